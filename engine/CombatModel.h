@@ -1,0 +1,68 @@
+#pragma once
+
+#include "PlanningTables.h"
+
+#include <cstdint>
+
+// The combat model of one team of six against one virus under one strategy:
+// n is the virus's number of hits (rounds - 1, 0..5), k the crits the team is
+// planned to withstand (0..n).
+//
+// Every integer quantity is the exact value of its formula with divisions
+// truncating toward zero. Stats go up to 65535, where some products leave the
+// 32-bit range, so the arithmetic is 64-bit; for stats up to 9999 the values
+// are those of 32-bit arithmetic bit for bit.
+
+struct TeamTotals
+{
+    std::int64_t smart = 0;    // Ts
+    std::int64_t cute = 0;     // Tc
+    std::int64_t abnormal = 0; // Ta
+};
+
+// The figures the plan view shows for a team, besides its score.
+struct TeamFigures
+{
+    std::int64_t heroDamage = 0;  // Dh; the heroes deal Dh..Dh+5 per hit
+    std::int64_t virusDamage = 0; // Dv; a normal hit deals Dv..Dv+5
+    std::int64_t critDamage = 0;  // Cv; a critical hit deals Cv..Cv+5
+};
+
+inline constexpr std::int64_t Raised(std::int64_t total) { return total * 105 / 100; }
+
+// Dh = ((10000 - 3 × 不异常) × Rc + 5000) / 10000
+inline constexpr std::int64_t HeroDamage(const VirusRecord& virus, std::int64_t cuteTotal)
+{
+    return ((10000 - 3 * std::int64_t{virus.notAbnormal}) * Raised(cuteTotal) + 5000) / 10000;
+}
+
+// Dv = ((10000 - 3 × G) × 可恨 + 5000) / 10000 with the guard G = min(Ra, 2000)
+inline constexpr std::int64_t VirusDamage(const VirusRecord& virus, std::int64_t abnormalTotal)
+{
+    std::int64_t guard = Raised(abnormalTotal);
+    if (guard > 2000)
+        guard = 2000;
+    return ((10000 - 3 * guard) * std::int64_t{virus.hateful} + 5000) / 10000;
+}
+
+inline constexpr bool CritsCount(int virusIndex) { return virusIndex >= kFirstCritVirus; }
+
+TeamFigures ComputeFigures(const VirusRecord& virus, int virusIndex, const TeamTotals& totals);
+
+// The score of a team from its stat totals; 0 or above. Returns as soon as the
+// life margin fails, before the heroes' damage is computed.
+double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals, int n,
+                   int k);
+
+// The stat totals of six candidate-list positions.
+TeamTotals SumTeam(const PlanningTables& tables, const int positions[6]);
+
+// Score of the team at six candidate-list positions against the virus at virusIndex.
+double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n, int k);
+
+// The percentage of the 2^n hit sequences with at most k critical hits.
+float WinChance(int k, int n);
+
+// The least 可爱 total a team needs before it is scored at all. Not an exact
+// bound on feasibility; the search uses exactly this formula.
+std::int64_t SearchThreshold(const VirusRecord& virus, int n);

@@ -1,0 +1,91 @@
+#include "TeamSearch.h"
+
+#include "Candidates.h"
+#include "CombatModel.h"
+
+#include <cassert>
+#include <cstdint>
+
+bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)
+{
+    return FindBestTeamReference(tables, virusIndex, n, k, plan);
+}
+
+bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)
+{
+    assert(virusIndex >= 0 && virusIndex < kVirusCount);
+    assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
+    if (!CritsCount(virusIndex))
+        k = 0;
+    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
+    const int count = tables.candidateCount;
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    const std::int64_t threshold = SearchThreshold(virus, n);
+    if (count <= 1)
+        return false;
+
+    const HeroRecord* list = tables.candidates.data();
+    const std::int64_t c0 = list[0].cute;
+    double bestScore = 0.0;
+    int best[6] = {0, 0, 0, 0, 0, 0};
+    int team[6] = {0, 0, 0, 0, 0, 0};
+
+    // Each loop ends at the first position whose bound fails: 可爱 does not
+    // increase along the list, so no later position can pass either.
+    for (team[1] = 1; team[1] < count; ++team[1]) {
+        const std::int64_t s1 = c0 + list[team[1]].cute;
+        if (c0 + 5 * std::int64_t{list[team[1]].cute} < threshold)
+            break;
+        for (team[2] = team[1] + 1; team[2] < count; ++team[2]) {
+            const std::int64_t s2 = s1 + list[team[2]].cute;
+            if (s1 + 4 * std::int64_t{list[team[2]].cute} < threshold)
+                break;
+            for (team[3] = team[2] + 1; team[3] < count; ++team[3]) {
+                const std::int64_t s3 = s2 + list[team[3]].cute;
+                if (s2 + 3 * std::int64_t{list[team[3]].cute} < threshold)
+                    break;
+                for (team[4] = team[3] + 1; team[4] < count; ++team[4]) {
+                    const std::int64_t s4 = s3 + list[team[4]].cute;
+                    if (s3 + 2 * std::int64_t{list[team[4]].cute} < threshold)
+                        break;
+                    for (team[5] = team[4] + 1; team[5] < count; ++team[5]) {
+                        if (s4 + list[team[5]].cute < threshold)
+                            break;
+                        const double score = ScoreTeam(tables, virusIndex, team, n, k);
+                        if (bestScore < score) {
+                            bestScore = score;
+                            for (int i = 0; i < 6; ++i)
+                                best[i] = team[i];
+                        }
+                    }
+                }
+            }
+        }
+    }
+    if (bestScore == 0.0)
+        return false;
+    FillPlan(best, plan, tables, virusIndex, static_cast<float>(bestScore));
+    return true;
+}
+
+void FillPlan(const int positions[6], PlanRecord& plan, const PlanningTables& tables,
+              int virusIndex, float score)
+{
+    for (int i = 0; i < 6; ++i)
+        plan.heroes[i] =
+            static_cast<std::uint32_t>(CandidateHeroIndex(tables.candidates[positions[i]]));
+    const TeamTotals totals = SumTeam(tables, positions);
+    const TeamFigures figures = ComputeFigures(tables.virusTable[virusIndex], virusIndex, totals);
+    // Totals stay below 6 × 65535 and damages below 2^23, so they fit the
+    // record's 32-bit fields exactly.
+    plan.smartTotal = static_cast<std::int32_t>(totals.smart);
+    plan.cuteTotal = static_cast<std::int32_t>(totals.cute);
+    plan.abnormalTotal = static_cast<std::int32_t>(totals.abnormal);
+    plan.heroDamageLow = static_cast<std::int32_t>(figures.heroDamage);
+    plan.heroDamageHigh = static_cast<std::int32_t>(figures.heroDamage + 5);
+    plan.virusDamageLow = static_cast<std::int32_t>(figures.virusDamage);
+    plan.virusDamageHigh = static_cast<std::int32_t>(figures.virusDamage + 5);
+    plan.critDamageLow = static_cast<std::int32_t>(figures.critDamage);
+    plan.critDamageHigh = static_cast<std::int32_t>(figures.critDamage + 5);
+    plan.score = score;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "PlanRecord.h"
+#include "Records.h"
+#include "Strategies.h"
+
+#include <QString>
+
+// The texts the window and the headless planner show, in one place so that
+// both speak exactly alike.
+namespace PlanTexts {
+
+QString FromName(std::u16string_view name);
+QString HeroNameText(const HeroRecord& hero);
+QString VirusNameText(const VirusRecord& virus);
+
+// "第%02d关　%s　%d/%d/%d": the target selector's entry for a virus.
+QString VirusEntry(int virusIndex, const VirusRecord& virus);
+// "%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%"
+QString StrategyEntry(const Strategy& strategy);
+// "英雄三围: %d/%d/%d", or "<--未选择英雄" without a leader.
+QString LeaderStats(const HeroRecord* leader);
+
+QString StatTotals(const PlanRecord& plan);     // "%d/%d/%d"
+QString HeroDamage(const PlanRecord& plan);     // "%d～%d"
+QString VirusDamage(const PlanRecord& plan);    // "%d～%d"
+QString CritDamage(const PlanRecord& plan);     // "%d～%d"
+QString FeasibilityIndex(const PlanRecord& plan); // "%.0f" of score × 100
+
+QString PlanCaption();      // "组队方案"
+QString SearchingCaption(); // "正在寻找组队方案"
+QString NoPlanCaption();    // "没有可行的组队方案"
+
+} // namespace PlanTexts

@@ -1,0 +1,203 @@
+#include "PlanCommand.h"
+
+#include "DataFiles.h"
+#include "PlanTexts.h"
+#include "Strategies.h"
+#include "TeamSearch.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <memory>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct PlanRequest
+{
+    QString folder;
+    int virus = 0;
+    int leader = 0;
+    int rounds = 1;
+    int crits = 0;
+    bool json = false;
+    bool reference = false;
+};
+
+class UsageError final
+{
+public:
+    explicit UsageError(QString message) : m_message(std::move(message)) {}
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+int ReadNumber(const QCommandLineParser& parser, const QString& name, int low, int high,
+               const QString& rangeNote = QString())
+{
+    const QString range = u"a whole number from %1 to %2%3"_s.arg(low).arg(high).arg(rangeNote);
+    if (!parser.isSet(name))
+        throw UsageError(u"--%1 is required (%2)"_s.arg(name, range));
+    const QString text = parser.value(name);
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        throw UsageError(u"--%1 must be %2, not '%3'"_s.arg(name, range, text));
+    return value;
+}
+
+void PrintStrategies(bool byChance, QTextStream& out)
+{
+    for (const Strategy& strategy : BuildStrategyList(byChance))
+        out << PlanTexts::StrategyEntry(strategy) << '\n';
+}
+
+QJsonObject PlanJson(const PlanRecord& plan)
+{
+    QJsonArray heroes;
+    for (std::uint32_t hero : plan.heroes)
+        heroes.append(static_cast<int>(hero));
+    const auto range = [](std::int32_t low, std::int32_t high) { return QJsonArray{low, high}; };
+    // The score goes out with 9 significant digits, enough to tell any two
+    // 32-bit floats apart.
+    const double score = QString::asprintf("%.9g", static_cast<double>(plan.score)).toDouble();
+    return QJsonObject{
+        {u"found"_s, true},
+        {u"heroes"_s, heroes},
+        {u"smartTotal"_s, plan.smartTotal},
+        {u"cuteTotal"_s, plan.cuteTotal},
+        {u"abnormalTotal"_s, plan.abnormalTotal},
+        {u"heroDamage"_s, range(plan.heroDamageLow, plan.heroDamageHigh)},
+        {u"virusDamage"_s, range(plan.virusDamageLow, plan.virusDamageHigh)},
+        {u"critDamage"_s, range(plan.critDamageLow, plan.critDamageHigh)},
+        {u"score"_s, score},
+        {u"index"_s, PlanTexts::FeasibilityIndex(plan)},
+    };
+}
+
+void PrintPlanText(const PlanningTables& tables, const PlanRecord& plan, QTextStream& out)
+{
+    out << PlanTexts::PlanCaption() << '\n';
+    out << u"名称\t聪明\t可爱\t不正常"_s << '\n';
+    for (std::uint32_t index : plan.heroes) {
+        const HeroRecord& hero = tables.heroTable[index];
+        out << PlanTexts::HeroNameText(hero) << '\t' << hero.smart << '\t' << hero.cute << '\t'
+            << hero.abnormal << '\n';
+    }
+    out << u"英雄属性总值: "_s << PlanTexts::StatTotals(plan) << '\n';
+    out << u"英雄每次伤害值: "_s << PlanTexts::HeroDamage(plan) << '\n';
+    out << u"病毒常规伤害值: "_s << PlanTexts::VirusDamage(plan) << '\n';
+    out << u"病毒暴击伤害值: "_s << PlanTexts::CritDamage(plan) << '\n';
+    out << u"可行性指数(基于100): "_s << PlanTexts::FeasibilityIndex(plan) << '\n';
+}
+
+int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QTextStream& err)
+{
+    // Large enough to keep off the stack; allocated once, before the search.
+    auto tables = std::make_unique<PlanningTables>();
+    LoadVirusTable(tables->virusTable, request.folder);
+    LoadHeroTable(tables->heroTable, request.folder);
+
+    PlanRecord plan;
+    plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
+    const int hits = request.rounds - 1;
+    QElapsedTimer timer;
+    timer.start();
+    const bool found =
+        request.reference
+            ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan)
+            : FindBestTeam(*tables, request.virus, hits, request.crits, plan);
+    const qint64 elapsed = timer.nsecsElapsed();
+    if (printStats) {
+        err << u"search: %1 candidates, %2 ms"_s.arg(tables->candidateCount)
+                   .arg(static_cast<double>(elapsed) / 1e6, 0, 'f', 3)
+            << Qt::endl;
+    }
+
+    if (request.json) {
+        const QJsonObject result = found ? PlanJson(plan) : QJsonObject{{u"found"_s, false}};
+        out << QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact)) << '\n';
+    } else if (found) {
+        PrintPlanText(*tables, plan, out);
+    } else {
+        out << PlanTexts::NoPlanCaption() << '\n';
+    }
+    return kPlanExitOk;
+}
+
+} // namespace
+
+int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Finds the best team of six for a virus, a leading hero and a battle strategy, "
+        u"from Virus.dat and Heroes.dat (never written)."_s);
+    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Show this help."_s);
+    parser.addOptions({
+        help,
+        {u"dir"_s, u"Folder holding Virus.dat and Heroes.dat (default: current)."_s, u"DIR"_s},
+        {u"virus"_s, u"Virus index 0..63 (level V+1)."_s, u"V"_s},
+        {u"leader"_s, u"Leading hero index 0..127."_s, u"H"_s},
+        {u"rounds"_s, u"Rounds in which the heroes win, 1..6."_s, u"R"_s},
+        {u"crits"_s, u"Critical hits withstood, 0..R-1."_s, u"K"_s},
+        {u"json"_s, u"Print the plan as one line of JSON."_s},
+        {u"reference"_s, u"Use the straightforward reference search."_s},
+        {u"stats"_s, u"Print the search's figures to stderr."_s},
+        {u"strategies"_s, u"List the 21 battle strategies."_s},
+        {u"by-chance"_s, u"With --strategies: order them by win chance."_s},
+    });
+
+    try {
+        if (!parser.parse(arguments))
+            throw UsageError(parser.errorText());
+        if (parser.isSet(help)) {
+            out << parser.helpText();
+            return kPlanExitOk;
+        }
+        if (!parser.positionalArguments().isEmpty())
+            throw UsageError(
+                u"unexpected argument '%1'"_s.arg(parser.positionalArguments().constFirst()));
+
+        if (parser.isSet(u"strategies"_s)) {
+            for (const char* planOnly : {"dir", "virus", "leader", "rounds", "crits", "json",
+                                         "reference", "stats"}) {
+                if (parser.isSet(QString::fromLatin1(planOnly)))
+                    throw UsageError(u"--%1 does not go with --strategies"_s.arg(
+                        QString::fromLatin1(planOnly)));
+            }
+            PrintStrategies(parser.isSet(u"by-chance"_s), out);
+            return kPlanExitOk;
+        }
+        if (parser.isSet(u"by-chance"_s))
+            throw UsageError(u"--by-chance goes with --strategies"_s);
+
+        PlanRequest request;
+        if (parser.isSet(u"dir"_s)) {
+            request.folder = parser.value(u"dir"_s);
+            if (!QFileInfo(request.folder).isDir())
+                throw UsageError(
+                    u"--dir must be an existing folder, not '%1'"_s.arg(request.folder));
+        }
+        request.virus = ReadNumber(parser, u"virus"_s, 0, kVirusCount - 1);
+        request.leader = ReadNumber(parser, u"leader"_s, 0, kHeroCount - 1);
+        request.rounds = ReadNumber(parser, u"rounds"_s, 1, 6);
+        request.crits = ReadNumber(parser, u"crits"_s, 0, request.rounds - 1,
+                                   u" for %1 rounds"_s.arg(request.rounds));
+        request.json = parser.isSet(u"json"_s);
+        request.reference = parser.isSet(u"reference"_s);
+        return RunPlan(request, parser.isSet(u"stats"_s), out, err);
+    } catch (const UsageError& error) {
+        err << u"quorvel-plan: "_s << error.message() << u" (see --help)"_s << Qt::endl;
+        return kPlanExitUsage;
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+inline constexpr int kPlanExitOk = 0;
+inline constexpr int kPlanExitUsage = 2;
+
+// Runs the headless planner for a full argument list (program name first):
+// prints a plan, or the strategy list, to `out`; a bad argument gets one line
+// on `err` and the exit code kPlanExitUsage. Never writes the data files.
+int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
