@@ -9,4 +9,7 @@
 void PrepareCandidates(PlanningTables& tables, int leader);
 
 // The hero-table index that a candidate record carries in its first name unit.
-inline int CandidateHeroIndex(const HeroRecord& candidate) { return candidate.name[0]; }
+inline int CandidateHeroIndex(const HeroRecord& candidate)
+{
+    return candidate.name[0];
+}

@@ -11,8 +11,7 @@ TeamFigures ComputeFigures(const VirusRecord& virus, int virusIndex, const TeamT
     return figures;
 }
 
-double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals, int n,
-                   int k)
+double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals, int n, int k)
 {
     assert(n >= 0 && n <= 5 && k >= 0 && k <= n);
     const std::int64_t countedCrits = CritsCount(virusIndex) ? k : 0;

@@ -28,7 +28,10 @@ struct TeamFigures
     std::int64_t critDamage = 0;  // Cv; a critical hit deals Cv..Cv+5
 };
 
-inline constexpr std::int64_t Raised(std::int64_t total) { return total * 105 / 100; }
+inline constexpr std::int64_t Raised(std::int64_t total)
+{
+    return total * 105 / 100;
+}
 
 // Dh = ((10000 - 3 × 不异常) × Rc + 5000) / 10000
 inline constexpr std::int64_t HeroDamage(const VirusRecord& virus, std::int64_t cuteTotal)
@@ -45,7 +48,10 @@ inline constexpr std::int64_t VirusDamage(const VirusRecord& virus, std::int64_t
     return ((10000 - 3 * guard) * std::int64_t{virus.hateful} + 5000) / 10000;
 }
 
-inline constexpr bool CritsCount(int virusIndex) { return virusIndex >= kFirstCritVirus; }
+inline constexpr bool CritsCount(int virusIndex)
+{
+    return virusIndex >= kFirstCritVirus;
+}
 
 TeamFigures ComputeFigures(const VirusRecord& virus, int virusIndex, const TeamTotals& totals);
 
@@ -58,7 +64,8 @@ double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& t
 TeamTotals SumTeam(const PlanningTables& tables, const int positions[6]);
 
 // Score of the team at six candidate-list positions against the virus at virusIndex.
-double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n, int k);
+double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n,
+                 int k);
 
 // The percentage of the 2^n hit sequences with at most k critical hits.
 float WinChance(int k, int n);

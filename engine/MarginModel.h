@@ -16,8 +16,8 @@
 //   L × M              when L > B and M > C,
 //   min(M, C) × min(L, B) otherwise,
 // and the score is Score(key) = key / C / B in double precision, computed as
-// ScoreTotals computes it. Both margins stay below 2^22, so the key is below
-// 2^44 and exact as a double; Score(key) is bit for bit ScoreTotals' result.
+// ScoreTotals computes it. The key is below 2^42, exact as a double, so
+// Score(key) is bit for bit ScoreTotals' result.
 //
 // Monotonicity, which every bound of the search rests on:
 //
@@ -27,11 +27,13 @@
 //     and L × M <= L' × M. If both are capped, min(L, B) <= min(L', B). If
 //     (L, M) is capped and (L', M) is not, then M > C and L <= B, so the first
 //     key is C × L <= C × B while the second is M × L' > C × B.
-// (2) Score(key) is non-decreasing in the key: a product of exact doubles
-//     divided twice by positive constants, each step correctly rounded, and
-//     rounding is monotone. So key <= bestKey implies score <= bestScore; a
-//     subtree whose best key is at most the best key so far holds no team that
-//     could replace the best (only a strictly greater score replaces it).
+// (2) Score(key) is strictly increasing over the keys that occur, so keys
+//     order teams exactly as scores do and the search compares keys. Margins
+//     stay below 2^20 (L) and 2^22 (M), so keys are integers below 2^42. For
+//     keys a < b the exact values a / C / B and b / C / B differ by at least
+//     1 / (C × B) >= 1 / (31 × 26) > 2^-10, while each computed value lies
+//     within 2^-13 of its exact one (two correctly rounded divisions of
+//     values below 2^40, each off by at most 2^-14): less than half the gap.
 // (3) L is non-decreasing in the 聪明 total Ts: Rs = Ts × 105 / 100 truncates a
 //     non-negative value, so it does not decrease. L is non-decreasing in the
 //     不正常 total Ta: Ra does not decrease, G = min(Ra, 2000) does not
@@ -92,22 +94,54 @@ public:
     bool damageRisesWithCute() const { return m_cuteFactor >= 0; }
 
     // The least life margin whose key with a damage margin of at most
-    // `damageLimit` could exceed `floorKey`, or a value above every possible
-    // margin when none could. Used to drop, in the innermost loop, members
-    // that cannot lift the key above the floor whatever their 可爱.
+    // damageLimit could exceed floorKey (kUnreachable when none could).
     std::int64_t lifeNeeded(std::int64_t damageLimit, std::int64_t floorKey) const
     {
         return marginNeeded(damageLimit, m_damageSpan, m_lifeSpan, floorKey);
     }
 
+    // The least damage margin whose key with a life margin of at most
+    // lifeLimit could exceed floorKey (kUnreachable when none could).
+    std::int64_t damageNeeded(std::int64_t lifeLimit, std::int64_t floorKey) const
+    {
+        return marginNeeded(lifeLimit, m_lifeSpan, m_damageSpan, floorKey);
+    }
+
+    // The least 可爱 total whose damage margin reaches `damage`, for F > 0
+    // (where M rises with 可爱). Each step inverts one step of damageMargin
+    // exactly, with h = Dh, R = Rc:
+    //   M >= damage   <=>  h >= ceil((damage + 2 × 愚蠢) / (n + 1)) - 5 =: D
+    //   h >= D        <=>  F × R + 5000 >= 10000 × D  (the numerator is >= 0)
+    //                 <=>  R >= ceil((10000 × D - 5000) / F) =: R*
+    //   Rc >= R*      <=>  105 × Tc >= 100 × R*       (Rc = floor(1.05 × Tc))
+    std::int64_t cuteNeeded(std::int64_t damage) const
+    {
+        assert(m_cuteFactor > 0);
+        if (damage >= kUnreachable)
+            return kUnreachable;
+        const std::int64_t heroDamage = CeilDiv(damage + m_stupidTwice, m_hits + 1) - 5;
+        const std::int64_t raised = CeilDiv(10000 * heroDamage - 5000, m_cuteFactor);
+        const std::int64_t cute = std::max<std::int64_t>(0, CeilDiv(100 * raised, 105));
+        assert(damageMargin(cute) >= damage && (cute == 0 || damageMargin(cute - 1) < damage));
+        return cute;
+    }
+
+    // Margins never reach this; keys built from it exceed every real key.
     static constexpr std::int64_t kUnreachable = std::int64_t{1} << 40;
 
 private:
+    // Division rounding toward positive infinity, for a positive divisor.
+    static constexpr std::int64_t CeilDiv(std::int64_t value, std::int64_t divisor)
+    {
+        const std::int64_t quotient = value / divisor;
+        return quotient * divisor < value ? quotient + 1 : quotient;
+    }
+
     // The least margin x with key(x, other) > floorKey for the largest allowed
     // value `other` of the other margin, by (1) the least x for every smaller
     // other margin too. `span` is x's own span, `otherSpan` the other's.
-    static std::int64_t marginNeeded(std::int64_t other, std::int64_t otherSpan,
-                                     std::int64_t span, std::int64_t floorKey)
+    static std::int64_t marginNeeded(std::int64_t other, std::int64_t otherSpan, std::int64_t span,
+                                     std::int64_t floorKey)
     {
         assert(floorKey >= 0);
         if (other <= 0)

@@ -51,8 +51,7 @@ static_assert(sizeof(VirusTable) == 2048);
 
 // A stored name ends at its first zero unit; a name that fills its whole field
 // without one ends at the field's end, never beyond it.
-template <std::size_t Units>
-constexpr std::u16string_view NameView(const char16_t (&field)[Units])
+template <std::size_t Units> constexpr std::u16string_view NameView(const char16_t (&field)[Units])
 {
     std::size_t length = 0;
     while (length < Units && field[length] != u'\0')
@@ -60,5 +59,11 @@ constexpr std::u16string_view NameView(const char16_t (&field)[Units])
     return {field, length};
 }
 
-inline std::u16string_view HeroName(const HeroRecord& hero) { return NameView(hero.name); }
-inline std::u16string_view VirusName(const VirusRecord& virus) { return NameView(virus.name); }
+inline std::u16string_view HeroName(const HeroRecord& hero)
+{
+    return NameView(hero.name);
+}
+inline std::u16string_view VirusName(const VirusRecord& virus)
+{
+    return NameView(virus.name);
+}

@@ -1,14 +1,49 @@
 #include "TeamSearch.h"
 
+#include "BranchAndBound.h"
 #include "Candidates.h"
 #include "CombatModel.h"
+#include "FastTeamSearch.h"
+#include "MarginModel.h"
+#include "ProductBound.h"
+#include "SearchRoster.h"
 
 #include <cassert>
 #include <cstdint>
 
 bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)
 {
-    return FindBestTeamReference(tables, virusIndex, n, k, plan);
+    SearchStats stats;
+    return FindBestTeam(tables, virusIndex, n, k, plan, stats);
+}
+
+// The same steps as the reference up to the enumeration, which the branch and
+// bound replaces; its answer is the reference's team (see BranchAndBound).
+bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                  SearchStats& stats)
+{
+    assert(virusIndex >= 0 && virusIndex < kVirusCount);
+    assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
+    stats = SearchStats{};
+    if (!CritsCount(virusIndex))
+        k = 0;
+    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
+    if (tables.candidateCount < 6)
+        return false;
+
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    SearchRoster roster;
+    BuildSearchRoster(tables, virus, virusIndex, n, k, roster);
+    const MarginModel model(virus, virusIndex, n, k);
+    ProductBound product;
+    product.build(roster, virus, virusIndex, n, k);
+    const BranchAndBound search(roster, model, product, SearchThreshold(virus, n));
+    const SearchBest best = RunBranchAndBound(search);
+    stats.teamsScored = best.teamsScored;
+    if (best.key == 0)
+        return false;
+    FillPlan(best.positions, plan, tables, virusIndex, static_cast<float>(model.score(best.key)));
+    return true;
 }
 
 bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)

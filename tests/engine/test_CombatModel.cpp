@@ -9,7 +9,10 @@ namespace {
 
 // The worked team: six heroes whose totals are 5950/4500/1100 (raised
 // 6247/4725/1155).
-TeamTotals WorkedTeam() { return {5950, 4500, 1100}; }
+TeamTotals WorkedTeam()
+{
+    return {5950, 4500, 1100};
+}
 
 VirusRecord Virus(int stupid, int hateful, int notAbnormal)
 {
@@ -98,8 +101,10 @@ TEST(CombatModel, CritsCountFromLevel27On)
 {
     const VirusRecord virus = Virus(4966, 6371, 1000);
     // Index 25 ignores the crits; index 26 counts them and doubles the crit damage.
-    EXPECT_EQ(ScoreTotals(virus, 25, WorkedTeam(), 2, 1), ScoreTotals(virus, 25, WorkedTeam(), 2, 0));
-    EXPECT_LT(ScoreTotals(virus, 26, WorkedTeam(), 2, 1), ScoreTotals(virus, 26, WorkedTeam(), 2, 0));
+    EXPECT_EQ(ScoreTotals(virus, 25, WorkedTeam(), 2, 1),
+              ScoreTotals(virus, 25, WorkedTeam(), 2, 0));
+    EXPECT_LT(ScoreTotals(virus, 26, WorkedTeam(), 2, 1),
+              ScoreTotals(virus, 26, WorkedTeam(), 2, 0));
     EXPECT_EQ(ComputeFigures(virus, 25, WorkedTeam()).critDamage, 4163);
     EXPECT_EQ(ComputeFigures(virus, 26, WorkedTeam()).critDamage, 8326);
 }

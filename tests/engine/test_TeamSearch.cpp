@@ -21,7 +21,10 @@ PlanRecord RequestFor(int leader)
     return plan;
 }
 
-bool SamePlan(const PlanRecord& a, const PlanRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SamePlan(const PlanRecord& a, const PlanRecord& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Both the reference and the search the window uses must pass every case.
 class TeamSearch : public ::testing::TestWithParam<SearchFunction>
@@ -192,8 +195,7 @@ TEST_P(TeamSearch, AgreesWithAnExhaustiveEnumerationOnRandomRosters)
         }
         const int virus = static_cast<int>(random() % kVirusCount);
         builder.virus(virus, 200 + static_cast<int>(random() % 5000),
-                      200 + static_cast<int>(random() % 4000),
-                      static_cast<int>(random() % 3500));
+                      200 + static_cast<int>(random() % 4000), static_cast<int>(random() % 3500));
         const int leader = static_cast<int>(random() % heroes);
         for (int n = 0; n <= 5; ++n) {
             const int k = static_cast<int>(random() % (n + 1));
@@ -212,8 +214,10 @@ std::string SearchName(const ::testing::TestParamInfo<SearchFunction>& param)
     return param.index == 0 ? "Reference" : "Fast";
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, TeamSearch,
-                         ::testing::Values(&FindBestTeamReference, &FindBestTeam),
+constexpr SearchFunction kReferenceSearch = &FindBestTeamReference;
+constexpr SearchFunction kFastSearch = &FindBestTeam;
+
+INSTANTIATE_TEST_SUITE_P(Engine, TeamSearch, ::testing::Values(kReferenceSearch, kFastSearch),
                          SearchName);
 
 } // namespace

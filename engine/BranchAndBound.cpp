@@ -1,0 +1,241 @@
+#include "BranchAndBound.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+
+// The stat totals of a partial team, and the sum of its life weights.
+struct BranchAndBound::Partial
+{
+    std::int64_t smart = 0;
+    std::int64_t cute = 0;
+    std::int64_t abnormal = 0;
+    std::int64_t life = 0;
+
+    Partial plus(const SearchRoster& roster, int position) const
+    {
+        return {smart + roster.smart[position], cute + roster.cute[position],
+                abnormal + roster.abnormal[position], life + roster.lifeWeight[position]};
+    }
+};
+
+// The state of one first pick's walk down the tree.
+struct BranchAndBound::Walk
+{
+    SearchBest& best;
+    std::atomic<std::int64_t>* published = nullptr;
+    std::int64_t floorKey = 0;
+    int team[6] = {};
+    std::uint64_t scored = 0;
+
+    // The floor rises with this part's best and with what other parts publish.
+    void refreshFloor()
+    {
+        if (published != nullptr)
+            floorKey = std::max(floorKey, published->load(std::memory_order_relaxed) - 1);
+    }
+};
+
+namespace {
+
+// Division rounding toward negative infinity, for a positive divisor.
+constexpr std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
+{
+    const std::int64_t quotient = value / divisor;
+    return quotient * divisor > value ? quotient - 1 : quotient;
+}
+
+// Raises `published` to at least `key`.
+void Publish(std::atomic<std::int64_t>& published, std::int64_t key)
+{
+    std::int64_t seen = published.load(std::memory_order_relaxed);
+    while (seen < key && !published.compare_exchange_weak(seen, key, std::memory_order_relaxed)) {
+    }
+}
+
+} // namespace
+
+bool SearchBest::isBeatenBy(const SearchBest& other) const
+{
+    if (other.key != key)
+        return other.key > key;
+    return std::lexicographical_compare(other.positions, other.positions + 6, positions,
+                                        positions + 6);
+}
+
+BranchAndBound::BranchAndBound(const SearchRoster& roster, const MarginModel& model,
+                               const ProductBound& product, std::int64_t threshold)
+    : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
+      m_damageRisesWithCute(model.damageRisesWithCute())
+{
+    assert(roster.count >= 1 && roster.count <= kHeroCount);
+}
+
+// Upper bounds for every team made of the partial team `sum` and `remaining`
+// more members from positions `from` onward. By monotonicity (MarginModel
+// (1), (3), (4)):
+// - L is at most its value for the best 聪明 and the best 不正常 completions,
+//   taken separately (SearchRoster::topSmart, topAbnormal), and at most the
+//   linear bound of the best life-weight completion (topLife);
+// - M is at most its value for the most 可爱 completion (cuteHigh) when M
+//   rises with 可爱, and for the least eligible 可爱 total otherwise: the least
+//   sum of `remaining` values is that of the last positions, and a team below
+//   the threshold is never scored.
+std::int64_t BranchAndBound::lifeBound(const Partial& sum, int remaining, int from) const
+{
+    const std::int64_t separate =
+        m_model.lifeMargin(sum.smart + m_roster.topSmart[remaining][from],
+                           sum.abnormal + m_roster.topAbnormal[remaining][from]);
+    const std::int64_t linear =
+        FloorDiv(sum.life + m_roster.topLife[remaining][from] + m_roster.lifeOffset, 1'000'000);
+    return std::min(separate, linear);
+}
+
+std::int64_t BranchAndBound::boundKey(const Partial& sum, int remaining, int from,
+                                      std::int64_t cuteHigh) const
+{
+    const std::int64_t cuteTotal =
+        m_damageRisesWithCute ? cuteHigh
+                              : std::max(m_threshold, sum.cute + m_roster.cuteTail[remaining]);
+    return m_model.key(lifeBound(sum, remaining, from), m_model.damageMargin(cuteTotal));
+}
+
+// Whether no team made of `sum` and `remaining` members from `from` on can
+// have a key above floorKey: the separate bounds first, the joint
+// ProductBound (dearer) only when they leave the subtree open.
+bool BranchAndBound::closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
+                            std::int64_t floorKey) const
+{
+    if (boundKey(sum, remaining, from, cuteHigh) <= floorKey)
+        return true;
+    return m_product.active() &&
+           m_product.bound(sum.smart, sum.cute, sum.abnormal, remaining, from) <= floorKey;
+}
+
+// The least 可爱 total a team needs to be scored and to have a key above
+// floorKey when its life margin is at most lifeLimit: the threshold, and where
+// M rises with 可爱, the total whose damage margin the floor calls for.
+std::int64_t BranchAndBound::cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const
+{
+    if (!m_damageRisesWithCute || m_model.damageNeeded(lifeLimit, floorKey) <= 0)
+        return m_threshold;
+    return std::max(m_threshold, m_model.cuteNeeded(m_model.damageNeeded(lifeLimit, floorKey)));
+}
+
+bool BranchAndBound::firstPicksOpen(int p1, std::int64_t floorKey) const
+{
+    assert(p1 >= 1 && p1 <= lastFirstPick());
+    const Partial leader = Partial{}.plus(m_roster, 0);
+    const std::int64_t cuteHigh = leader.cute + m_roster.cuteRun[5][p1];
+    // The reference's first-pick bound c0 + 5 × 可爱(p1) fails no earlier than
+    // this one: both say no team from p1 on reaches the threshold, this one
+    // with the exact largest 可爱 total. The teams scored are the same set.
+    if (cuteHigh < m_threshold)
+        return false;
+    return !closed(leader, 5, p1, cuteHigh, floorKey);
+}
+
+void BranchAndBound::searchFirstPick(int p1, SearchBest& best,
+                                     std::atomic<std::int64_t>* published) const
+{
+    assert(p1 >= 1 && p1 <= lastFirstPick());
+    Walk walk{best, published, best.key};
+    walk.refreshFloor();
+    const Partial sum = Partial{}.plus(m_roster, 0).plus(m_roster, p1);
+    const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[4][p1 + 1];
+    if (cuteHigh < m_threshold || closed(sum, 4, p1 + 1, cuteHigh, walk.floorKey))
+        return;
+    walk.team[1] = p1;
+    descend<2>(walk, sum, p1 + 1);
+    best.teamsScored += walk.scored;
+}
+
+// Picks position `Level` (2 or 3) of the team from `from` onward, in
+// ascending order. A pick is eligible only while the most 可爱 completion
+// reaches the threshold; since 可爱 does not increase along the list, the
+// first failure ends the loop, so exactly the teams with a 可爱 total of at
+// least the threshold are reached, as in the reference. The same holds for
+// the bound over this pick and every later one, which ends the loop; the
+// bound of this pick alone skips just its subtree.
+template <int Level> void BranchAndBound::descend(Walk& walk, const Partial& sum, int from) const
+{
+    static_assert(Level == 2 || Level == 3);
+    constexpr int remaining = 6 - Level;
+    const int last = m_roster.count - remaining;
+    for (int j = from; j <= last; ++j) {
+        if constexpr (Level == 2)
+            walk.refreshFloor();
+        const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[remaining][j];
+        if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, walk.floorKey))
+            break;
+        const Partial next = sum.plus(m_roster, j);
+        const std::int64_t nextHigh = next.cute + m_roster.cuteRun[remaining - 1][j + 1];
+        if (closed(next, remaining - 1, j + 1, nextHigh, walk.floorKey))
+            continue;
+        walk.team[Level] = j;
+        if constexpr (Level == 3)
+            pickFourth(walk, next, j + 1);
+        else
+            descend<Level + 1>(walk, next, j + 1);
+    }
+}
+
+// Picks the fourth member. This loop runs for most nodes of the tree, so its
+// test is one comparison: every team from pick j on has a life margin of at
+// most the bound over all picks from `from` and a 可爱 total of at most
+// sum + 可爱(j) + 可爱(j + 1), so once that falls below cuteFloor no later
+// pick can lift the key above the floor or reach the threshold either.
+void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
+{
+    const int last = m_roster.count - 2;
+    const std::int64_t lifeLimit = lifeBound(sum, 2, from);
+    std::int64_t floorSeen = walk.floorKey;
+    std::int64_t cuteLow = cuteFloor(lifeLimit, floorSeen);
+    for (int j = from; j <= last; ++j) {
+        if (walk.floorKey != floorSeen) {
+            floorSeen = walk.floorKey;
+            cuteLow = cuteFloor(lifeLimit, floorSeen);
+        }
+        if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
+            break;
+        walk.team[4] = j;
+        scoreLastPick(walk, sum.plus(m_roster, j), j + 1);
+    }
+}
+
+// Scores the fifth picks from `from` onward. Where M rises with 可爱 it does
+// not increase along the list, so once its key with the node's life bound is
+// not above the floor, no later pick's key is (MarginModel (1)).
+// A key above the floor is above this part's best key, so the team replaces
+// the best: by MarginModel (2) that is exactly a strictly greater score.
+void BranchAndBound::scoreLastPick(Walk& walk, const Partial& sum, int from) const
+{
+    const SearchRoster& roster = m_roster;
+    const int count = roster.count;
+    const std::int64_t lifeLimit = lifeBound(sum, 1, from);
+    std::uint64_t scored = 0;
+    for (int j = from; j < count; ++j) {
+        const std::int64_t cuteTotal = sum.cute + roster.cute[j];
+        if (cuteTotal < m_threshold)
+            break;
+        const std::int64_t damage = m_model.damageMargin(cuteTotal);
+        if (m_damageRisesWithCute && m_model.key(lifeLimit, damage) <= walk.floorKey)
+            break;
+        ++scored;
+        const std::int64_t life =
+            m_model.lifeMargin(sum.smart + roster.smart[j], sum.abnormal + roster.abnormal[j]);
+        const std::int64_t key = m_model.key(life, damage);
+        if (key > walk.floorKey) {
+            assert(key > walk.best.key);
+            walk.best.key = key;
+            walk.best.positions[0] = 0;
+            for (int i = 1; i < 5; ++i)
+                walk.best.positions[i] = walk.team[i];
+            walk.best.positions[5] = j;
+            walk.floorKey = key;
+            if (walk.published != nullptr)
+                Publish(*walk.published, key);
+        }
+    }
+    walk.scored += scored;
+}

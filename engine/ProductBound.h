@@ -1,0 +1,47 @@
+#pragma once
+
+#include "SearchRoster.h"
+
+#include <cstdint>
+
+// A joint bound on the score key of every completion of a partial team.
+//
+// Bounding L and M separately pairs the best 聪明 completion with the best
+// 可爱 completion, which may be different heroes: with the two stats
+// anti-correlated that bound is far above any real team. This one weighs both
+// margins on the same heroes. Both margins have linear upper bounds in the
+// stat totals (see ProductBound.cpp):
+//   L <= X = cs × Ts + ca × Ta + x0,     M <= Y = γ × Tc + y0,
+// and for L, M > 0 the key is at most L × M (capping only lowers it), and for
+// any t > 0, L × M <= (t × L + M / t)^2 / 4. The sum t × X + Y / t splits over
+// the heroes, so its best completion from a suffix is a per-suffix table, like
+// the best 聪明. The bound is the least over a few values of t.
+class ProductBound final
+{
+public:
+    static constexpr int kGridSize = 7;
+
+    // Prepares the tables for one search; the bound stays inactive (and
+    // bound() must not be called) where it cannot help: when M does not rise
+    // with 可爱, or when no team could score.
+    void build(const SearchRoster& roster, const VirusRecord& virus, int virusIndex, int n, int k);
+
+    bool active() const { return m_active; }
+
+    // An upper bound on the key of every team made of a partial team with the
+    // stat totals given and `remaining` more members from positions `from` on.
+    std::int64_t bound(std::int64_t smart, std::int64_t cute, std::int64_t abnormal, int remaining,
+                       int from) const;
+
+private:
+    bool m_active = false;
+    double m_smartCoefficient = 0.0;    // cs
+    double m_abnormalCoefficient = 0.0; // ca
+    double m_lifeConstant = 0.0;        // x0
+    double m_cuteCoefficient = 0.0;     // γ
+    double m_damageConstant = 0.0;      // y0
+    double m_grid[kGridSize] = {};      // the values of t
+    // topSum[g][r][j]: the largest sum of r per-hero terms t × x_i + γ × c_i / t
+    // for t = m_grid[g] over the positions j..N-1.
+    double m_topSum[kGridSize][SearchRoster::kMaxPick + 1][kHeroCount + 1] = {};
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "MarginModel.h"
+#include "PlanningTables.h"
+
+#include <cstdint>
+
+// The compact per-search copy of the candidate list that the fast search reads:
+// the three stats as plain arrays (the inner loops touch nothing else), and per
+// suffix of the list the best sums a completion of a partial team can reach.
+// Built once per search, on the caller's stack or in a reused block; nothing in
+// it is allocated.
+struct SearchRoster
+{
+    static constexpr int kMaxPick = 5; // members chosen after the leader
+
+    int count = 0; // candidate count N; position 0 is the leader
+    std::int32_t smart[kHeroCount] = {};
+    std::int32_t cute[kHeroCount] = {};
+    std::int32_t abnormal[kHeroCount] = {};
+
+    // For r = 0..5 and a position j (0..N), over the positions j..N-1:
+    //   topSmart[r][j]    the largest sum of r 聪明 values,
+    //   topAbnormal[r][j] the largest sum of r 不正常 values,
+    //   topLife[r][j]     the largest sum of r life weights (see lifeWeight),
+    //   cuteRun[r][j]     the 可爱 of positions j..j+r-1, which is the largest
+    //                     sum of r 可爱 values because the list is sorted,
+    // each taken over fewer values when fewer than r remain.
+    std::int32_t topSmart[kMaxPick + 1][kHeroCount + 1] = {};
+    std::int32_t topAbnormal[kMaxPick + 1][kHeroCount + 1] = {};
+    std::int64_t topLife[kMaxPick + 1][kHeroCount + 1] = {};
+    std::int32_t cuteRun[kMaxPick + 1][kHeroCount + 1] = {};
+    // cuteTail[r]: the 可爱 of the last r positions, the least sum of r values.
+    std::int32_t cuteTail[kMaxPick + 1] = {};
+
+    // A linear upper bound on the life margin, one weight per hero (see
+    // BuildSearchRoster): 10^6 × L <= sum of the six weights + lifeOffset.
+    std::int64_t lifeWeight[kHeroCount] = {};
+    std::int64_t lifeOffset = 0;
+};
+
+// Fills `roster` from the candidate list of `tables` (already prepared) for one
+// virus and strategy.
+void BuildSearchRoster(const PlanningTables& tables, const VirusRecord& virus, int virusIndex,
+                       int n, int k, SearchRoster& roster);

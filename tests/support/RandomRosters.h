@@ -1,0 +1,148 @@
+#pragma once
+
+#include "PlanningTables.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <random>
+#include <utility>
+
+// Seeded roster and virus generators shared by the search's differential test
+// and the benchmark, so that both exercise the same kinds of tables.
+namespace rosters {
+
+using Rng = std::mt19937_64;
+
+// How a roster's hero stats are drawn.
+enum class StatKind
+{
+    Realistic,      // a power level in 300..3000 per hero, each stat within ±25 % of it
+    Uniform,        // each stat uniform in 0..maxStat
+    Tied,           // each stat one of a few values, so that many teams tie
+    AntiCorrelated, // 聪明 + 可爱 + 不正常 near 3600, split at random
+};
+
+// The standard distributions differ between standard libraries; these plain
+// mappings of the engine's fixed output keep every table, and so the search
+// signature, the same on every platform.
+inline int Uniform(Rng& rng, int low, int high)
+{
+    return low + static_cast<int>(rng() % static_cast<std::uint64_t>(high - low + 1));
+}
+
+inline double UnitInterval(Rng& rng)
+{
+    return static_cast<double>(rng() >> 11) * 0x1.0p-53;
+}
+
+template <typename T> void Shuffle(T* first, int size, Rng& rng)
+{
+    for (int i = size - 1; i > 0; --i)
+        std::swap(first[i], first[Uniform(rng, 0, i)]);
+}
+
+inline void SetHero(HeroRecord& hero, bool checked, int smart, int cute, int abnormal)
+{
+    hero = HeroRecord{};
+    hero.name[0] = u'H';
+    hero.checked = checked ? 1 : 0;
+    hero.smart = static_cast<std::uint16_t>(smart);
+    hero.cute = static_cast<std::uint16_t>(cute);
+    hero.abnormal = static_cast<std::uint16_t>(abnormal);
+}
+
+inline void SetVirus(VirusRecord& virus, int stupid, int hateful, int notAbnormal)
+{
+    virus = VirusRecord{};
+    virus.name[0] = u'V';
+    virus.stupid = static_cast<std::uint16_t>(stupid);
+    virus.hateful = static_cast<std::uint16_t>(hateful);
+    virus.notAbnormal = static_cast<std::uint16_t>(notAbnormal);
+}
+
+// Draws one hero's three stats of the given kind.
+inline void DrawStats(Rng& rng, StatKind kind, int maxStat, int& smart, int& cute, int& abnormal)
+{
+    switch (kind) {
+    case StatKind::Realistic: {
+        // Weak heroes are more common than strong ones.
+        const double u = UnitInterval(rng);
+        const int power = 300 + static_cast<int>(2700.0 * u * u);
+        const auto around = [&] {
+            return std::clamp(power * Uniform(rng, 75, 125) / 100, 1, 9999);
+        };
+        smart = around();
+        cute = around();
+        abnormal = around();
+        return;
+    }
+    case StatKind::Uniform:
+        smart = Uniform(rng, 0, maxStat);
+        cute = Uniform(rng, 0, maxStat);
+        abnormal = Uniform(rng, 0, maxStat);
+        return;
+    case StatKind::Tied: {
+        const int step = std::max(1, maxStat / 3);
+        smart = step * Uniform(rng, 0, 3);
+        cute = step * Uniform(rng, 1, 3);
+        abnormal = step * Uniform(rng, 0, 3);
+        return;
+    }
+    case StatKind::AntiCorrelated: {
+        const int first = Uniform(rng, 0, 3600);
+        const int second = Uniform(rng, 0, 3600);
+        smart = std::min(first, second);
+        cute = std::max(first, second) - smart;
+        abnormal = 3600 - smart - cute;
+        return;
+    }
+    }
+}
+
+// Fills all 128 heroes with stats of `kind` and checks `checkedCount` of them
+// chosen at random; the others are unchecked (and still have stats, so an
+// unchecked leader is a real case).
+inline void FillRoster(HeroTable& heroes, Rng& rng, StatKind kind, int checkedCount,
+                       int maxStat = 9999)
+{
+    int order[kHeroCount];
+    std::iota(order, order + kHeroCount, 0);
+    Shuffle(order, kHeroCount, rng);
+    for (int i = 0; i < kHeroCount; ++i) {
+        int smart = 0;
+        int cute = 0;
+        int abnormal = 0;
+        DrawStats(rng, kind, maxStat, smart, cute, abnormal);
+        SetHero(heroes[order[i]], i < checkedCount, smart, cute, abnormal);
+    }
+}
+
+// All 128 heroes checked with the same stats.
+inline void FillEqualRoster(HeroTable& heroes, int smart, int cute, int abnormal)
+{
+    for (HeroRecord& hero : heroes)
+        SetHero(hero, true, smart, cute, abnormal);
+}
+
+// The zone's viruses for realistic rosters, growing stronger with the level:
+// against a realistic full roster every strategy works on the first levels,
+// fewer and fewer on the middle ones, and none on the last few.
+inline void SetRealisticVirus(VirusRecord& virus, int index)
+{
+    SetVirus(virus, 1000 + 450 * index, 1000 + 300 * index, 300 + 30 * index);
+}
+
+inline void FillRealisticViruses(VirusTable& viruses)
+{
+    for (int i = 0; i < kVirusCount; ++i)
+        SetRealisticVirus(viruses[i], i);
+}
+
+// A virus with each stat uniform in 0..maxStat, 不异常 often above 3333.
+inline void SetRandomVirus(VirusRecord& virus, Rng& rng, int maxStat)
+{
+    SetVirus(virus, Uniform(rng, 0, maxStat), Uniform(rng, 0, maxStat), Uniform(rng, 0, maxStat));
+}
+
+} // namespace rosters
