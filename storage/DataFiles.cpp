@@ -12,8 +12,7 @@
 
 namespace {
 
-template <std::size_t Units>
-void SetName(char16_t (&field)[Units], std::u16string_view text)
+template <std::size_t Units> void SetName(char16_t (&field)[Units], std::u16string_view text)
 {
     std::memset(field, 0, sizeof field);
     std::memcpy(field, text.data(), text.size() * sizeof(char16_t));
@@ -36,7 +35,10 @@ void OverlayFromFile(const QString& path, void* target, qint64 size)
     }
 }
 
-QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 std::optional<SaveFailure> SaveImage(const QString& path, QByteArrayView image)
 {
@@ -60,13 +62,20 @@ std::optional<SaveFailure> SaveImage(const QString& path, QByteArrayView image)
         }
     }
 
+    // Unbuffered, and written until done: a short write (a full disk, a file
+    // size limit) reports no reason of its own, but writing the rest again
+    // fails with the system's reason for it.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return SaveFailure{path, file.errorString()};
-    if (file.write(content) != content.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return SaveFailure{path, reason};
+    for (qsizetype done = 0; done < content.size();) {
+        const qint64 wrote = file.write(content.constData() + done, content.size() - done);
+        if (wrote <= 0) {
+            const QString reason = wrote < 0 ? file.errorString() : SystemReason(EIO);
+            file.cancelWriting();
+            return SaveFailure{path, reason};
+        }
+        done += wrote;
     }
     if (!file.commit())
         return SaveFailure{path, file.errorString()};

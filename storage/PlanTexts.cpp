@@ -14,8 +14,14 @@ QString FromName(std::u16string_view name)
     return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QString HeroNameText(const HeroRecord& hero) { return FromName(::HeroName(hero)); }
-QString VirusNameText(const VirusRecord& virus) { return FromName(::VirusName(virus)); }
+QString HeroNameText(const HeroRecord& hero)
+{
+    return FromName(::HeroName(hero));
+}
+QString VirusNameText(const VirusRecord& virus)
+{
+    return FromName(::VirusName(virus));
+}
 
 QString VirusEntry(int virusIndex, const VirusRecord& virus)
 {
@@ -42,20 +48,35 @@ QString StatTotals(const PlanRecord& plan)
     return QString::asprintf("%d/%d/%d", plan.smartTotal, plan.cuteTotal, plan.abnormalTotal);
 }
 
-QString HeroDamage(const PlanRecord& plan) { return Range(plan.heroDamageLow, plan.heroDamageHigh); }
+QString HeroDamage(const PlanRecord& plan)
+{
+    return Range(plan.heroDamageLow, plan.heroDamageHigh);
+}
 QString VirusDamage(const PlanRecord& plan)
 {
     return Range(plan.virusDamageLow, plan.virusDamageHigh);
 }
-QString CritDamage(const PlanRecord& plan) { return Range(plan.critDamageLow, plan.critDamageHigh); }
+QString CritDamage(const PlanRecord& plan)
+{
+    return Range(plan.critDamageLow, plan.critDamageHigh);
+}
 
 QString FeasibilityIndex(const PlanRecord& plan)
 {
     return QString::asprintf("%.0f", static_cast<double>(plan.score) * 100.0);
 }
 
-QString PlanCaption() { return QString::fromUtf8("组队方案"); }
-QString SearchingCaption() { return QString::fromUtf8("正在寻找组队方案"); }
-QString NoPlanCaption() { return QString::fromUtf8("没有可行的组队方案"); }
+QString PlanCaption()
+{
+    return QString::fromUtf8("组队方案");
+}
+QString SearchingCaption()
+{
+    return QString::fromUtf8("正在寻找组队方案");
+}
+QString NoPlanCaption()
+{
+    return QString::fromUtf8("没有可行的组队方案");
+}
 
 } // namespace PlanTexts

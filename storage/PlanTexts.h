@@ -21,10 +21,10 @@ QString StrategyEntry(const Strategy& strategy);
 // "英雄三围: %d/%d/%d", or "<--未选择英雄" without a leader.
 QString LeaderStats(const HeroRecord* leader);
 
-QString StatTotals(const PlanRecord& plan);     // "%d/%d/%d"
-QString HeroDamage(const PlanRecord& plan);     // "%d～%d"
-QString VirusDamage(const PlanRecord& plan);    // "%d～%d"
-QString CritDamage(const PlanRecord& plan);     // "%d～%d"
+QString StatTotals(const PlanRecord& plan);       // "%d/%d/%d"
+QString HeroDamage(const PlanRecord& plan);       // "%d～%d"
+QString VirusDamage(const PlanRecord& plan);      // "%d～%d"
+QString CritDamage(const PlanRecord& plan);       // "%d～%d"
 QString FeasibilityIndex(const PlanRecord& plan); // "%.0f" of score × 100
 
 QString PlanCaption();      // "组队方案"

@@ -113,9 +113,8 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
     QElapsedTimer timer;
     timer.start();
     const bool found =
-        request.reference
-            ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan)
-            : FindBestTeam(*tables, request.virus, hits, request.crits, plan);
+        request.reference ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan)
+                          : FindBestTeam(*tables, request.virus, hits, request.crits, plan);
     const qint64 elapsed = timer.nsecsElapsed();
     if (printStats) {
         err << u"search: %1 candidates, %2 ms"_s.arg(tables->candidateCount)
@@ -169,11 +168,11 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                 u"unexpected argument '%1'"_s.arg(parser.positionalArguments().constFirst()));
 
         if (parser.isSet(u"strategies"_s)) {
-            for (const char* planOnly : {"dir", "virus", "leader", "rounds", "crits", "json",
-                                         "reference", "stats"}) {
+            for (const char* planOnly :
+                 {"dir", "virus", "leader", "rounds", "crits", "json", "reference", "stats"}) {
                 if (parser.isSet(QString::fromLatin1(planOnly)))
-                    throw UsageError(u"--%1 does not go with --strategies"_s.arg(
-                        QString::fromLatin1(planOnly)));
+                    throw UsageError(
+                        u"--%1 does not go with --strategies"_s.arg(QString::fromLatin1(planOnly)));
             }
             PrintStrategies(parser.isSet(u"by-chance"_s), out);
             return kPlanExitOk;

@@ -1,0 +1,34 @@
+#include "CQuorvelApp.h"
+
+#include "SettingsStore.h"
+
+CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv) {}
+
+CQuorvelApp::~CQuorvelApp() = default;
+
+bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow,
+                               const SaveFailurePrompt& saveFailed)
+{
+    const SettingsStore settings;
+
+    LoadVirusTable(m_tables->virusTable);
+    LoadHeroTable(m_tables->heroTable);
+
+    RememberedChoices& choices = *this;
+    choices = settings.readChoices();
+
+    const bool tablesModified = runMainWindow(*m_tables, choices);
+
+    settings.writeChoices(choices);
+
+    if (tablesModified) {
+        // A failed save loses the user's edits, so it is told; only the user
+        // decides to give them up.
+        for (;;) {
+            const QList<SaveFailure> failures = SaveTables(*m_tables);
+            if (failures.isEmpty() || !saveFailed(failures))
+                break;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "DataFiles.h"
+#include "PlanningTables.h"
+#include "RememberedChoices.h"
+
+#include <QApplication>
+#include <QList>
+
+#include <functional>
+#include <memory>
+
+// The application object: owns the two tables and the candidate list for the
+// whole process and holds the five remembered choices (RememberedChoices'
+// m_lastVirus … m_planOrder). InitInstance runs the whole program in one pass.
+class CQuorvelApp final : public QApplication, public RememberedChoices
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CQuorvelApp)
+
+public:
+    // Runs the main window modally on the tables and the choices, and returns
+    // whether the tables were changed (the window's m_tablesModified).
+    using MainWindowRun = std::function<bool(PlanningTables&, RememberedChoices&)>;
+    // Tells the user that the tables could not be saved; true to try again,
+    // false when the user gives the changes up.
+    using SaveFailurePrompt = std::function<bool(const QList<SaveFailure>&)>;
+
+    CQuorvelApp(int& argc, char** argv);
+    ~CQuorvelApp() override;
+
+    // Loads Virus.dat and Heroes.dat from the current directory, reads the
+    // remembered choices, runs the main window, writes the choices back and,
+    // when the tables were changed, saves both files (virus first), asking
+    // again for as long as a save fails and the user wants to retry. Returns
+    // false: nothing runs after it.
+    bool InitInstance(const MainWindowRun& runMainWindow, const SaveFailurePrompt& saveFailed);
+
+    PlanningTables& tables() { return *m_tables; }
+
+private:
+    // Allocated once and never moved: the window keeps references into it.
+    std::unique_ptr<PlanningTables> m_tables = std::make_unique<PlanningTables>();
+};
