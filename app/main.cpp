@@ -1,0 +1,14 @@
+#include "CQuorvelApp.h"
+#include "DialogBuilder.h"
+#include "QuorvelDlg.h"
+#include "SaveFailurePrompt.h"
+
+int main(int argc, char* argv[])
+{
+    CQuorvelApp app(argc, argv);
+    // Message boxes and menus speak in the same font as the dialogs.
+    QApplication::setFont(DialogFont());
+    app.InitInstance(&CQuorvelDlg::RunModal,
+                     [](const QList<SaveFailure>& failures) { return AskToRetrySave(failures); });
+    return 0;
+}

@@ -1,0 +1,589 @@
+// The main window: selectors, spins, switches, closing, the plan view and the
+// search driver, on small hand-made tables.
+
+#include "DataFiles.h"
+#include "MainDialogIds.h"
+#include "Menus.h"
+#include "PlanListCtrl.h"
+#include "PopupMenu.h"
+#include "QuorvelDlg.h"
+#include "TeamSearch.h"
+#include "UiTestSupport.h"
+#include "UpDownCtrl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace MainDialogIds;
+
+namespace {
+
+struct Stats
+{
+    std::uint16_t smart, cute, abnormal;
+};
+
+void SetHero(PlanningTables& tables, int index, const char16_t* name, Stats stats,
+             bool checked = true)
+{
+    HeroRecord& hero = tables.heroTable[index];
+    hero = HeroRecord{};
+    std::u16string_view(name).copy(hero.name, kMaxNameLength);
+    hero.checked = checked ? 1 : 0;
+    hero.smart = stats.smart;
+    hero.cute = stats.cute;
+    hero.abnormal = stats.abnormal;
+}
+
+// The team of the combat model's worked example: stat totals 5950/4500/1100.
+// Heroes 0..5 are that team, led by hero 0; every other hero is unchecked.
+std::unique_ptr<PlanningTables> ExampleTables()
+{
+    auto tables = std::make_unique<PlanningTables>();
+    FillDefaultVirusTable(tables->virusTable);
+    FillDefaultHeroTable(tables->heroTable);
+    for (HeroRecord& hero : tables->heroTable)
+        hero.checked = 0;
+    SetHero(*tables, 0, u"雪叶", {1200, 900, 300});
+    SetHero(*tables, 1, u"青岚", {1000, 800, 200});
+    SetHero(*tables, 2, u"石竹", {1100, 850, 250});
+    SetHero(*tables, 3, u"霜歌", {800, 600, 100});
+    SetHero(*tables, 4, u"云泉", {950, 700, 150});
+    SetHero(*tables, 5, u"晨风", {900, 650, 100});
+    // Level 11 counts no crits, level 31 doubles them; same stats.
+    tables->virusTable[10] = tables->virusTable[30] = VirusRecord{{u'熬', u'夜'}, 4966, 6371, 1000};
+    return tables;
+}
+
+// The 21 strategy entries in generation order: text and item data.
+struct StrategyRow
+{
+    const char16_t* text;
+    unsigned itemData;
+    int positionByChance;
+};
+// Exact halves (6.25, 31.25, 81.25) round away from zero, as the
+// platform's own formatting of the time showed them.
+const StrategyRow kStrategies[21] = {
+    {u"1轮击败病毒, 最多承受 0次暴击, 获胜机率:100.0%", 0x00000, 0},
+    {u"2轮击败病毒, 最多承受 0次暴击, 获胜机率: 50.0%", 0x10000, 12},
+    {u"2轮击败病毒, 最多承受 1次暴击, 获胜机率:100.0%", 0x10001, 1},
+    {u"3轮击败病毒, 最多承受 0次暴击, 获胜机率: 25.0%", 0x20000, 16},
+    {u"3轮击败病毒, 最多承受 1次暴击, 获胜机率: 75.0%", 0x20001, 10},
+    {u"3轮击败病毒, 最多承受 2次暴击, 获胜机率:100.0%", 0x20002, 2},
+    {u"4轮击败病毒, 最多承受 0次暴击, 获胜机率: 12.5%", 0x30000, 18},
+    {u"4轮击败病毒, 最多承受 1次暴击, 获胜机率: 50.0%", 0x30001, 13},
+    {u"4轮击败病毒, 最多承受 2次暴击, 获胜机率: 87.5%", 0x30002, 8},
+    {u"4轮击败病毒, 最多承受 3次暴击, 获胜机率:100.0%", 0x30003, 3},
+    {u"5轮击败病毒, 最多承受 0次暴击, 获胜机率:  6.3%", 0x40000, 19},
+    {u"5轮击败病毒, 最多承受 1次暴击, 获胜机率: 31.3%", 0x40001, 15},
+    {u"5轮击败病毒, 最多承受 2次暴击, 获胜机率: 68.8%", 0x40002, 11},
+    {u"5轮击败病毒, 最多承受 3次暴击, 获胜机率: 93.8%", 0x40003, 7},
+    {u"5轮击败病毒, 最多承受 4次暴击, 获胜机率:100.0%", 0x40004, 4},
+    {u"6轮击败病毒, 最多承受 0次暴击, 获胜机率:  3.1%", 0x50000, 20},
+    {u"6轮击败病毒, 最多承受 1次暴击, 获胜机率: 18.8%", 0x50001, 17},
+    {u"6轮击败病毒, 最多承受 2次暴击, 获胜机率: 50.0%", 0x50002, 14},
+    {u"6轮击败病毒, 最多承受 3次暴击, 获胜机率: 81.3%", 0x50003, 9},
+    {u"6轮击败病毒, 最多承受 4次暴击, 获胜机率: 96.9%", 0x50004, 6},
+    {u"6轮击败病毒, 最多承受 5次暴击, 获胜机率:100.0%", 0x50005, 5},
+};
+
+// Position of the strategy (3 rounds, 1 crit) in either order.
+constexpr int kThreeRoundsOneCrit = 4;
+
+} // namespace
+
+class TestQuorvelDlg final : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A window on the tables and choices, counting the searches it runs.
+    std::unique_ptr<CQuorvelDlg> makeWindow()
+    {
+        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
+        window->setTeamSearch(
+            [this](PlanningTables& tables, int virus, int n, int k, PlanRecord& plan) {
+                ++m_searches;
+                return FindBestTeam(tables, virus, n, k, plan);
+            });
+        return window;
+    }
+    template <class T> static T* control(const CQuorvelDlg& window, int id)
+    {
+        return window.controls().get<T>(id);
+    }
+    static QString text(const CQuorvelDlg& window, int id)
+    {
+        return control<QLabel>(window, id)->text();
+    }
+    static QString caption(const CQuorvelDlg& window)
+    {
+        return control<QGroupBox>(window, kPlanGroup)->title();
+    }
+    static bool planViewEmpty(const CQuorvelDlg& window)
+    {
+        for (const int field :
+             {kStatTotals, kHeroDamage, kVirusDamage, kCritDamage, kFeasibility}) {
+            if (!text(window, field).isEmpty())
+                return false;
+        }
+        return control<CPlanListCtrl>(window, kPlanList)->rowCount() == 0 &&
+               caption(window) == u"组队方案"_s;
+    }
+    // Picks an entry the way the user does, through the closed drop-down list.
+    static void pickWithKeyboard(QComboBox* selector, int position)
+    {
+        while (selector->currentIndex() < position)
+            QTest::keyClick(selector, Qt::Key_Down);
+        while (selector->currentIndex() > position)
+            QTest::keyClick(selector, Qt::Key_Up);
+    }
+    // Example tables, led by hero 0, level 11, strategy 3 rounds / 1 crit.
+    void chooseExampleRequest(int virus = 10)
+    {
+        m_choices.m_lastVirus = virus;
+        m_choices.m_lastHero = 0;
+        m_choices.m_planOrder = 0;
+        m_choices.m_lastPlan = kThreeRoundsOneCrit;
+    }
+    // A right click on the plan list, at a point of its rows' area.
+    static void rightClick(CPlanListCtrl* list, const QPoint& point)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                                list->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(list->viewport(), &event);
+    }
+    static void clickSpin(CUpDownCtrl* spin, bool up)
+    {
+        QTest::mouseClick(spin, Qt::LeftButton, {},
+                          QPoint(spin->width() / 2, up ? 2 : spin->height() - 3));
+    }
+
+    std::unique_ptr<PlanningTables> m_tables;
+    RememberedChoices m_choices;
+    int m_searches = 0;
+
+private slots:
+    void initTestCase() { RequirePreparedAnswers(); }
+    void init()
+    {
+        m_tables = ExampleTables();
+        m_choices = RememberedChoices{};
+        m_searches = 0;
+        PopupMenu::resetLast();
+    }
+    void cleanup()
+    {
+        QVERIFY2(LeftoverWindows().isEmpty(), qPrintable(LeftoverWindows().join(u' ')));
+    }
+
+    void firstStartShowsDefaults()
+    {
+        const auto window = makeWindow();
+        QCOMPARE(window->windowTitle(), u"青梧药庐公会疫区组队助手"_s);
+        QVERIFY(!window->windowIcon().isNull());
+        auto* target = control<QComboBox>(*window, kTargetSelector);
+        QCOMPARE(target->count(), 64);
+        QCOMPARE(target->currentIndex(), 0);
+        QCOMPARE(target->itemText(0), u"第01关　未知病毒　9999/9999/2000"_s);
+        QCOMPARE(target->itemText(63), u"第64关　未知病毒　9999/9999/2000"_s);
+        auto* leader = control<QComboBox>(*window, kLeaderSelector);
+        QCOMPARE(leader->count(), 128);
+        QCOMPARE(leader->currentIndex(), -1);
+        QCOMPARE(leader->itemText(0), u"雪叶"_s);
+        QCOMPARE(leader->itemText(127), u"输入会友信息"_s);
+        QCOMPARE(text(*window, kLeaderStats), u"<--未选择英雄"_s);
+        QCOMPARE(control<QComboBox>(*window, kStrategySelector)->currentIndex(), 0);
+        QVERIFY(control<QCheckBox>(*window, kPlanOrderCheck)->isChecked());
+        QVERIFY(!control<QCheckBox>(*window, kTopmostCheck)->isChecked());
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(planViewEmpty(*window));
+        QCOMPARE(m_searches, 0);
+        QVERIFY(!window->tablesModified());
+    }
+
+    void strategySelectorInBothOrders()
+    {
+        for (const int byChance : {0, 1}) {
+            m_choices.m_planOrder = byChance;
+            const auto window = makeWindow();
+            auto* strategies = control<QComboBox>(*window, kStrategySelector);
+            QCOMPARE(strategies->count(), 21);
+            for (int generated = 0; generated < 21; ++generated) {
+                const StrategyRow& row = kStrategies[generated];
+                const int position = byChance != 0 ? row.positionByChance : generated;
+                QCOMPARE(strategies->itemText(position), QString::fromUtf16(row.text));
+                QCOMPARE(strategies->itemData(position).toUInt(), row.itemData);
+            }
+        }
+    }
+
+    void orderSwitchSelectsTheFirstEntry()
+    {
+        m_choices.m_lastPlan = 7;
+        const auto window = makeWindow();
+        auto* strategies = control<QComboBox>(*window, kStrategySelector);
+        auto* spin = control<CUpDownCtrl>(*window, kStrategySpin);
+        QCOMPARE(strategies->currentIndex(), 7);
+        QCOMPARE(spin->position(), 7);
+        auto* order = control<QCheckBox>(*window, kPlanOrderCheck);
+        QTest::mouseClick(order, Qt::LeftButton);
+        QVERIFY(!order->isChecked());
+        QCOMPARE(m_choices.m_planOrder, 0);
+        QCOMPARE(m_choices.m_lastPlan, 0);
+        QCOMPARE(strategies->currentIndex(), 0);
+        QCOMPARE(spin->position(), 0);
+        QCOMPARE(strategies->itemData(1).toUInt(), 0x10000u); // generation order
+        pickWithKeyboard(strategies, 3);
+        QTest::mouseClick(order, Qt::LeftButton);
+        QCOMPARE(m_choices.m_planOrder, 1);
+        QCOMPARE(strategies->currentIndex(), 0);
+        QCOMPARE(strategies->itemData(1).toUInt(), 0x10001u); // by win chance
+        QCOMPARE(m_searches, 0);
+    }
+
+    void spinsStopAtTheirLimits()
+    {
+        m_choices.m_lastHero = 0;
+        const auto window = makeWindow();
+        auto* target = control<QComboBox>(*window, kTargetSelector);
+        auto* targetSpin = control<CUpDownCtrl>(*window, kTargetSpin);
+        auto* strategies = control<QComboBox>(*window, kStrategySelector);
+        auto* strategySpin = control<CUpDownCtrl>(*window, kStrategySpin);
+
+        // First virus, first strategy: the up arrows do nothing.
+        clickSpin(targetSpin, true);
+        clickSpin(strategySpin, true);
+        QCOMPARE(target->currentIndex(), 0);
+        QCOMPARE(targetSpin->position(), 0);
+        QCOMPARE(strategies->currentIndex(), 0);
+        QCOMPARE(m_searches, 0);
+
+        // Last virus, last strategy: the down arrows do nothing.
+        pickWithKeyboard(target, 63);
+        pickWithKeyboard(strategies, 20);
+        QCOMPARE(targetSpin->position(), 63);
+        QCOMPARE(strategySpin->position(), 20);
+        clickSpin(targetSpin, false);
+        clickSpin(strategySpin, false);
+        QCOMPARE(target->currentIndex(), 63);
+        QCOMPARE(strategies->currentIndex(), 20);
+        QCOMPARE(m_searches, 0);
+    }
+
+    void spinStepSelectsTheNeighbourAndSearches()
+    {
+        chooseExampleRequest(11);
+        const auto window = makeWindow();
+        auto* target = control<QComboBox>(*window, kTargetSelector);
+        auto* targetSpin = control<CUpDownCtrl>(*window, kTargetSpin);
+        // Up is the entry above: level 11, where the example team wins.
+        clickSpin(targetSpin, true);
+        QCOMPARE(target->currentIndex(), 10);
+        QCOMPARE(targetSpin->position(), 10);
+        QCOMPARE(m_searches, 1);
+        QCOMPARE(control<CPlanListCtrl>(*window, kPlanList)->rowCount(), 6);
+        // Down is the entry below.
+        clickSpin(targetSpin, false);
+        QCOMPARE(target->currentIndex(), 11);
+        QCOMPARE(m_searches, 2);
+
+        auto* strategies = control<QComboBox>(*window, kStrategySelector);
+        clickSpin(control<CUpDownCtrl>(*window, kStrategySpin), false);
+        QCOMPARE(strategies->currentIndex(), kThreeRoundsOneCrit + 1);
+        QCOMPARE(m_searches, 3);
+    }
+
+    void pickingFromAListOnlyClearsThePlan()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        struct Pick
+        {
+            int id;
+            int position;
+        };
+        for (const Pick pick :
+             {Pick{kTargetSelector, 12}, Pick{kLeaderSelector, 3}, Pick{kStrategySelector, 2}}) {
+            window->RunTeamSearch();
+            QCOMPARE(control<CPlanListCtrl>(*window, kPlanList)->rowCount() > 0 ||
+                         caption(*window) == u"没有可行的组队方案"_s,
+                     true);
+            const int searches = m_searches;
+            pickWithKeyboard(control<QComboBox>(*window, pick.id), pick.position);
+            QVERIFY(planViewEmpty(*window));
+            QCOMPARE(m_searches, searches);
+        }
+        // The spins follow their selectors; the stats line follows the leader.
+        QCOMPARE(control<CUpDownCtrl>(*window, kTargetSpin)->position(), 12);
+        QCOMPARE(control<CUpDownCtrl>(*window, kStrategySpin)->position(), 2);
+        QCOMPARE(text(*window, kLeaderStats), u"英雄三围: 800/600/100"_s);
+    }
+
+    void planViewShowsAKnownPlan_data()
+    {
+        QTest::addColumn<int>("virus");
+        QTest::addColumn<QString>("critDamage");
+        QTest::addColumn<QString>("feasibility");
+        // The combat model's worked examples: crits count from level 27 on.
+        QTest::newRow("level 11") << 10 << u"4163～4168"_s << u"44"_s;
+        QTest::newRow("level 31") << 30 << u"8326～8331"_s << u"20"_s;
+    }
+    void planViewShowsAKnownPlan()
+    {
+        QFETCH(int, virus);
+        QFETCH(QString, critDamage);
+        QFETCH(QString, feasibility);
+        chooseExampleRequest(virus);
+        const auto window = makeWindow();
+        QTest::mouseClick(control<QPushButton>(*window, kSearchButton), Qt::LeftButton);
+        QCOMPARE(m_searches, 1);
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+        // The leader first, then the others by descending 可爱.
+        const int expectedHeroes[6] = {0, 2, 1, 4, 5, 3};
+        QCOMPARE(list->rowCount(), 6);
+        for (int row = 0; row < 6; ++row)
+            QCOMPARE(list->heroAt(row), expectedHeroes[row]);
+        QCOMPARE(list->item(0, 0)->text(), u"雪叶"_s);
+        QCOMPARE(list->item(1, 1)->text(), u"1100"_s);
+        QCOMPARE(list->item(1, 2)->text(), u"850"_s);
+        QCOMPARE(list->item(1, 3)->text(), u"250"_s);
+        QCOMPARE(text(*window, kStatTotals), u"5950/4500/1100"_s);
+        QCOMPARE(text(*window, kHeroDamage), u"3308～3313"_s);
+        QCOMPARE(text(*window, kVirusDamage), u"4163～4168"_s);
+        QCOMPARE(text(*window, kCritDamage), critDamage);
+        QCOMPARE(text(*window, kFeasibility), feasibility);
+        QCOMPARE(caption(*window), u"组队方案"_s);
+        QCOMPARE(window->focusWidget(), control<QComboBox>(*window, kStrategySelector));
+    }
+
+    void captionTellsTheSearchState()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->show();
+        QString captionDuring;
+        int rowsDuring = -1;
+        bool busyDuring = false;
+        window->setTeamSearch([&](PlanningTables&, int, int, int, PlanRecord&) {
+            captionDuring = caption(*window);
+            rowsDuring = control<CPlanListCtrl>(*window, kPlanList)->rowCount();
+            busyDuring = QGuiApplication::overrideCursor() != nullptr &&
+                         QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            return false;
+        });
+        window->RunTeamSearch();
+        QCOMPARE(captionDuring, u"正在寻找组队方案"_s);
+        QCOMPARE(rowsDuring, 0);
+        QVERIFY(busyDuring);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        QCOMPARE(caption(*window), u"没有可行的组队方案"_s);
+        QVERIFY(text(*window, kStatTotals).isEmpty());
+        // Another strategy from the list brings the plain caption back.
+        pickWithKeyboard(control<QComboBox>(*window, kStrategySelector), 2);
+        QCOMPARE(caption(*window), u"组队方案"_s);
+    }
+
+    void searchWithoutLeaderFocusesTheLeaderSelector()
+    {
+        const auto window = makeWindow();
+        window->show();
+        QTest::mouseClick(control<QPushButton>(*window, kSearchButton), Qt::LeftButton);
+        QCOMPARE(m_searches, 0);
+        QVERIFY(planViewEmpty(*window));
+        QCOMPARE(window->focusWidget(), control<QComboBox>(*window, kLeaderSelector));
+    }
+
+    // Remembered positions that are no entry leave their selector empty, and
+    // the search then stops at that selector instead of reading a table.
+    void outOfRangeChoicesSearchNothing()
+    {
+        m_choices.m_lastVirus = 99;
+        m_choices.m_lastHero = 200;
+        m_choices.m_lastPlan = -7;
+        const auto window = makeWindow();
+        window->show();
+        auto* target = control<QComboBox>(*window, kTargetSelector);
+        auto* leader = control<QComboBox>(*window, kLeaderSelector);
+        auto* strategies = control<QComboBox>(*window, kStrategySelector);
+        QCOMPARE(target->currentIndex(), -1);
+        QCOMPARE(leader->currentIndex(), -1);
+        QCOMPARE(strategies->currentIndex(), -1);
+        QCOMPARE(text(*window, kLeaderStats), u"<--未选择英雄"_s);
+
+        pickWithKeyboard(leader, 0);
+        window->RunTeamSearch();
+        QCOMPARE(window->focusWidget(), target);
+        QCOMPARE(m_searches, 0);
+        // The target spin's up arrow is refused from nowhere.
+        clickSpin(control<CUpDownCtrl>(*window, kTargetSpin), true);
+        QCOMPARE(target->currentIndex(), -1);
+        QCOMPARE(m_searches, 0);
+
+        // With a target the strategy selector is still empty.
+        target->setCurrentIndex(10);
+        window->RunTeamSearch();
+        QCOMPARE(window->focusWidget(), strategies);
+        QCOMPARE(m_searches, 0);
+        QVERIFY(planViewEmpty(*window));
+    }
+
+    void contextMenuNeedsASelectedRow()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->show();
+        window->RunTeamSearch();
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+        list->clearSelection();
+        const QPoint inside(5, 5);
+        // No row selected: the item is greyed and cannot be chosen.
+        PopupMenu::setNextChoice(kCmdExcludeHeroes);
+        rightClick(list, inside);
+        QVERIFY(PopupMenu::lastPosition().has_value());
+        QCOMPARE(*PopupMenu::lastPosition(), list->viewport()->mapToGlobal(inside));
+        QCOMPARE(PopupMenu::lastEnabledCommands(), QList<int>{});
+        QCOMPARE(m_searches, 1);
+        QVERIFY(!window->tablesModified());
+
+        list->selectRow(1);
+        PopupMenu::setNextChoice(0); // dismissed
+        rightClick(list, inside);
+        QCOMPARE(PopupMenu::lastEnabledCommands(), QList<int>{kCmdExcludeHeroes});
+        QCOMPARE(m_searches, 1);
+        QCOMPARE(m_tables->heroTable[list->heroAt(1)].checked, 1);
+    }
+
+    void excludingTwoRowsSearchesOnce()
+    {
+        chooseExampleRequest();
+        // Two more heroes, so a team is left after two are excluded.
+        SetHero(*m_tables, 6, u"大云雁", {1300, 950, 300});
+        SetHero(*m_tables, 7, u"砚舟", {1250, 920, 280});
+        const auto window = makeWindow();
+        window->show();
+        window->RunTeamSearch();
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+        QCOMPARE(list->rowCount(), 6);
+        const int first = list->heroAt(1);
+        const int second = list->heroAt(3);
+        list->selectRow(1);
+        list->selectionModel()->select(list->model()->index(3, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        const int searches = m_searches;
+        PopupMenu::setNextChoice(kCmdExcludeHeroes);
+        rightClick(list, QPoint(5, 5));
+
+        QCOMPARE(m_tables->heroTable[first].checked, 0);
+        QCOMPARE(m_tables->heroTable[second].checked, 0);
+        QVERIFY(window->tablesModified());
+        QCOMPARE(m_searches, searches + 1);
+        QCOMPARE(list->rowCount(), 6);
+        for (int row = 0; row < 6; ++row) {
+            QVERIFY(list->heroAt(row) != first);
+            QVERIFY(list->heroAt(row) != second);
+        }
+        // Down to the leader and four others: no team any more.
+        list->selectRow(5);
+        window->ExcludeSelectedHeroes();
+        QCOMPARE(caption(*window), u"没有可行的组队方案"_s);
+        QCOMPARE(list->rowCount(), 0);
+    }
+
+    void excludingTheLeaderKeepsItInFront()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->RunTeamSearch();
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+        list->selectRow(0);
+        window->ExcludeSelectedHeroes();
+        QCOMPARE(m_tables->heroTable[0].checked, 0);
+        QCOMPARE(list->rowCount(), 6);
+        QCOMPARE(list->heroAt(0), 0);
+    }
+
+    void closeKeepsTheChoicesEscapeDoesNot()
+    {
+        for (const bool viaClose : {true, false}) {
+            m_choices = RememberedChoices{};
+            m_choices.m_planOrder = 0;
+            const auto window = makeWindow();
+            window->show();
+            pickWithKeyboard(control<QComboBox>(*window, kTargetSelector), 4);
+            pickWithKeyboard(control<QComboBox>(*window, kLeaderSelector), 2);
+            pickWithKeyboard(control<QComboBox>(*window, kStrategySelector), 1);
+            QTest::mouseClick(control<QCheckBox>(*window, kTopmostCheck), Qt::LeftButton);
+            QTest::mouseClick(control<QCheckBox>(*window, kPlanOrderCheck), Qt::LeftButton);
+            pickWithKeyboard(control<QComboBox>(*window, kStrategySelector), 1);
+            if (viaClose)
+                window->close();
+            else
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+            QVERIFY(!window->isVisible());
+            QCOMPARE(window->result(), int(QDialog::Rejected));
+            if (viaClose) {
+                QCOMPARE(m_choices.m_lastVirus, 4);
+                QCOMPARE(m_choices.m_lastHero, 2);
+                QCOMPARE(m_choices.m_lastPlan, 1);
+                QCOMPARE(m_choices.m_topmost, 1);
+                QCOMPARE(m_choices.m_planOrder, 1);
+            } else {
+                // Only what the order switch set itself.
+                QCOMPARE(m_choices.m_lastVirus, 0);
+                QCOMPARE(m_choices.m_lastHero, -1);
+                QCOMPARE(m_choices.m_lastPlan, 0);
+                QCOMPARE(m_choices.m_topmost, 0);
+                QCOMPARE(m_choices.m_planOrder, 1);
+            }
+        }
+    }
+
+    void topmostSwitchKeepsTheWindowOpen()
+    {
+        m_choices.m_topmost = 1;
+        const auto window = makeWindow();
+        QVERIFY(control<QCheckBox>(*window, kTopmostCheck)->isChecked());
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        window->show();
+        const QPoint where = window->pos();
+        QTest::mouseClick(control<QCheckBox>(*window, kTopmostCheck), Qt::LeftButton);
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->pos(), where);
+        // The switch itself remembers nothing; closing does.
+        QCOMPARE(m_choices.m_topmost, 1);
+    }
+
+    void leaderStatsFitTheirLine()
+    {
+        SetHero(*m_tables, 9, u"满属性", {9999, 9999, 9999});
+        m_choices.m_lastHero = 9;
+        const auto window = makeWindow();
+        auto* stats = control<QLabel>(*window, kLeaderStats);
+        QCOMPARE(stats->text(), u"英雄三围: 9999/9999/9999"_s);
+        QVERIFY(QFontMetrics(stats->font()).horizontalAdvance(stats->text()) <= stats->width());
+        // ...and stop short of the hero editor's button.
+        QVERIFY(stats->geometry().right() <
+                control<QPushButton>(*window, kEditHeroesButton)->geometry().left());
+    }
+
+    void editorButtonsAreThere()
+    {
+        const auto window = makeWindow();
+        QCOMPARE(control<QPushButton>(*window, kEditVirusButton)->text(), u"编辑病毒信息"_s);
+        QCOMPARE(control<QPushButton>(*window, kEditHeroesButton)->text(), u"编辑英雄信息"_s);
+    }
+};
+
+QTEST_MAIN(TestQuorvelDlg)
+#include "tst_quorveldlg.moc"

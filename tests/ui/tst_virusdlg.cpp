@@ -1,0 +1,171 @@
+#include "DataFiles.h"
+#include "EditListCtrl.h"
+#include "EditorDialogTemplates.h"
+#include "EditorTestSupport.h"
+#include "UiTestSupport.h"
+#include "VirusDlg.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <cstring>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace EditorDialogIds;
+
+class TestVirusDlg final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void showsEveryVirus();
+    void opensAtItsSizeAndLaysOutTheRule();
+    void confirmingWithoutEditsRewritesTheSameTable();
+    void statsAreHeldToSixteenBitsAndShownAsStored();
+    void namesAreCutOnConfirmation();
+    void cancelTouchesNothing();
+
+private:
+    void open();
+    CEditListCtrl& list() const { return *m_dialog->list(); }
+
+    VirusTable m_table{};
+    std::unique_ptr<CVirusDlg> m_dialog;
+};
+
+void TestVirusDlg::initTestCase()
+{
+    RequirePreparedAnswers();
+}
+
+void TestVirusDlg::init()
+{
+    FillDefaultVirusTable(m_table);
+    m_table[5].stupid = 123;
+    m_table[5].hateful = 45;
+    m_table[5].notAbnormal = 6;
+    const std::u16string_view name = u"流感";
+    std::fill(std::begin(m_table[5].name), std::end(m_table[5].name), u'\0');
+    std::copy(name.begin(), name.end(), m_table[5].name);
+}
+
+void TestVirusDlg::cleanup()
+{
+    m_dialog.reset();
+    QCOMPARE(LeftoverWindows(), QStringList());
+}
+
+void TestVirusDlg::open()
+{
+    m_dialog = std::make_unique<CVirusDlg>(m_table);
+    m_dialog->show();
+    m_dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+}
+
+void TestVirusDlg::showsEveryVirus()
+{
+    open();
+    QCOMPARE(m_dialog->windowTitle(), u"修改病毒信息"_s);
+    QCOMPARE(list().rowCount(), kVirusCount);
+    QCOMPARE(list().columnCount(), 4);
+    const QStringList headings{u"名称"_s, u"愚蠢"_s, u"可恨"_s, u"不异常"_s};
+    const int widths[] = {110, 52, 52, 52};
+    for (int column = 0; column < 4; ++column) {
+        QCOMPARE(list().horizontalHeaderItem(column)->text(), headings[column]);
+        QCOMPARE(list().columnWidth(column), widths[column]);
+    }
+    // The default table, with record 5 changed.
+    for (const int row : {0, 63}) {
+        QCOMPARE(list().cellText(row, 0), u"未知病毒"_s);
+        QCOMPARE(list().cellText(row, 1), u"9999"_s);
+        QCOMPARE(list().cellText(row, 2), u"9999"_s);
+        QCOMPARE(list().cellText(row, 3), u"2000"_s);
+    }
+    QCOMPARE(list().cellText(5, 0), u"流感"_s);
+    QCOMPARE(list().cellText(5, 1), u"123"_s);
+    QCOMPARE(list().cellText(5, 3), u"6"_s);
+    QCOMPARE(QApplication::focusWidget(), m_dialog->controls().widget(kOk));
+}
+
+void TestVirusDlg::opensAtItsSizeAndLaysOutTheRule()
+{
+    open();
+    QCOMPARE(m_dialog->frameGeometry().size(), QSize(300, 480));
+    QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize()); // not resizable
+    const int w = m_dialog->width();
+    const int h = m_dialog->height();
+    QCOMPARE(list().geometry(), QRect(0, 0, w, h - 40));
+    QCOMPARE(m_dialog->controls().widget(kOk)->pos(), QPoint(w - 180, h - 30));
+    QCOMPARE(m_dialog->controls().widget(kCancel)->pos(), QPoint(w - 90, h - 30));
+    // Both buttons lie inside the strip below the list.
+    for (const int id : {kOk, kCancel}) {
+        const QRect button = m_dialog->controls().widget(id)->geometry();
+        QVERIFY(button.top() >= h - 40 && button.bottom() < h);
+    }
+}
+
+void TestVirusDlg::confirmingWithoutEditsRewritesTheSameTable()
+{
+    const VirusTable before = m_table;
+    open();
+    QTest::mouseClick(m_dialog->controls().get<QPushButton>(kOk), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QVERIFY(std::memcmp(&before, &m_table, sizeof m_table) == 0);
+}
+
+void TestVirusDlg::statsAreHeldToSixteenBitsAndShownAsStored()
+{
+    open();
+    QVERIFY(TypeIntoCell(list(), 3, 1, u"70000"_s));
+    QCOMPARE(list().cellText(3, 1), u"65535"_s);
+    QVERIFY(TypeIntoCell(list(), 3, 2, QString()));
+    QCOMPARE(list().cellText(3, 2), u"0"_s);
+    QVERIFY(TypeIntoCell(list(), 40, 3, u"0042"_s));
+    QCOMPARE(list().cellText(40, 3), u"42"_s);
+    // The table waits for OK.
+    QCOMPARE(m_table[3].stupid, 9999);
+
+    m_dialog->accept();
+    QCOMPARE(m_table[3].stupid, 65535);
+    QCOMPARE(m_table[3].hateful, 0);
+    QCOMPARE(m_table[3].notAbnormal, 2000);
+    QCOMPARE(m_table[40].notAbnormal, 42);
+}
+
+void TestVirusDlg::namesAreCutOnConfirmation()
+{
+    open();
+    const QString eleven = u"一二三四五六七八九十壹"_s;
+    QVERIFY(TypeIntoCell(list(), 0, 0, eleven));
+    QVERIFY(TypeIntoCell(list(), 1, 0, eleven + u"贰"_s));
+    QVERIFY(TypeIntoCell(list(), 2, 0, eleven + u"贰叁肆伍"_s));
+    QVERIFY(TypeIntoCell(list(), 3, 0, u"0123456789😀"_s));
+    QVERIFY(TypeIntoCell(list(), 4, 0, QString()));
+    QCOMPARE(list().cellText(2, 0), eleven + u"贰叁肆伍"_s); // as typed until OK
+
+    QTest::mouseClick(m_dialog->controls().get<QPushButton>(kOk), Qt::LeftButton);
+    for (const int row : {0, 1, 2})
+        QCOMPARE(VirusName(m_table[row]), std::u16string_view(u"一二三四五六七八九十壹"));
+    QCOMPARE(VirusName(m_table[3]), std::u16string_view(u"0123456789"));
+    QCOMPARE(VirusName(m_table[4]), std::u16string_view());
+}
+
+void TestVirusDlg::cancelTouchesNothing()
+{
+    const VirusTable before = m_table;
+    open();
+    QVERIFY(TypeIntoCell(list(), 0, 0, u"新病毒"_s));
+    QVERIFY(TypeIntoCell(list(), 10, 2, u"1"_s));
+    QTest::mouseClick(m_dialog->controls().get<QPushButton>(kCancel), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QVERIFY(std::memcmp(&before, &m_table, sizeof m_table) == 0);
+}
+
+QTEST_MAIN(TestVirusDlg)
+#include "tst_virusdlg.moc"

@@ -1,0 +1,131 @@
+// Renders the planner's windows to PNG files for the documentation, on
+// whatever platform runs it (scripts/screenshots.sh uses the offscreen one).
+// Usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER
+// DATA_FOLDER holds Virus.dat and Heroes.dat (missing files give the
+// defaults); each picture has a function of its own below.
+
+#include "DataFiles.h"
+#include "DialogBuilder.h"
+#include "EditListCtrl.h"
+#include "HeroesDlg.h"
+#include "MainDialogIds.h"
+#include "PlanListCtrl.h"
+#include "QuorvelDlg.h"
+#include "SelectDlg.h"
+#include "Strategies.h"
+#include "VirusDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTextStream>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The picture of a widget as it is shown, for a file in `folder`.
+bool Save(QWidget& widget, const QDir& folder, const QString& fileName, QTextStream& err)
+{
+    widget.show();
+    QApplication::processEvents();
+    const QString path = folder.filePath(fileName);
+    if (!widget.grab().save(path)) {
+        err << "cannot write " << path << '\n';
+        return false;
+    }
+    return true;
+}
+
+// The main window with a plan: level 5, led by hero 0, won in 3 rounds while
+// withstanding one critical hit, with the strategies ordered by win chance.
+bool MainWindowWithPlan(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    RememberedChoices choices;
+    choices.m_lastVirus = 4;
+    choices.m_lastHero = 0;
+    choices.m_planOrder = 1;
+    const StrategyList strategies = BuildStrategyList(true);
+    for (int position = 0; position < kStrategyCount; ++position) {
+        if (strategies[position].rounds == 3 && strategies[position].crits == 1)
+            choices.m_lastPlan = position;
+    }
+    CQuorvelDlg window(tables, choices);
+    window.RunTeamSearch();
+    // One member row selected, as before the exclusion command is chosen.
+    auto* list = window.controls().get<CPlanListCtrl>(MainDialogIds::kPlanList);
+    if (list->rowCount() > 2)
+        list->selectRow(2);
+    return Save(window, out, u"main-window.png"_s, err);
+}
+
+// The main window as a new user first sees it: nothing chosen, nothing searched.
+bool MainWindowAtStart(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    RememberedChoices choices;
+    CQuorvelDlg window(tables, choices);
+    return Save(window, out, u"main-window-start.png"_s, err);
+}
+
+// The hero editor sorted by "总值", with a stat cell open for editing.
+bool HeroEditor(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    CHeroesDlg editor(tables.heroTable);
+    CEditListCtrl* list = editor.list();
+    emit list->horizontalHeader()->sectionClicked(5);
+    editor.show();
+    list->selectRow(2);
+    list->beginEdit(2, 2);
+    return Save(editor, out, u"hero-editor.png"_s, err);
+}
+
+// The virus editor on the first levels.
+bool VirusEditor(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    CVirusDlg editor(tables.virusTable);
+    return Save(editor, out, u"virus-editor.png"_s, err);
+}
+
+// The batch selection as it opens: tick the heroes 1 to 128.
+bool SelectDialog(const QDir& out, QTextStream& err)
+{
+    CSelectDlg select;
+    return Save(select, out, u"select-dialog.png"_s, err);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setFont(DialogFont());
+    QTextStream err(stderr);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3) {
+        err << "usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const QString data = arguments.at(1);
+    const QDir out(arguments.at(2));
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        err << "cannot create " << out.path() << '\n';
+        return 1;
+    }
+
+    auto tables = std::make_unique<PlanningTables>();
+    LoadVirusTable(tables->virusTable, data);
+    LoadHeroTable(tables->heroTable, data);
+
+    bool ok = true;
+    ok = MainWindowWithPlan(*tables, out, err) && ok;
+    ok = MainWindowAtStart(*tables, out, err) && ok;
+    ok = HeroEditor(*tables, out, err) && ok;
+    ok = VirusEditor(*tables, out, err) && ok;
+    ok = SelectDialog(out, err) && ok;
+    return ok ? 0 : 1;
+}

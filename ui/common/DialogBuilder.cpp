@@ -1,0 +1,189 @@
+#include "DialogBuilder.h"
+
+#include "UpDownCtrl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTreeWidget>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Windows' MulDiv: a × b / c rounded to the nearest, halves away from zero.
+int MulDiv(int a, int b, int c)
+{
+    const double exact = static_cast<double>(a) * b / c;
+    return static_cast<int>(std::lround(exact));
+}
+
+bool HasChineseGlyphs(const QString& family)
+{
+    return QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese);
+}
+
+QString ChineseFamily()
+{
+    // The platforms' own Chinese user-interface fonts, first found wins.
+    static const QStringList candidates{u"Microsoft YaHei UI"_s, u"Microsoft YaHei"_s,
+                                        u"PingFang SC"_s,        u"WenQuanYi Micro Hei"_s,
+                                        u"Noto Sans CJK SC"_s,   u"Source Han Sans SC"_s};
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : candidates) {
+        if (installed.contains(family))
+            return family;
+    }
+    return u"WenQuanYi Micro Hei"_s;
+}
+
+QWidget* MakeDefaultControl(const ControlTemplate& control, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(control.text != nullptr ? control.text : "");
+    switch (control.kind) {
+    case ControlKind::Static: {
+        auto* label = new QLabel(text, parent);
+        // Plain text: a leading "<" (as in "<--未选择英雄") is no markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::GroupBox:
+        return new QGroupBox(text, parent);
+    case ControlKind::PushButton:
+    case ControlKind::DefaultPushButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(true);
+        button->setDefault(control.kind == ControlKind::DefaultPushButton);
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(text, parent);
+    case ControlKind::DropDownList: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(false);
+        return combo;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(text, parent);
+        edit->setFrame((control.style & kBorder) != 0);
+        if ((control.style & kDigitsOnly) != 0) {
+            edit->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edit));
+        }
+        return edit;
+    }
+    case ControlKind::ListView: {
+        auto* list = new QTreeWidget(parent);
+        list->setRootIsDecorated(false);
+        list->setUniformRowHeights(true);
+        list->setItemsExpandable(false);
+        list->setSelectionMode((control.style & kSingleSelect) != 0
+                                   ? QAbstractItemView::SingleSelection
+                                   : QAbstractItemView::ExtendedSelection);
+        list->setFrameShape((control.style & kBorder) != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+        return list;
+    }
+    case ControlKind::UpDown: {
+        auto* spin = new CUpDownCtrl(parent);
+        spin->setArrowKeys((control.style & kArrowKeys) != 0);
+        return spin;
+    }
+    }
+    return new QWidget(parent);
+}
+
+bool TakesFocus(ControlKind kind)
+{
+    return kind != ControlKind::Static && kind != ControlKind::GroupBox &&
+           kind != ControlKind::UpDown;
+}
+
+} // namespace
+
+QFont DialogFont(int points)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFontInfo resolved(font);
+    if (!HasChineseGlyphs(resolved.family())) {
+        // The Chinese font leads, and its Latin letters set the base units:
+        // the templates were laid out for a font whose Chinese glyphs are
+        // about two of its Latin letters wide.
+        font.setFamilies({ChineseFamily(), resolved.family()});
+    }
+    font.setPointSize(points);
+    return font;
+}
+
+QSize DialogBaseUnits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int letters =
+        metrics.horizontalAdvance(u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"_s);
+    return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+QRect DialogUnitsToPixels(const QRect& dialogUnits, const QFont& font)
+{
+    const QSize base = DialogBaseUnits(font);
+    return {MulDiv(dialogUnits.x(), base.width(), 4), MulDiv(dialogUnits.y(), base.height(), 8),
+            MulDiv(dialogUnits.width(), base.width(), 4),
+            MulDiv(dialogUnits.height(), base.height(), 8)};
+}
+
+DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
+                           const ControlFactory& customFactory)
+{
+    const QFont font = DialogFont(tmpl.fontPoints);
+    dialog.setFont(font);
+    dialog.setWindowTitle(QString::fromUtf8(tmpl.caption));
+
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if ((tmpl.flags & kMinimizeBox) != 0)
+        flags |= Qt::WindowMinimizeButtonHint;
+    dialog.setWindowFlags(flags);
+
+    const QSize client = DialogUnitsToPixels(QRect(0, 0, tmpl.width, tmpl.height), font).size();
+    if ((tmpl.flags & kResizable) != 0)
+        dialog.resize(client);
+    else
+        dialog.setFixedSize(client);
+
+    DialogControls controls;
+    QWidget* previousTabStop = nullptr;
+    for (const ControlTemplate& control : tmpl.controls) {
+        QWidget* widget = customFactory ? customFactory(control, &dialog) : nullptr;
+        if (widget == nullptr)
+            widget = MakeDefaultControl(control, &dialog);
+        widget->setFont(font);
+
+        QRect pixels =
+            DialogUnitsToPixels(QRect(control.x, control.y, control.width, control.height), font);
+        // A drop-down list's template height includes the opened list; closed
+        // it is as tall as the style makes it.
+        if (control.kind == ControlKind::DropDownList)
+            pixels.setHeight(std::min(pixels.height(), widget->sizeHint().height()));
+        widget->setGeometry(pixels);
+
+        if ((control.style & kTabStop) != 0) {
+            widget->setFocusPolicy(Qt::StrongFocus);
+            if (previousTabStop != nullptr)
+                QWidget::setTabOrder(previousTabStop, widget);
+            previousTabStop = widget;
+        } else if (TakesFocus(control.kind)) {
+            widget->setFocusPolicy(Qt::ClickFocus);
+        }
+        controls.add(control.id, widget);
+    }
+    return controls;
+}

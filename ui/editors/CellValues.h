@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Records.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// How the editors read the texts of list cells and edit boxes into the
+// records, and how they show the records' values.
+namespace CellValues {
+
+// A stat as typed: read as a signed decimal number (leading white space and a
+// sign allowed, reading stops at the first non-digit, no digits give 0), then
+// held to 0..65535. The cell then shows the stored number (StatText), so that
+// it never shows one value while the record holds another.
+std::uint16_t ReadStat(const QString& text);
+QString StatText(int value);
+
+// A range bound of the batch selection: at most the first 63 characters read
+// as an unsigned decimal number (leading white space and a sign allowed, a
+// minus negates modulo 2^32, a value beyond 32 bits is 4294967295, the rest of
+// the text ignored). Empty when the text holds no number.
+std::optional<std::uint32_t> ReadUnsigned(const QString& text);
+
+// A name as stored: a text of 12 or more UTF-16 units keeps its first 11, or
+// its first 10 when the 11th would be the first half of a surrogate pair.
+QString CutName(const QString& text);
+
+// Writes CutName(text) with its terminator into a record's name field. The
+// units after the terminator keep what they held.
+template <std::size_t Units> void StoreName(char16_t (&field)[Units], const QString& text)
+{
+    static_assert(Units > kMaxNameLength);
+    const QString name = CutName(text);
+    std::size_t length = 0;
+    for (const QChar unit : name)
+        field[length++] = unit.unicode();
+    field[length] = u'\0';
+}
+
+} // namespace CellValues

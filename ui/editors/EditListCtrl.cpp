@@ -1,0 +1,219 @@
+#include "EditListCtrl.h"
+
+#include "EditListDelegate.h"
+#include "EditListOwner.h"
+
+#include "DialogTemplate.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+CEditListCtrl::CEditListCtrl(QWidget* parent)
+    : QTableWidget(parent), m_delegate(new EditListDelegate(this))
+{
+    setItemDelegate(m_delegate);
+    // Edits open only through a click on a cell's text (and the owner's yes),
+    // never through a double click, F2 or typing.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tab leaves the list for the dialog's next control, as in any dialog.
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+
+    connect(this, &QAbstractItemView::clicked, this, &CEditListCtrl::onClicked);
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            &CEditListCtrl::onScrollAction);
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            &CEditListCtrl::onScrollAction);
+}
+
+CEditListCtrl* CEditListCtrl::FromTemplate(const ControlTemplate& control, QWidget* parent)
+{
+    auto* list = new CEditListCtrl(parent);
+    list->setSelectionMode((control.style & kSingleSelect) != 0
+                               ? QAbstractItemView::SingleSelection
+                               : QAbstractItemView::ExtendedSelection);
+    list->setFrameShape((control.style & kBorder) != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+    return list;
+}
+
+void CEditListCtrl::addColumn(const QString& heading, Qt::Alignment alignment, int width)
+{
+    const int column = columnCount();
+    setColumnCount(column + 1);
+    auto* header = new QTableWidgetItem(heading);
+    header->setTextAlignment(alignment | Qt::AlignVCenter);
+    setHorizontalHeaderItem(column, header);
+    setColumnWidth(column, width);
+}
+
+QString CEditListCtrl::cellText(int row, int column) const
+{
+    const QTableWidgetItem* cell = item(row, column);
+    return cell != nullptr ? cell->text() : QString();
+}
+
+void CEditListCtrl::setCellText(int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* cell = item(row, column)) {
+        cell->setText(text);
+        return;
+    }
+    auto* cell = new QTableWidgetItem(text);
+    if (const QTableWidgetItem* header = horizontalHeaderItem(column))
+        cell->setTextAlignment(Qt::Alignment::fromInt(header->textAlignment()));
+    setItem(row, column, cell);
+}
+
+void CEditListCtrl::arrangeRows(const std::vector<int>& order)
+{
+    endEdit(false);
+    const int rows = rowCount();
+    const int columns = columnCount();
+    Q_ASSERT(static_cast<int>(order.size()) == rows);
+
+    std::vector<std::vector<QTableWidgetItem*>> taken(static_cast<std::size_t>(rows));
+    std::vector<bool> selected(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) {
+        selected[static_cast<std::size_t>(row)] = selectionModel()->isRowSelected(row, {});
+        for (int column = 0; column < columns; ++column)
+            taken[static_cast<std::size_t>(row)].push_back(takeItem(row, column));
+    }
+    const int oldCurrent = currentRow();
+    clearSelection();
+    for (int row = 0; row < rows; ++row) {
+        const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(row)]);
+        for (int column = 0; column < columns; ++column)
+            setItem(row, column, taken[from][static_cast<std::size_t>(column)]);
+        if (selected[from]) {
+            selectionModel()->select(model()->index(row, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        if (static_cast<int>(from) == oldCurrent) {
+            selectionModel()->setCurrentIndex(model()->index(row, currentColumn()),
+                                              QItemSelectionModel::NoUpdate);
+        }
+    }
+}
+
+QLineEdit* CEditListCtrl::editor() const
+{
+    return m_editing ? m_edit.data() : nullptr;
+}
+
+QRect CEditListCtrl::labelRect(int row, int column) const
+{
+    const QModelIndex index = model()->index(row, column);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return m_delegate->labelRect(option, index);
+}
+
+bool CEditListCtrl::beginEdit(int row, int column)
+{
+    const QModelIndex index = model()->index(row, column);
+    if (m_editing || !index.isValid())
+        return false;
+    // An owner that does not answer lets every edit begin (and rejects every
+    // text, see endEdit).
+    if (m_owner != nullptr && !m_owner->beginLabelEdit(*this, row, column))
+        return false;
+
+    m_editColumn = column;
+    m_editing = true;
+    m_editRow = row;
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+    // The delegate builds the editor for the column, puts it over the cell's
+    // text, fills it and selects all of it.
+    if (!edit(index, QAbstractItemView::AllEditTriggers, nullptr)) {
+        m_editing = false;
+        return false;
+    }
+    m_edit = qobject_cast<QLineEdit*>(indexWidget(index));
+    return true;
+}
+
+void CEditListCtrl::endEdit(bool cancel)
+{
+    if (!m_editing)
+        return;
+    const QPointer<QLineEdit> edit = m_edit;
+    const QModelIndex index = model()->index(m_editRow, m_editColumn);
+
+    // An editor the view has already thrown away has no text left to commit.
+    const bool committing = !cancel && edit != nullptr;
+
+    // The owner is told while the editor is still up and the edit still open.
+    QString buffer = committing ? edit->text() : QString();
+    const bool accepted =
+        m_owner != nullptr &&
+        m_owner->endLabelEdit(*this, m_editRow, m_editColumn, committing ? &buffer : nullptr);
+    m_editing = false;
+    m_edit = nullptr;
+    if (edit == nullptr)
+        return;
+    // Closing hands the focus back to the list if the editor had it.
+    QTableWidget::closeEditor(edit, QAbstractItemDelegate::NoHint);
+    if (committing && accepted && index.isValid()) {
+        edit->setText(buffer);
+        m_delegate->setModelData(edit, model(), index);
+    }
+}
+
+void CEditListCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Where the click ended decides, in onClicked, whether it hit a cell's text.
+    m_clickPos = event->position().toPoint();
+    QTableWidget::mouseReleaseEvent(event);
+}
+
+void CEditListCtrl::onClicked(const QModelIndex& index)
+{
+    if (m_editing || !index.isValid())
+        return;
+    // A click on a check box only toggles it: the box lies outside the text.
+    if (labelRect(index.row(), index.column()).contains(m_clickPos))
+        beginEdit(index.row(), index.column());
+}
+
+void CEditListCtrl::commitData(QWidget* editor)
+{
+    // Every commit (Enter, the editor losing the focus, a click on another
+    // cell) goes through the owner; the base class would write the cell as is.
+    if (m_editing && editor == m_edit)
+        endEdit(false);
+}
+
+void CEditListCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // An editor closed while its edit is still open was not committed: Escape.
+    if (m_editing && editor == m_edit)
+        endEdit(true);
+    // Tab: on to the dialog's next or previous control rather than into the
+    // neighbouring cell. Any other close finds the editor closed already.
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem)
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+}
+
+void CEditListCtrl::onScrollAction(int action)
+{
+    // The scroll bars commit the open edit before the rows move under it.
+    if (m_editing) {
+        endEdit(false);
+        setFocus();
+    }
+    // A page step repaints the whole list, not only what scrolled into view.
+    if (action == QAbstractSlider::SliderPageStepAdd ||
+        action == QAbstractSlider::SliderPageStepSub)
+        viewport()->update();
+}

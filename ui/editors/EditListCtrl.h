@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QPointer>
+#include <QTableWidget>
+
+#include <vector>
+
+struct ControlTemplate;
+class EditListDelegate;
+class EditListOwner;
+class QLineEdit;
+
+// A report list whose cells the user edits in place. A single click on the
+// text of a cell opens an editor over exactly that cell; Enter, moving the
+// focus elsewhere or scrolling with the scroll bars commits the text, Escape
+// throws it away. The list knows nothing of what its rows mean: before an edit
+// begins it asks its owner, and it hands every finished edit to the owner, who
+// stores it and says whether the cell is to show it (EditListOwner).
+//
+// The owner sets the columns and the rows; column 0 may carry the rows' check
+// boxes and, in Qt::UserRole, whatever the owner keeps per row.
+class CEditListCtrl final : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CEditListCtrl(QWidget* parent = nullptr);
+
+    // The list for a list-view control of a dialog template, with the
+    // template's selection mode and border.
+    static CEditListCtrl* FromTemplate(const ControlTemplate& control, QWidget* parent);
+
+    void setOwner(EditListOwner* owner) { m_owner = owner; }
+
+    // Appends a column; the heading and every cell set through setCellText
+    // take `alignment`.
+    void addColumn(const QString& heading, Qt::Alignment alignment, int width);
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+
+    // Reorders the rows: row p takes what row order[p] held, with its check
+    // box, its item data and its selection. An open edit is committed first.
+    void arrangeRows(const std::vector<int>& order);
+
+    // Opens the editor on (row, column) if the owner agrees. Returns whether
+    // it opened; it never opens while another edit is open.
+    bool beginEdit(int row, int column);
+    // Ends the open edit, if any: the owner is told, the editor closes, and on
+    // an accepted commit the cell takes the owner's text. Callers that reorder
+    // or refill rows end the edit first, so that it lands on its own row.
+    void endEdit(bool cancel);
+
+    bool isEditing() const { return m_editing; }
+    int editRow() const { return m_editRow; }
+    int editColumn() const { return m_editColumn; }
+    // The open editor, or null while no cell is being edited.
+    QLineEdit* editor() const;
+
+    // The rectangle of the cell's text (the cell without its check box), in
+    // viewport coordinates.
+    QRect labelRect(int row, int column) const;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    void onClicked(const QModelIndex& index);
+    void onScrollAction(int action);
+
+    EditListOwner* m_owner = nullptr;
+    EditListDelegate* m_delegate = nullptr;
+    QPointer<QLineEdit> m_edit;
+    bool m_editing = false;
+    int m_editRow = 0;
+    int m_editColumn = 0;
+    QPoint m_clickPos;
+};

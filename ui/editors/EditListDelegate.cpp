@@ -1,0 +1,73 @@
+#include "EditListDelegate.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+using namespace Qt::StringLiterals;
+
+EditListDelegate::EditListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+QWidget* EditListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                        const QModelIndex& index) const
+{
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(true);
+    // The input rule is the list's own and the same for every owner: names in
+    // column 0, numbers everywhere else. ASCII digits only, as the owners read
+    // the text as a decimal number.
+    if (index.column() != 0) {
+        static const QRegularExpression digits(u"[0-9]*"_s);
+        editor->setValidator(new QRegularExpressionValidator(digits, editor));
+    }
+    return editor;
+}
+
+void EditListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    auto* line = static_cast<QLineEdit*>(editor);
+    line->setText(index.data(Qt::EditRole).toString());
+    line->selectAll(); // typing replaces the whole text; the caret ends up in view
+}
+
+void EditListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const
+{
+    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+}
+
+void EditListDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                            const QModelIndex& index) const
+{
+    editor->setGeometry(
+        labelRect(option, index)
+            .adjusted(-kEditorOutset, -kEditorOutset, kEditorOutset, kEditorOutset));
+}
+
+QRect EditListDelegate::labelRect(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QStyle* style = cell.widget != nullptr ? cell.widget->style() : QApplication::style();
+    return style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget);
+}
+
+bool EditListDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor != nullptr && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Committed here and now and consumed: the base class would let
+            // the key travel on to the dialog's default button.
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return true;
+        }
+    }
+    // Escape (cancel, consumed), Tab (commit, move on) and the focus loss
+    // (commit) are the base class's.
+    return QStyledItemDelegate::eventFilter(object, event);
+}

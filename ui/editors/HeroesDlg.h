@@ -1,0 +1,84 @@
+#pragma once
+
+#include "DialogControls.h"
+#include "EditListOwner.h"
+#include "Records.h"
+
+#include <QDialog>
+
+class CEditListCtrl;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+
+// The hero editor "修改英雄信息": renames heroes, takes their stats, ticks the
+// heroes the search may use and reorders the roster. It works on a private
+// copy of the roster and writes it back only when confirmed with at least six
+// ticked heroes; orderSaved() then tells whether the records now stand in the
+// order shown, which moves heroes to other indices.
+//
+// Each row carries in Qt::UserRole of its column 0 the index of the record it
+// shows; rows move (sorting, moving), records stay. A row's check box is the
+// row's own until a step below carries it into the record.
+class CHeroesDlg final : public QDialog, private EditListOwner
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CHeroesDlg)
+
+public:
+    static constexpr QSize kOpeningSize{430, 480}; // outer size
+    static constexpr QSize kMinimumSize{430, 200}; // outer size
+    // The fewest ticked heroes a team search can use: a leader and five.
+    static constexpr int kFewestChecked = 6;
+
+    explicit CHeroesDlg(HeroTable& table, QWidget* parent = nullptr);
+    ~CHeroesDlg() override;
+
+    bool orderSaved() const { return m_orderSaved; }
+
+    const DialogControls& controls() const { return m_controls; }
+    CEditListCtrl* list() const { return m_list; }
+    // The record a row shows.
+    int recordOfRow(int row) const;
+
+    // "确定": refuses fewer than six ticks; otherwise carries the ticks into
+    // the records, rebuilds them in display order when "保存排列顺序" is
+    // checked, and writes the copy over the roster.
+    void accept() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
+    bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
+
+    void FillRow(int row, int record);
+    void WriteSums(int row, int record);
+    void SortRows(int column);
+    void ShowContextMenu(const QPoint& position);
+    void MoveSelectedToTop();
+    void MoveSelectedToBottom();
+    void BatchSelect();
+    int CountCheckedRows() const;
+    bool rowChecked(int row) const;
+    void setRowChecked(int row, bool checked);
+    // Carries the check box of a row into its record.
+    void StoreCheck(int row);
+
+    bool m_orderSaved = false;
+    CEditListCtrl* m_list = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    HeroTable& m_table;
+    HeroTable m_heroes;
+    int m_sortColumn = 0;
+
+    DialogControls m_controls;
+    QPushButton* m_batchButton = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QCheckBox* m_saveOrderCheck = nullptr;
+    bool m_sized = false;
+};

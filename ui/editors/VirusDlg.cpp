@@ -1,0 +1,113 @@
+#include "VirusDlg.h"
+
+#include "CellValues.h"
+#include "DialogBuilder.h"
+#include "EditListCtrl.h"
+#include "EditorDialogTemplates.h"
+#include "OuterSize.h"
+#include "PlanTexts.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+
+using namespace Qt::StringLiterals;
+using namespace EditorDialogIds;
+
+namespace {
+
+enum Column
+{
+    kName,
+    kStupid,
+    kHateful,
+    kNotAbnormal
+};
+
+} // namespace
+
+CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_table(table)
+{
+    m_controls = BuildDialog(
+        *this, VirusDialogTemplate(), [](const ControlTemplate& control, QWidget* dialogWidget) {
+            return control.id == kList ? CEditListCtrl::FromTemplate(control, dialogWidget)
+                                       : nullptr;
+        });
+    m_okButton = m_controls.get<QPushButton>(kOk);
+    m_cancelButton = m_controls.get<QPushButton>(kCancel);
+    connect(m_okButton, &QPushButton::clicked, this, &CVirusDlg::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CVirusDlg::reject);
+
+    auto* list = m_controls.get<CEditListCtrl>(kList);
+    list->setOwner(this);
+    list->addColumn(u"名称"_s, Qt::AlignLeft, 110);
+    list->addColumn(u"愚蠢"_s, Qt::AlignRight, 52);
+    list->addColumn(u"可恨"_s, Qt::AlignRight, 52);
+    list->addColumn(u"不异常"_s, Qt::AlignRight, 52);
+    list->setRowCount(kVirusCount);
+    for (int row = 0; row < kVirusCount; ++row) {
+        const VirusRecord& virus = m_table[static_cast<std::size_t>(row)];
+        list->setCellText(row, kName, PlanTexts::VirusNameText(virus));
+        list->setCellText(row, kStupid, CellValues::StatText(virus.stupid));
+        list->setCellText(row, kHateful, CellValues::StatText(virus.hateful));
+        list->setCellText(row, kNotAbnormal, CellValues::StatText(virus.notAbnormal));
+    }
+    m_list = list; // from here on the layout rule places the controls
+
+    // The frame is known once the window is shown (showEvent); until then
+    // the opening size stands for the client size.
+    setFixedSize(kOpeningSize);
+    m_okButton->setFocus(); // the first control in tab order
+}
+
+CVirusDlg::~CVirusDlg() = default;
+
+void CVirusDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_sized) {
+        m_sized = true;
+        // Not resizable: the window keeps its opening size, so the minimum
+        // of 300 × 200 never binds.
+        setFixedSize(ClientSizeForOuter(*this, kOpeningSize));
+    }
+}
+
+void CVirusDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (m_list == nullptr)
+        return;
+    const int w = event->size().width();
+    const int h = event->size().height();
+    m_list->setGeometry(0, 0, w, h - 40);
+    m_okButton->move(w - 180, h - 30);
+    m_cancelButton->move(w - 90, h - 30);
+}
+
+bool CVirusDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/)
+{
+    return true; // every cell is editable
+}
+
+bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
+{
+    if (text == nullptr)
+        return false;
+    // A stat shows what OK will store; a name is cut only by OK.
+    if (column != kName)
+        *text = CellValues::StatText(CellValues::ReadStat(*text));
+    return true;
+}
+
+void CVirusDlg::accept()
+{
+    m_list->endEdit(false);
+    for (int row = 0; row < kVirusCount; ++row) {
+        VirusRecord& virus = m_table[static_cast<std::size_t>(row)];
+        CellValues::StoreName(virus.name, m_list->cellText(row, kName));
+        virus.stupid = CellValues::ReadStat(m_list->cellText(row, kStupid));
+        virus.hateful = CellValues::ReadStat(m_list->cellText(row, kHateful));
+        virus.notAbnormal = CellValues::ReadStat(m_list->cellText(row, kNotAbnormal));
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "DialogControls.h"
+#include "EditListOwner.h"
+#include "Records.h"
+
+#include <QDialog>
+
+class CEditListCtrl;
+class QPushButton;
+
+// The virus editor "修改病毒信息": the 64 viruses of the table, one row each,
+// edited in place. The rows are the working copy; only OK writes them, every
+// one of them, back into the table.
+class CVirusDlg final : public QDialog, private EditListOwner
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CVirusDlg)
+
+public:
+    static constexpr QSize kOpeningSize{300, 480}; // outer size
+    static constexpr QSize kMinimumSize{300, 200}; // outer size
+
+    explicit CVirusDlg(VirusTable& table, QWidget* parent = nullptr);
+    ~CVirusDlg() override;
+
+    const DialogControls& controls() const { return m_controls; }
+    CEditListCtrl* list() const { return m_list; }
+
+    // OK: every row back into the table, changed or not.
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
+    bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
+
+    VirusTable& m_table;
+    DialogControls m_controls;
+    CEditListCtrl* m_list = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    bool m_sized = false;
+};

@@ -1,0 +1,99 @@
+#include "PlanListCtrl.h"
+
+#include "PlanTexts.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Column
+{
+    const char* heading;
+    int width; // pixels
+    Qt::Alignment alignment;
+};
+
+// The headings are set though the header is hidden.
+constexpr Column kColumns[] = {
+    {"名称", 100, Qt::AlignLeft | Qt::AlignVCenter},
+    {"聪明", 40, Qt::AlignRight | Qt::AlignVCenter},
+    {"可爱", 40, Qt::AlignRight | Qt::AlignVCenter},
+    {"不正常", 40, Qt::AlignRight | Qt::AlignVCenter},
+};
+
+} // namespace
+
+CPlanListCtrl::CPlanListCtrl(QWidget* parent)
+    : QTableWidget(0, static_cast<int>(std::size(kColumns)), parent)
+{
+    setFrameShape(QFrame::StyledPanel);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    for (int column = 0; column < columnCount(); ++column) {
+        auto* heading = new QTableWidgetItem(QString::fromUtf8(kColumns[column].heading));
+        heading->setTextAlignment(kColumns[column].alignment);
+        setHorizontalHeaderItem(column, heading);
+        setColumnWidth(column, kColumns[column].width);
+    }
+}
+
+void CPlanListCtrl::addHero(int index, const HeroRecord& hero)
+{
+    const int row = rowCount();
+    insertRow(row);
+    const QString texts[] = {PlanTexts::HeroNameText(hero), QString::number(hero.smart),
+                             QString::number(hero.cute), QString::number(hero.abnormal)};
+    for (int column = 0; column < columnCount(); ++column) {
+        auto* item = new QTableWidgetItem(texts[column]);
+        item->setTextAlignment(kColumns[column].alignment);
+        item->setData(kHeroRole, index);
+        setItem(row, column, item);
+    }
+}
+
+void CPlanListCtrl::removeAllRows()
+{
+    setRowCount(0);
+}
+
+int CPlanListCtrl::heroAt(int row) const
+{
+    const QTableWidgetItem* first = item(row, 0);
+    return first != nullptr ? first->data(kHeroRole).toInt() : -1;
+}
+
+bool CPlanListCtrl::isRowSelected(int row) const
+{
+    return selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+bool CPlanListCtrl::hasSelection() const
+{
+    return !selectionModel()->selectedRows().isEmpty();
+}
+
+void CPlanListCtrl::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    fitRows();
+}
+
+void CPlanListCtrl::fitRows()
+{
+    verticalHeader()->setDefaultSectionSize(std::max(1, viewport()->height() / kRows));
+}

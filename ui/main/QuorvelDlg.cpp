@@ -1,0 +1,415 @@
+#include "QuorvelDlg.h"
+
+#include "DialogBuilder.h"
+#include "HeroesDlg.h"
+#include "MainDialogIds.h"
+#include "Menus.h"
+#include "PlanListCtrl.h"
+#include "PlanTexts.h"
+#include "PopupMenu.h"
+#include "Strategies.h"
+#include "TeamSearch.h"
+#include "UpDownCtrl.h"
+#include "VirusDlg.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWindow>
+
+using namespace Qt::StringLiterals;
+using namespace MainDialogIds;
+
+namespace {
+
+constexpr int kLastVirus = kVirusCount - 1;
+constexpr int kLastHero = kHeroCount - 1;
+constexpr int kLastStrategy = kStrategyCount - 1;
+// Where the leader stats line may end: two units left of the hero editor's
+// button (at 222 units).
+constexpr int kLeaderStatsEndUnits = 220;
+
+// A selector position inside 0..last, compared unsigned so that "no
+// selection" (-1) fails as well.
+bool IsPosition(int position, int last)
+{
+    return static_cast<unsigned>(position) <= static_cast<unsigned>(last);
+}
+
+// Selects `position`, or nothing when it is not an entry of the selector.
+void SelectPosition(QComboBox* selector, int position)
+{
+    selector->setCurrentIndex(IsPosition(position, selector->count() - 1) ? position : -1);
+}
+
+// The busy cursor for as long as a search runs.
+class BusyCursor final
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    Q_DISABLE_COPY_MOVE(BusyCursor)
+};
+
+} // namespace
+
+CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWidget* parent)
+    : QDialog(parent), m_tables(tables), m_choices(choices),
+      m_teamSearch([](PlanningTables& searched, int virusIndex, int n, int k, PlanRecord& plan) {
+          return FindBestTeam(searched, virusIndex, n, k, plan);
+      })
+{
+    m_controls = BuildDialog(*this, MainDialogTemplate(),
+                             [this](const ControlTemplate& control, QWidget* controlParent) {
+                                 return makeControl(control, controlParent);
+                             });
+    setWindowIcon(QIcon(u":/quorvel/icon.png"_s));
+    createBanner();
+
+    m_targetSelector = m_controls.get<QComboBox>(kTargetSelector);
+    m_leaderSelector = m_controls.get<QComboBox>(kLeaderSelector);
+    m_strategySelector = m_controls.get<QComboBox>(kStrategySelector);
+    m_targetSpin = m_controls.get<CUpDownCtrl>(kTargetSpin);
+    m_strategySpin = m_controls.get<CUpDownCtrl>(kStrategySpin);
+    m_leaderStats = m_controls.get<QLabel>(kLeaderStats);
+    m_planGroup = m_controls.get<QGroupBox>(kPlanGroup);
+    m_planList = m_controls.get<CPlanListCtrl>(kPlanList);
+    m_statTotals = m_controls.get<QLabel>(kStatTotals);
+    m_heroDamage = m_controls.get<QLabel>(kHeroDamage);
+    m_virusDamage = m_controls.get<QLabel>(kVirusDamage);
+    m_critDamage = m_controls.get<QLabel>(kCritDamage);
+    m_feasibility = m_controls.get<QLabel>(kFeasibility);
+    m_topmostCheck = m_controls.get<QCheckBox>(kTopmostCheck);
+    m_planOrderCheck = m_controls.get<QCheckBox>(kPlanOrderCheck);
+    // Three four-digit stats need more than the stats line's 79 units; it
+    // runs on to just before the hero editor's button, where nothing else is.
+    m_leaderStats->setFixedWidth(
+        DialogUnitsToPixels(QRect(0, 0, kLeaderStatsEndUnits, 0), font()).width() -
+        m_leaderStats->x());
+
+    FillVirusList();
+    FillHeroList();
+    FillStrategyList();
+    if (m_choices.m_topmost != 0) {
+        m_topmostCheck->setChecked(true);
+        setTopmost(true);
+    }
+    if (m_choices.m_planOrder != 0)
+        m_planOrderCheck->setChecked(true);
+    m_contextMenu = BuildPopup(ContextMenus()[kPlanListPopup], this);
+    connectHandlers();
+    // No search yet: the view is empty under its plain caption.
+    m_targetSelector->setFocus();
+}
+
+CQuorvelDlg::~CQuorvelDlg() = default;
+
+bool CQuorvelDlg::RunModal(PlanningTables& tables, RememberedChoices& choices)
+{
+    CQuorvelDlg window(tables, choices);
+    window.exec();
+    return window.tablesModified();
+}
+
+QWidget* CQuorvelDlg::makeControl(const ControlTemplate& control, QWidget* parent)
+{
+    if (control.id == kPlanList)
+        return new CPlanListCtrl(parent);
+    return nullptr;
+}
+
+void CQuorvelDlg::createBanner()
+{
+    const QPixmap picture(u":/quorvel/banner.png"_s);
+    m_banner = new QLabel(this);
+    m_banner->setObjectName(u"banner"_s);
+    m_banner->setPixmap(picture);
+    m_banner->setScaledContents(true);
+    // The banner fills the client width above the first row: at its own
+    // 500 × 80 pixels when the dialog font makes the window that wide,
+    // otherwise scaled to the width with its proportions kept.
+    const int firstRow = DialogUnitsToPixels(QRect(0, 52, 0, 0), font()).y();
+    QSize size = picture.size().scaled(width(), firstRow, Qt::KeepAspectRatio);
+    if (size.width() > picture.width())
+        size = picture.size();
+    m_banner->setGeometry(QRect(QPoint(0, 0), size));
+    m_banner->lower();
+}
+
+void CQuorvelDlg::connectHandlers()
+{
+    connect(m_targetSelector, &QComboBox::activated, this, &CQuorvelDlg::onTargetSelected);
+    connect(m_leaderSelector, &QComboBox::activated, this, &CQuorvelDlg::onLeaderSelected);
+    connect(m_strategySelector, &QComboBox::activated, this, &CQuorvelDlg::onStrategySelected);
+    connect(m_targetSpin, &CUpDownCtrl::positionAboutToChange, this,
+            [this](int position, int delta, bool& accept) {
+                stepSelector(m_targetSelector, kLastVirus, position, delta, accept);
+            });
+    connect(m_strategySpin, &CUpDownCtrl::positionAboutToChange, this,
+            [this](int position, int delta, bool& accept) {
+                stepSelector(m_strategySelector, kLastStrategy, position, delta, accept);
+            });
+    connect(m_controls.get<QPushButton>(kEditVirusButton), &QPushButton::clicked, this,
+            &CQuorvelDlg::OnEditVirus);
+    connect(m_controls.get<QPushButton>(kEditHeroesButton), &QPushButton::clicked, this,
+            &CQuorvelDlg::OnEditHeroes);
+    connect(m_controls.get<QPushButton>(kSearchButton), &QPushButton::clicked, this,
+            &CQuorvelDlg::RunTeamSearch);
+    connect(m_topmostCheck, &QCheckBox::clicked, this, &CQuorvelDlg::onTopmostClicked);
+    connect(m_planOrderCheck, &QCheckBox::clicked, this, &CQuorvelDlg::onPlanOrderClicked);
+    m_planList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_planList, &CPlanListCtrl::customContextMenuRequested, this,
+            &CQuorvelDlg::onPlanListContextMenu);
+}
+
+// --- Selectors -------------------------------------------------------------
+
+void CQuorvelDlg::FillVirusList()
+{
+    m_targetSelector->clear();
+    for (int i = 0; i < kVirusCount; ++i)
+        m_targetSelector->addItem(PlanTexts::VirusEntry(i, m_tables.virusTable[i]));
+    SelectPosition(m_targetSelector, m_choices.m_lastVirus);
+    // Reversed, so that the up arrow moves to the entry above.
+    m_targetSpin->setRange(kLastVirus, 0);
+    m_targetSpin->setPosition(m_targetSelector->currentIndex());
+    ClearPlanView();
+}
+
+void CQuorvelDlg::FillHeroList()
+{
+    m_leaderSelector->clear();
+    for (const HeroRecord& hero : m_tables.heroTable)
+        m_leaderSelector->addItem(PlanTexts::HeroNameText(hero));
+    SelectPosition(m_leaderSelector, m_choices.m_lastHero);
+    ShowLeaderStats();
+}
+
+void CQuorvelDlg::ShowLeaderStats()
+{
+    const int leader = m_leaderSelector->currentIndex();
+    m_leaderStats->setText(PlanTexts::LeaderStats(
+        IsPosition(leader, kLastHero) ? &m_tables.heroTable[leader] : nullptr));
+    ClearPlanView();
+}
+
+void CQuorvelDlg::FillStrategyList()
+{
+    m_strategySelector->clear();
+    for (const Strategy& strategy : BuildStrategyList(m_choices.m_planOrder != 0)) {
+        m_strategySelector->addItem(PlanTexts::StrategyEntry(strategy),
+                                    QVariant::fromValue(strategy.itemData()));
+    }
+    SelectPosition(m_strategySelector, m_choices.m_lastPlan);
+    m_strategySpin->setRange(kLastStrategy, 0);
+    m_strategySpin->setPosition(m_strategySelector->currentIndex());
+    ClearPlanView();
+}
+
+void CQuorvelDlg::onTargetSelected(int position)
+{
+    m_targetSpin->setPosition(position);
+    ClearPlanView();
+}
+
+void CQuorvelDlg::onLeaderSelected(int /*position*/)
+{
+    ShowLeaderStats();
+}
+
+void CQuorvelDlg::onStrategySelected(int position)
+{
+    m_strategySpin->setPosition(position);
+    ClearPlanView();
+}
+
+void CQuorvelDlg::stepSelector(QComboBox* selector, int limit, int position, int delta,
+                               bool& accept)
+{
+    const int proposed = position + delta;
+    // No wrap-around: a step past either end, or from no selection upward,
+    // is refused and nothing happens.
+    if (!IsPosition(proposed, limit)) {
+        accept = false;
+        return;
+    }
+    accept = true;
+    selector->setCurrentIndex(proposed);
+    RunTeamSearch();
+}
+
+// --- Search driver ---------------------------------------------------------
+
+void CQuorvelDlg::RunTeamSearch()
+{
+    ClearPlanView();
+
+    const int leader = m_leaderSelector->currentIndex();
+    if (!IsPosition(leader, kLastHero)) {
+        m_leaderSelector->setFocus();
+        return;
+    }
+    // A remembered position outside the target or strategy selector leaves
+    // it without a selection; that is no virus and no strategy to search for.
+    const int virus = m_targetSelector->currentIndex();
+    if (!IsPosition(virus, kLastVirus)) {
+        m_targetSelector->setFocus();
+        return;
+    }
+    const int entry = m_strategySelector->currentIndex();
+    if (!IsPosition(entry, kLastStrategy)) {
+        m_strategySelector->setFocus();
+        return;
+    }
+    int n = 0;
+    int k = 0;
+    SplitStrategyData(m_strategySelector->itemData(entry).toUInt(), n, k);
+
+    m_planGroup->setTitle(PlanTexts::SearchingCaption());
+    // The search holds the thread; the emptied list and the caption are
+    // painted now, before it starts.
+    if (m_planGroup->isVisible())
+        m_planGroup->repaint();
+
+    PlanRecord plan;
+    plan.heroes[0] = static_cast<std::uint32_t>(leader);
+    bool found = false;
+    {
+        const BusyCursor busy;
+        found = m_teamSearch(m_tables, virus, n, k, plan);
+    }
+    if (!found) {
+        m_planGroup->setTitle(PlanTexts::NoPlanCaption());
+        return;
+    }
+    ShowPlan(plan);
+}
+
+void CQuorvelDlg::ExcludeSelectedHeroes()
+{
+    for (int row = 0; row < m_planList->rowCount(); ++row) {
+        if (!m_planList->isRowSelected(row))
+            continue;
+        const int hero = m_planList->heroAt(row);
+        if (IsPosition(hero, kLastHero)) {
+            m_tables.heroTable[hero].checked = 0;
+            m_tablesModified = true;
+        }
+    }
+    RunTeamSearch();
+}
+
+// --- Plan view -------------------------------------------------------------
+
+void CQuorvelDlg::ClearPlanView()
+{
+    m_planList->removeAllRows();
+    if (m_planList->isVisible())
+        m_planList->viewport()->repaint();
+    for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
+        field->clear();
+    m_planGroup->setTitle(PlanTexts::PlanCaption());
+}
+
+void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
+{
+    for (const std::uint32_t hero : plan.heroes) {
+        if (hero < static_cast<std::uint32_t>(kHeroCount))
+            m_planList->addHero(static_cast<int>(hero), m_tables.heroTable[hero]);
+    }
+    m_statTotals->setText(PlanTexts::StatTotals(plan));
+    m_heroDamage->setText(PlanTexts::HeroDamage(plan));
+    m_virusDamage->setText(PlanTexts::VirusDamage(plan));
+    m_critDamage->setText(PlanTexts::CritDamage(plan));
+    m_feasibility->setText(PlanTexts::FeasibilityIndex(plan));
+    m_planGroup->setTitle(PlanTexts::PlanCaption());
+    m_strategySelector->setFocus();
+}
+
+void CQuorvelDlg::onPlanListContextMenu(const QPoint& position)
+{
+    QAction* exclude = PopupMenu::findCommand(*m_contextMenu, kCmdExcludeHeroes);
+    exclude->setEnabled(m_planList->hasSelection());
+    const int command =
+        PopupMenu::exec(*m_contextMenu, m_planList->viewport()->mapToGlobal(position));
+    if (command == kCmdExcludeHeroes)
+        ExcludeSelectedHeroes();
+}
+
+// --- Editors ---------------------------------------------------------------
+
+void CQuorvelDlg::OnEditVirus()
+{
+    CVirusDlg editor(m_tables.virusTable, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    // Confirmed, edited or not: the table was rewritten.
+    m_choices.m_lastVirus = 0;
+    FillVirusList();
+    m_tablesModified = true;
+}
+
+void CQuorvelDlg::OnEditHeroes()
+{
+    CHeroesDlg editor(m_tables.heroTable, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_tablesModified = true;
+    // A saved order moves heroes to other indices, so no leader stays chosen.
+    // Otherwise the leader stays, and the selector and the stats line take the
+    // new names and stats rather than show the old ones.
+    m_choices.m_lastHero = editor.orderSaved() ? -1 : m_leaderSelector->currentIndex();
+    FillHeroList();
+}
+
+// --- Switches and closing --------------------------------------------------
+
+void CQuorvelDlg::onTopmostClicked(bool checked)
+{
+    setTopmost(checked);
+}
+
+void CQuorvelDlg::onPlanOrderClicked(bool checked)
+{
+    m_choices.m_planOrder = checked ? 1 : 0;
+    m_choices.m_lastPlan = 0;
+    FillStrategyList();
+}
+
+void CQuorvelDlg::setTopmost(bool on)
+{
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWindow* window = windowHandle()) {
+        // setWindowFlags would hide the window, which ends a modal run; the
+        // platform window takes the new flags in place, position and size kept.
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void CQuorvelDlg::takeSelections()
+{
+    m_choices.m_lastVirus = m_targetSelector->currentIndex();
+    m_choices.m_lastHero = m_leaderSelector->currentIndex();
+    m_choices.m_lastPlan = m_strategySelector->currentIndex();
+    m_choices.m_topmost = m_topmostCheck->isChecked() ? 1 : 0;
+    m_choices.m_planOrder = m_planOrderCheck->isChecked() ? 1 : 0;
+}
+
+void CQuorvelDlg::closeEvent(QCloseEvent* event)
+{
+    // The close command (close box, system menu, Alt+F4) keeps the choices;
+    // Escape reaches reject() without a close event and keeps nothing.
+    takeSelections();
+    QDialog::closeEvent(event);
+}
