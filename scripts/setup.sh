@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-wqy-microhei xvfb xauth)
+          fonts-wqy-microhei xvfb xauth xdotool)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -1,8 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors and runs every test.
+# Installs what is missing, then builds twice with warnings as errors and runs
+# every test in each build: a normal optimised build, then one under the
+# address and undefined-behaviour sanitizers (leaks fail the run too). Where
+# clang is installed, each fuzz target then runs for a bounded time.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$root/build-test"
-"$root/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
+
+echo "== Normal build"
+"$root/scripts/setup.sh" "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
+ctest --test-dir "$root/build-test" --output-on-failure -j"$(nproc)" --timeout 600
+
+echo "== Sanitizer build"
+"$root/scripts/setup.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON \
+    -DQUORVEL_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
+    ctest --test-dir "$root/build-sanitize" --output-on-failure -j"$(nproc)" --timeout 900
+
+if [ -x "$root/scripts/fuzz.sh" ] && command -v clang++ >/dev/null; then
+    echo "== Fuzzing"
+    "$root/scripts/fuzz.sh" 60
+fi

@@ -21,17 +21,6 @@ using rosters::Rng;
 using rosters::StatKind;
 using rosters::Uniform;
 
-constexpr int kStrategies = 21;
-
-// The i-th of the 21 (n, k) pairs, so that consecutive cases cover them all.
-void StrategyOf(int i, int& n, int& k)
-{
-    int index = i % kStrategies;
-    for (n = 0; index > n; ++n)
-        index -= n + 1;
-    k = index;
-}
-
 // One random search: tables, virus index, leader, strategy.
 struct SearchCase
 {
@@ -163,7 +152,7 @@ SearchCase DrawCase(std::uint64_t seed, int index, std::uint64_t budget)
     do {
         search.leader = Uniform(rng, 0, kHeroCount - 1);
     } while ((search.tables->heroTable[search.leader].checked != 0) != wantChecked);
-    StrategyOf(index, search.n, search.k);
+    rosters::StrategyOf(index, search.n, search.k);
     BoundReferenceCost(search, budget);
     return search;
 }
@@ -221,8 +210,9 @@ TEST(FastSearchDifferential, MatchesTheReferenceOnRandomCases)
         SCOPED_TRACE("case " + std::to_string(i) + ": " + Describe(search));
 
         PlanRecord reference = Request(search.leader);
-        const bool referenceFound =
-            FindBestTeamReference(tables, search.virus, search.n, search.k, reference);
+        SearchStats referenceStats;
+        const bool referenceFound = FindBestTeamReference(tables, search.virus, search.n, search.k,
+                                                          reference, referenceStats);
         const std::uint64_t eligible =
             CountEligibleTeams(tables, SearchThreshold(tables.virusTable[search.virus], search.n));
 
@@ -237,7 +227,9 @@ TEST(FastSearchDifferential, MatchesTheReferenceOnRandomCases)
             EXPECT_EQ(fastFound, referenceFound);
             ExpectSamePlan(fast, reference);
         }
-        // The fast search scores a subset of what the reference scores.
+        // The reference scores exactly the eligible teams, the fast search a
+        // subset of them.
+        EXPECT_EQ(referenceStats.teamsScored, eligible);
         EXPECT_LE(stats.teamsScored, eligible);
         found += referenceFound ? 1 : 0;
         unchecked += search.tables->heroTable[search.leader].checked == 0 ? 1 : 0;
