@@ -331,6 +331,17 @@ void TestEditListCtrl::clickOnCheckBoxOnlyToggles()
     QCOMPARE(m_list->item(2, 0)->checkState(), Qt::Unchecked);
     QVERIFY(m_owner.notices.empty());
     QVERIFY(!m_list->isEditing());
+
+    // The box of the row whose name is open: the press commits the name, the
+    // click still toggles the box.
+    QLineEdit* editor = openEditor(2, 0);
+    QVERIFY(editor != nullptr);
+    editor->insert(u"乙"_s);
+    QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, box.center());
+    QVERIFY(!m_list->isEditing());
+    QCOMPARE(m_list->cellText(2, 0), u"乙"_s);
+    QCOMPARE(m_list->item(2, 0)->checkState(), Qt::Checked);
+    QCOMPARE(m_owner.notices.size(), 2u);
 }
 
 void TestEditListCtrl::onlyALeftClickOpens()

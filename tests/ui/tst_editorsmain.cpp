@@ -166,22 +166,26 @@ void TestEditorsInMainWindow::confirmedHeroEditorKeepsTheLeaderWithItsNewData()
 {
     m_choices.m_lastHero = 2;
     m_window = makeWindow();
-    QCOMPARE(leaderStats(), u"英雄三围: 300/0/0"_s);
+    // The user picks another leader; the remembered one changes only at close.
+    QComboBox* leader = selector(MainDialogIds::kLeaderSelector);
+    leader->setCurrentIndex(3);
+    emit leader->activated(3);
+    QCOMPARE(leaderStats(), u"英雄三围: 400/0/0"_s);
     WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) {
-        QVERIFY(TypeIntoCell(*editor.list(), 2, 0, u"新名字"_s));
-        QVERIFY(TypeIntoCell(*editor.list(), 2, 2, u"77"_s));
+        QVERIFY(TypeIntoCell(*editor.list(), 3, 0, u"新名字"_s));
+        QVERIFY(TypeIntoCell(*editor.list(), 3, 2, u"77"_s));
         ClickHeading(*editor.list(), 1); // shown reordered, stored in place
         editor.accept();
     });
     clickButton(MainDialogIds::kEditHeroesButton);
 
     QVERIFY(m_window->tablesModified());
-    QComboBox* leader = selector(MainDialogIds::kLeaderSelector);
     QCOMPARE(leader->count(), kHeroCount);
-    QCOMPARE(leader->currentIndex(), 2);
-    QCOMPARE(leader->itemText(2), u"新名字"_s);
-    QCOMPARE(leaderStats(), u"英雄三围: 300/77/0"_s);
-    QCOMPARE(HeroName(m_tables->heroTable[2]), std::u16string_view(u"新名字"));
+    QCOMPARE(leader->currentIndex(), 3);
+    QCOMPARE(leader->itemText(3), u"新名字"_s);
+    QCOMPARE(leaderStats(), u"英雄三围: 400/77/0"_s);
+    QCOMPARE(HeroName(m_tables->heroTable[3]), std::u16string_view(u"新名字"));
+    QCOMPARE(m_choices.m_lastHero, 2);
 }
 
 void TestEditorsInMainWindow::savedOrderLeavesNoLeader()

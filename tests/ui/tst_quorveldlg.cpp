@@ -98,6 +98,50 @@ const StrategyRow kStrategies[21] = {
 // Position of the strategy (3 rounds, 1 crit) in either order.
 constexpr int kThreeRoundsOneCrit = 4;
 
+// What the plan view's widgets last put on the screen: each paint records the
+// state its widget was drawn in.
+class PaintRecorder final : public QObject
+{
+public:
+    PaintRecorder(QGroupBox* group, CPlanListCtrl* list, const QList<QLabel*>& fields)
+        : m_group(group), m_list(list), m_fields(fields)
+    {
+        m_group->installEventFilter(this);
+        m_list->viewport()->installEventFilter(this);
+        for (QLabel* field : m_fields)
+            field->installEventFilter(this);
+    }
+    void reset()
+    {
+        paintedCaption.clear();
+        paintedRows = -1;
+        paintedFieldTexts.clear();
+    }
+
+    QString paintedCaption;
+    int paintedRows = -1;
+    QStringList paintedFieldTexts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            if (watched == m_group)
+                paintedCaption = m_group->title();
+            else if (watched == m_list->viewport())
+                paintedRows = m_list->rowCount();
+            else if (auto* field = qobject_cast<QLabel*>(watched))
+                paintedFieldTexts.append(field->text());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QGroupBox* m_group;
+    CPlanListCtrl* m_list;
+    QList<QLabel*> m_fields;
+};
+
 } // namespace
 
 class TestQuorvelDlg final : public QObject
@@ -370,20 +414,44 @@ private slots:
         chooseExampleRequest();
         const auto window = makeWindow();
         window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->RunTeamSearch(); // a plan on screen, to be emptied
+        QCOMPARE(control<CPlanListCtrl>(*window, kPlanList)->rowCount(), 6);
+        QApplication::processEvents();
+        QList<QLabel*> fields;
+        for (const int field : {kStatTotals, kHeroDamage, kVirusDamage, kCritDamage, kFeasibility})
+            fields.append(control<QLabel>(*window, field));
+        PaintRecorder painted(control<QGroupBox>(*window, kPlanGroup),
+                              control<CPlanListCtrl>(*window, kPlanList), fields);
+
         QString captionDuring;
         int rowsDuring = -1;
         bool busyDuring = false;
+        QString captionOnScreen;
+        int rowsOnScreen = -1;
+        QStringList fieldsOnScreen;
         window->setTeamSearch([&](PlanningTables&, int, int, int, PlanRecord&) {
             captionDuring = caption(*window);
             rowsDuring = control<CPlanListCtrl>(*window, kPlanList)->rowCount();
             busyDuring = QGuiApplication::overrideCursor() != nullptr &&
                          QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            captionOnScreen = painted.paintedCaption;
+            rowsOnScreen = painted.paintedRows;
+            fieldsOnScreen = painted.paintedFieldTexts;
             return false;
         });
+        painted.reset();
         window->RunTeamSearch();
         QCOMPARE(captionDuring, u"正在寻找组队方案"_s);
         QCOMPARE(rowsDuring, 0);
         QVERIFY(busyDuring);
+        // The search holds the thread: the emptied view and the caption must
+        // already be painted when it starts, not at the next paint cycle.
+        QCOMPARE(captionOnScreen, u"正在寻找组队方案"_s);
+        QCOMPARE(rowsOnScreen, 0);
+        QCOMPARE(fieldsOnScreen.size(), fields.size());
+        for (const QString& text : std::as_const(fieldsOnScreen))
+            QVERIFY(text.isEmpty());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(caption(*window), u"没有可行的组队方案"_s);
         QVERIFY(text(*window, kStatTotals).isEmpty());
@@ -575,6 +643,28 @@ private slots:
         // ...and stop short of the hero editor's button.
         QVERIFY(stats->geometry().right() <
                 control<QPushButton>(*window, kEditHeroesButton)->geometry().left());
+    }
+
+    // A strong guild against an easy level: five-digit totals, six-digit
+    // damage and an index of a dozen digits show whole, inside the group.
+    void largePlanFiguresFitTheirFields()
+    {
+        const auto window = makeWindow();
+        PlanRecord plan;
+        plan.smartTotal = plan.cuteTotal = plan.abnormalTotal = 88888;
+        plan.heroDamageLow = plan.virusDamageLow = plan.critDamageLow = 888888;
+        plan.heroDamageHigh = plan.virusDamageHigh = plan.critDamageHigh = 888893;
+        plan.score = 8.8e9f;
+        window->ShowPlan(plan);
+        QCOMPARE(text(*window, kStatTotals), u"88888/88888/88888"_s);
+        QCOMPARE(text(*window, kFeasibility).size(), 12);
+        const QRect group = control<QGroupBox>(*window, kPlanGroup)->geometry();
+        for (const int id : {kStatTotals, kHeroDamage, kVirusDamage, kCritDamage, kFeasibility}) {
+            const QLabel* field = control<QLabel>(*window, id);
+            QVERIFY2(QFontMetrics(field->font()).horizontalAdvance(field->text()) <= field->width(),
+                     qPrintable(field->text()));
+            QVERIFY(field->geometry().right() < group.right());
+        }
     }
 
     void editorButtonsAreThere()

@@ -253,7 +253,10 @@ private slots:
 
     void savePromptNamesFileAndReason()
     {
-        const QList<SaveFailure> failures{{u"/guild/Virus.dat"_s, u"Disk full"_s}};
+        // The files of the working folder come as bare names; the box tells
+        // the folder too.
+        const QList<SaveFailure> failures{{u"/guild/Virus.dat"_s, u"Disk full"_s},
+                                          {u"Heroes.dat"_s, u"Read-only"_s}};
         MessageBox::setNextAnswer(QMessageBox::Cancel);
         QVERIFY(!AskToRetrySave(failures));
         const auto shown = MessageBox::lastShown();
@@ -262,6 +265,8 @@ private slots:
         QCOMPARE(shown->caption, SettingsStore::programName());
         QVERIFY(shown->text.contains(QDir::toNativeSeparators(u"/guild/Virus.dat"_s)));
         QVERIFY(shown->text.contains(u"Disk full"_s));
+        QVERIFY(shown->text.contains(
+            QDir::toNativeSeparators(QDir::current().absoluteFilePath(u"Heroes.dat"_s))));
         QCOMPARE(shown->buttons, QMessageBox::Retry | QMessageBox::Cancel);
         MessageBox::setNextAnswer(QMessageBox::Retry);
         QVERIFY(AskToRetrySave(failures));

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
+
+#include <utility>
 
 CEditListCtrl::CEditListCtrl(QWidget* parent)
     : QTableWidget(parent), m_delegate(new EditListDelegate(this))
@@ -163,17 +166,44 @@ void CEditListCtrl::endEdit(bool cancel)
         return;
     // Closing hands the focus back to the list if the editor had it.
     QTableWidget::closeEditor(edit, QAbstractItemDelegate::NoHint);
+    m_endedCell = index;
+    QTimer::singleShot(0, this, [this] { m_endedCell = QPersistentModelIndex(); });
     if (committing && accepted && index.isValid()) {
         edit->setText(buffer);
         m_delegate->setModelData(edit, model(), index);
     }
 }
 
+void CEditListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    // The focus moved to the list before this press arrived; if that ended
+    // the edit of the cell pressed, the view will ignore the click on it.
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    m_pressOnEndedCell = pressed.isValid() && pressed == m_endedCell
+                             ? QPersistentModelIndex(pressed)
+                             : QPersistentModelIndex();
+    QTableWidget::mousePressEvent(event);
+}
+
 void CEditListCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
     // Where the click ended decides, in onClicked, whether it hit a cell's text.
     m_clickPos = event->position().toPoint();
+    const QPersistentModelIndex pressOnEnded = std::exchange(m_pressOnEndedCell, {});
+    const QVariant checkBefore = pressOnEnded.data(Qt::CheckStateRole);
     QTableWidget::mouseReleaseEvent(event);
+    // The view drops a click whose press ended the edit of the same cell. On
+    // the row's check box (beside the name's editor) the click still toggles
+    // the box, as every click on a check box does.
+    if (pressOnEnded.isValid() && !m_editing &&
+        indexAt(event->position().toPoint()) == pressOnEnded &&
+        pressOnEnded.data(Qt::CheckStateRole) == checkBefore) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualRect(pressOnEnded);
+        if (itemDelegateForIndex(pressOnEnded)->editorEvent(event, model(), option, pressOnEnded))
+            update(pressOnEnded);
+    }
 }
 
 void CEditListCtrl::onClicked(const QModelIndex& index)

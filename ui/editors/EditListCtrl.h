@@ -61,6 +61,7 @@ public:
     QRect labelRect(int row, int column) const;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -76,4 +77,10 @@ private:
     int m_editRow = 0;
     int m_editColumn = 0;
     QPoint m_clickPos;
+    // The cell of the edit that ended last, until control returns to the
+    // event loop: a mouse press that ended an edit by taking the focus finds
+    // it here.
+    QPersistentModelIndex m_endedCell;
+    // The cell a mouse press hit that had just ended its own edit.
+    QPersistentModelIndex m_pressOnEndedCell;
 };

@@ -35,6 +35,9 @@ constexpr int kLastStrategy = kStrategyCount - 1;
 // Where the leader stats line may end: two units left of the hero editor's
 // button (at 222 units).
 constexpr int kLeaderStatsEndUnits = 220;
+// Where the plan's detail fields may end: inside the plan group's frame,
+// which ends at 272 units.
+constexpr int kDetailFieldsEndUnits = 268;
 
 // A selector position inside 0..last, compared unsigned so that "no
 // selection" (-1) fails as well.
@@ -93,6 +96,13 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
     m_leaderStats->setFixedWidth(
         DialogUnitsToPixels(QRect(0, 0, kLeaderStatsEndUnits, 0), font()).width() -
         m_leaderStats->x());
+    // Likewise the detail fields run on to the group's frame, so that five-
+    // digit totals and an index of a dozen digits show whole.
+    for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility}) {
+        field->setFixedWidth(
+            DialogUnitsToPixels(QRect(0, 0, kDetailFieldsEndUnits, 0), font()).width() -
+            field->x());
+    }
 
     FillVirusList();
     FillHeroList();
@@ -363,10 +373,17 @@ void CQuorvelDlg::OnEditHeroes()
         return;
     m_tablesModified = true;
     // A saved order moves heroes to other indices, so no leader stays chosen.
-    // Otherwise the leader stays, and the selector and the stats line take the
-    // new names and stats rather than show the old ones.
-    m_choices.m_lastHero = editor.orderSaved() ? -1 : m_leaderSelector->currentIndex();
-    FillHeroList();
+    if (editor.orderSaved()) {
+        m_choices.m_lastHero = -1;
+        FillHeroList();
+        return;
+    }
+    // Every hero kept its index: the chosen leader and the remembered one
+    // stay, while the selector and the stats line take the new names and
+    // stats rather than show the old ones.
+    for (int i = 0; i < kHeroCount; ++i)
+        m_leaderSelector->setItemText(i, PlanTexts::HeroNameText(m_tables.heroTable[i]));
+    ShowLeaderStats();
 }
 
 // --- Switches and closing --------------------------------------------------
