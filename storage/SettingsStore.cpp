@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include <limits>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +15,46 @@ namespace {
 QString Key(const QString& section, const QString& name)
 {
     return section + u'/' + name;
+}
+
+// The whole number a stored value holds: decimal text (blanks around it
+// allowed) or an integer. Text that only begins with a number ("12" and then
+// a zero character and more), a truth value and a fraction hold none, rather
+// than a number the user never wrote.
+std::optional<qlonglong> WholeNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        const QString text = value.toString().trimmed();
+        const qsizetype digitsFrom = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+        if (text.size() == digitsFrom)
+            return std::nullopt;
+        for (qsizetype i = digitsFrom; i < text.size(); ++i) {
+            if (text[i] < u'0' || text[i] > u'9')
+                return std::nullopt;
+        }
+        bool ok = false;
+        const qlonglong number = text.toLongLong(&ok);
+        return ok ? std::optional(number) : std::nullopt;
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return value.toLongLong();
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        if (value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qlonglong>::max()))
+            return std::nullopt;
+        return value.toLongLong();
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -38,12 +79,11 @@ std::int32_t SettingsStore::readInt(const QString& section, const QString& name,
         return fallback;
     // Text that is no number, and numbers beyond 32 bits, give the default
     // rather than a silent 0 or a truncated value.
-    bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
-        number > std::numeric_limits<std::int32_t>::max())
+    const std::optional<qlonglong> number = WholeNumber(value);
+    if (!number || *number < std::numeric_limits<std::int32_t>::min() ||
+        *number > std::numeric_limits<std::int32_t>::max())
         return fallback;
-    return static_cast<std::int32_t>(number);
+    return static_cast<std::int32_t>(*number);
 }
 
 void SettingsStore::writeInt(const QString& section, const QString& name, std::int32_t value) const

@@ -1,0 +1,203 @@
+// Both data files from arbitrary bytes of any length, loaded as the program
+// loads them, then searched: the fast search must give exactly the
+// reference's answer.
+//
+// Input: bytes 0-1 the split point (little-endian, taken modulo the payload
+// size + 1), bytes 2-13 four searches of three bytes each (virus, leader,
+// strategy), the rest the payload: Virus.dat is its first `split` bytes,
+// Heroes.dat the others. A short input reads missing header bytes as 0.
+
+#include "FuzzSupport.h"
+
+#include "Candidates.h"
+#include "CombatModel.h"
+#include "DataFiles.h"
+#include "EligibleTeams.h"
+#include "PlanTexts.h"
+#include "TeamSearch.h"
+
+#include <QByteArray>
+#include <QDir>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr std::size_t kSearches = 4;
+constexpr std::size_t kHeaderSize = 2 + 3 * kSearches;
+
+// Both searches can score hundreds of millions of teams on a roster where
+// many heroes are checked with high 可爱 (the reference always does there, and
+// the fast search does too when equal heroes leave its bounds nothing to cut:
+// seconds per search). A search whose eligible teams exceed this limit is run
+// on the roster cut down: the checked heroes at the end of the candidate list
+// (least 可爱) are unchecked one by one until the teams fit. Each input so
+// stays within milliseconds and is still compared; the engine's differential
+// test covers full rosters.
+constexpr std::uint64_t kTeamLimit = 20'000;
+
+std::uint8_t HeaderByte(const std::uint8_t* data, std::size_t size, std::size_t index)
+{
+    return index < size ? data[index] : 0;
+}
+
+// The i-th of the 21 strategies as hits n (0..5) and crits k (0..n).
+void StrategyOf(int index, int& n, int& k)
+{
+    for (n = 0; index > n; ++n)
+        index -= n + 1;
+    k = index;
+}
+
+// What a load must give: the file's bytes over the defaults, nothing more.
+template <typename Table>
+bool LoadedAsTheFileSays(const Table& loaded, const Table& defaults, QByteArrayView file)
+{
+    const auto* image = reinterpret_cast<const char*>(loaded.data());
+    const auto* fallback = reinterpret_cast<const char*>(defaults.data());
+    const std::size_t covered = std::min<std::size_t>(file.size(), sizeof loaded);
+    return (covered == 0 || std::memcmp(image, file.data(), covered) == 0) &&
+           std::memcmp(image + covered, fallback + covered, sizeof loaded - covered) == 0;
+}
+
+// Every shown name stays inside its record's field.
+void CheckNames(const PlanningTables& tables)
+{
+    for (const HeroRecord& hero : tables.heroTable)
+        FUZZ_CHECK(PlanTexts::HeroNameText(hero).size() <= kHeroNameUnits);
+    for (int i = 0; i < kVirusCount; ++i) {
+        const VirusRecord& virus = tables.virusTable[i];
+        FUZZ_CHECK(PlanTexts::VirusNameText(virus).size() <= kVirusNameUnits);
+        FUZZ_CHECK(PlanTexts::VirusEntry(i, virus).contains(PlanTexts::VirusNameText(virus)));
+    }
+}
+
+// A found plan lists six different heroes of the roster and the totals of
+// exactly those heroes.
+void CheckPlanIsSensible(const PlanningTables& tables, const PlanRecord& plan)
+{
+    std::int64_t smart = 0;
+    std::int64_t cute = 0;
+    std::int64_t abnormal = 0;
+    for (int i = 0; i < 6; ++i) {
+        FUZZ_CHECK(plan.heroes[i] < static_cast<std::uint32_t>(kHeroCount));
+        for (int j = 0; j < i; ++j)
+            FUZZ_CHECK(plan.heroes[i] != plan.heroes[j]);
+        const HeroRecord& hero = tables.heroTable[plan.heroes[i]];
+        smart += hero.smart;
+        cute += hero.cute;
+        abnormal += hero.abnormal;
+    }
+    FUZZ_CHECK(plan.smartTotal == smart && plan.cuteTotal == cute &&
+               plan.abnormalTotal == abnormal);
+    FUZZ_CHECK(plan.heroDamageHigh == plan.heroDamageLow + 5);
+    FUZZ_CHECK(plan.virusDamageHigh == plan.virusDamageLow + 5);
+    FUZZ_CHECK(plan.critDamageHigh == plan.critDamageLow + 5);
+    FUZZ_CHECK(plan.score > 0.0f && std::isfinite(plan.score));
+}
+
+// Unchecks the candidates of least 可爱 until the search for this leader,
+// virus and strategy has at most kTeamLimit teams to score. Unchecking the
+// tail of the candidate list leaves its head in the same order, so the head
+// that fits is found on the list as built, by halving.
+void CutRoster(PlanningTables& tables, int virus, int leader, int n)
+{
+    const std::int64_t threshold = SearchThreshold(tables.virusTable[virus], n);
+    PrepareCandidates(tables, leader);
+    const int count = tables.candidateCount;
+    if (CountEligibleTeams(tables, threshold, kTeamLimit) <= kTeamLimit)
+        return;
+    int fits = 1; // a lone leader has no team at all
+    int tooMany = count;
+    while (tooMany - fits > 1) {
+        const int middle = fits + (tooMany - fits) / 2;
+        tables.candidateCount = middle;
+        if (CountEligibleTeams(tables, threshold, kTeamLimit) <= kTeamLimit)
+            fits = middle;
+        else
+            tooMany = middle;
+    }
+    for (int position = fits; position < count; ++position)
+        tables.heroTable[CandidateHeroIndex(tables.candidates[position])].checked = 0;
+    PrepareCandidates(tables, leader);
+    FUZZ_CHECK(tables.candidateCount == fits);
+    FUZZ_CHECK(CountEligibleTeams(tables, threshold, kTeamLimit) <= kTeamLimit);
+}
+
+void Search(const PlanningTables& loaded, int virus, int leader, int n, int k)
+{
+    auto tables = std::make_unique<PlanningTables>(loaded);
+    CutRoster(*tables, virus, leader, n);
+
+    // Fields the search must either fill or leave alone.
+    PlanRecord given;
+    std::memset(static_cast<void*>(&given), 0xA5, sizeof given);
+    given.heroes[0] = static_cast<std::uint32_t>(leader);
+
+    PlanRecord fast = given;
+    const bool fastFound = FindBestTeam(*tables, virus, n, k, fast);
+    if (fastFound)
+        CheckPlanIsSensible(*tables, fast);
+    else
+        FUZZ_CHECK(std::memcmp(&fast, &given, sizeof given) == 0);
+
+    PlanRecord reference = given;
+    const bool referenceFound = FindBestTeamReference(*tables, virus, n, k, reference);
+    if (fastFound != referenceFound || std::memcmp(&fast, &reference, sizeof fast) != 0) {
+        std::fprintf(stderr, "virus %d leader %d n %d k %d: fast %d, reference %d\n", virus, leader,
+                     n, k, fastFound, referenceFound);
+        for (const PlanRecord* plan : {&fast, &reference}) {
+            std::fprintf(stderr, "  heroes %u %u %u %u %u %u score %.9g\n", plan->heroes[0],
+                         plan->heroes[1], plan->heroes[2], plan->heroes[3], plan->heroes[4],
+                         plan->heroes[5], static_cast<double>(plan->score));
+        }
+        FUZZ_CHECK(!"the fast search and the reference differ");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::ScratchFolder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArrayView payload = size > kHeaderSize
+                                       ? QByteArrayView(data + kHeaderSize, size - kHeaderSize)
+                                       : QByteArrayView();
+    const std::size_t split = (HeaderByte(data, size, 0) | HeaderByte(data, size, 1) << 8) %
+                              (static_cast<std::size_t>(payload.size()) + 1);
+    const QByteArrayView virusFile = payload.first(static_cast<qsizetype>(split));
+    const QByteArrayView heroFile = payload.sliced(static_cast<qsizetype>(split));
+
+    const QString& folder = fuzz::ScratchFolder();
+    fuzz::WriteBytes(QDir(folder).filePath(QString::fromLatin1(kVirusFileName)), virusFile);
+    fuzz::WriteBytes(QDir(folder).filePath(QString::fromLatin1(kHeroFileName)), heroFile);
+
+    // On the heap, as in the program, so that a read past a table shows.
+    auto tables = std::make_unique<PlanningTables>();
+    auto defaults = std::make_unique<PlanningTables>();
+    std::memset(static_cast<void*>(tables.get()), 0x5A, sizeof *tables);
+    LoadVirusTable(tables->virusTable, folder);
+    LoadHeroTable(tables->heroTable, folder);
+    FillDefaultVirusTable(defaults->virusTable);
+    FillDefaultHeroTable(defaults->heroTable);
+    FUZZ_CHECK(LoadedAsTheFileSays(tables->virusTable, defaults->virusTable, virusFile));
+    FUZZ_CHECK(LoadedAsTheFileSays(tables->heroTable, defaults->heroTable, heroFile));
+    CheckNames(*tables);
+
+    for (std::size_t i = 0; i < kSearches; ++i) {
+        const int virus = HeaderByte(data, size, 2 + 3 * i) % kVirusCount;
+        const int leader = HeaderByte(data, size, 3 + 3 * i) % kHeroCount;
+        int n = 0;
+        int k = 0;
+        StrategyOf(HeaderByte(data, size, 4 + 3 * i) % 21, n, k);
+        Search(*tables, virus, leader, n, k);
+    }
+    return 0;
+}
