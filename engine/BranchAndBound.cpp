@@ -64,7 +64,7 @@ bool SearchBest::isBeatenBy(const SearchBest& other) const
 }
 
 BranchAndBound::BranchAndBound(const SearchRoster& roster, const MarginModel& model,
-                               const ProductBound& product, std::int64_t threshold)
+                               ProductBound& product, std::int64_t threshold)
     : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
       m_damageRisesWithCute(model.damageRisesWithCute())
 {
@@ -108,8 +108,7 @@ bool BranchAndBound::closed(const Partial& sum, int remaining, int from, std::in
 {
     if (boundKey(sum, remaining, from, cuteHigh) <= floorKey)
         return true;
-    return m_product.active() &&
-           m_product.bound(sum.smart, sum.cute, sum.abnormal, remaining, from) <= floorKey;
+    return m_product.closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
 }
 
 // The least 可爱 total a team needs to be scored and to have a key above
@@ -181,10 +180,14 @@ template <int Level> void BranchAndBound::descend(Walk& walk, const Partial& sum
 }
 
 // Picks the fourth member. This loop runs for most nodes of the tree, so its
-// test is one comparison: every team from pick j on has a life margin of at
-// most the bound over all picks from `from` and a 可爱 total of at most
-// sum + 可爱(j) + 可爱(j + 1), so once that falls below cuteFloor no later
+// loop-ending test is one comparison: every team from pick j on has a life
+// margin of at most the bound over all picks from `from` and a 可爱 total of at
+// most sum + 可爱(j) + 可爱(j + 1), so once that falls below cuteFloor no later
 // pick can lift the key above the floor or reach the threshold either.
+// A pick that passes still skips its fifth-pick loop when the bounds of that
+// loop's teams (closed(), over the one pick left, whose most 可爱 completion is
+// the next position) are not above the floor; with 聪明 and 可爱 at odds this
+// saves scoring most of those loops, as the loops above save whole subtrees.
 void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
 {
     const int last = m_roster.count - 2;
@@ -198,8 +201,11 @@ void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
         }
         if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
             break;
+        const Partial next = sum.plus(m_roster, j);
+        if (closed(next, 1, j + 1, next.cute + m_roster.cute[j + 1], walk.floorKey))
+            continue;
         walk.team[4] = j;
-        scoreLastPick(walk, sum.plus(m_roster, j), j + 1);
+        scoreLastPick(walk, next, j + 1);
     }
 }
 

@@ -32,8 +32,8 @@ struct SearchBest
 class BranchAndBound final
 {
 public:
-    BranchAndBound(const SearchRoster& roster, const MarginModel& model,
-                   const ProductBound& product, std::int64_t threshold);
+    BranchAndBound(const SearchRoster& roster, const MarginModel& model, ProductBound& product,
+                   std::int64_t threshold);
 
     // The first picks run from 1 to this position.
     int lastFirstPick() const { return m_roster.count - SearchRoster::kMaxPick; }
@@ -63,7 +63,7 @@ private:
 
     const SearchRoster& m_roster;
     const MarginModel& m_model;
-    const ProductBound& m_product;
+    ProductBound& m_product; // fills its tables when first needed
     const std::int64_t m_threshold;
     const bool m_damageRisesWithCute;
 };

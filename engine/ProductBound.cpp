@@ -22,6 +22,9 @@ void ProductBound::build(const SearchRoster& roster, const VirusRecord& virus, i
                          int n, int k)
 {
     m_active = false;
+    m_filled = false;
+    m_deferred = 0;
+    m_roster = &roster;
     const int count = roster.count;
     const double cuteFactor = 10000.0 - 3.0 * virus.notAbnormal;
     if (count < 6 || cuteFactor <= 0.0)
@@ -62,24 +65,50 @@ void ProductBound::build(const SearchRoster& roster, const VirusRecord& virus, i
     m_smartCoefficient = line.smart;
     m_abnormalCoefficient = line.abnormal;
     m_lifeConstant = line.constant;
+    // t × L + M / t is least, for the root's bounds, at t = sqrt(Y / X).
+    m_centre = std::sqrt(rootDamageBound / rootLifeBound);
+    m_active = true;
+}
 
-    // t × L + M / t is least, for the root's bounds, at t = sqrt(Y / X); deeper
-    // nodes differ, so the grid spreads by factors of sqrt(2) around it.
-    const double centre = std::sqrt(rootDamageBound / rootLifeBound);
+// Deeper nodes than the root differ, so the grid spreads by factors of
+// sqrt(2) around the root's best t. Any t > 0 gives a valid bound, so the
+// factors need not be exact.
+void ProductBound::fill()
+{
+    assert(m_active && !m_filled);
+    static constexpr double kSpread[kGridSize] = {
+        0.35355339059327379, 0.5, 0.70710678118654752, 1.0,
+        1.4142135623730951,  2.0, 2.8284271247461902};
+    const SearchRoster& roster = *m_roster;
     for (int g = 0; g < kGridSize; ++g) {
-        const double t = centre * std::pow(2.0, (g - kGridSize / 2) / 2.0);
+        const double t = m_centre * kSpread[g];
         m_grid[g] = t;
         TopSums<double, SearchRoster::kMaxPick> best;
-        for (int j = count; j >= 0; --j) {
-            if (j < count) {
-                const double life =
-                    line.smart * roster.smart[j] + line.abnormal * roster.abnormal[j];
+        for (int j = roster.count; j >= 0; --j) {
+            if (j < roster.count) {
+                const double life = m_smartCoefficient * roster.smart[j] +
+                                    m_abnormalCoefficient * roster.abnormal[j];
                 best.add(t * life + m_cuteCoefficient * roster.cute[j] / t);
             }
             best.writeColumn(m_topSum[g], j);
         }
     }
-    m_active = true;
+    m_filled = true;
+}
+
+bool ProductBound::closes(std::int64_t smart, std::int64_t cute, std::int64_t abnormal,
+                          int remaining, int from, std::int64_t floorKey)
+{
+    if (!m_active)
+        return false;
+    if (!m_filled) {
+        if (floorKey == 0 && m_deferred < kDeferredChecks) {
+            ++m_deferred;
+            return false;
+        }
+        fill();
+    }
+    return bound(smart, cute, abnormal, remaining, from) <= floorKey;
 }
 
 // Every quantity is a sum of a few products of doubles, each correctly
@@ -89,7 +118,7 @@ void ProductBound::build(const SearchRoster& roster, const VirusRecord& virus, i
 std::int64_t ProductBound::bound(std::int64_t smart, std::int64_t cute, std::int64_t abnormal,
                                  int remaining, int from) const
 {
-    assert(m_active);
+    assert(m_active && m_filled);
     assert(remaining >= 0 && remaining <= SearchRoster::kMaxPick);
     const double life = m_smartCoefficient * static_cast<double>(smart) +
                         m_abnormalCoefficient * static_cast<double>(abnormal) + m_lifeConstant;

@@ -16,25 +16,48 @@
 // any t > 0, L × M <= (t × L + M / t)^2 / 4. The sum t × X + Y / t splits over
 // the heroes, so its best completion from a suffix is a per-suffix table, like
 // the best 聪明. The bound is the least over a few values of t.
+//
+// Filling those tables costs more than the whole search of most realistic
+// rosters, where the separate bounds close nearly every subtree, so they are
+// filled the first time closes() needs them (a search split over threads
+// would have to fill them before it splits).
 class ProductBound final
 {
 public:
     static constexpr int kGridSize = 7;
 
-    // Prepares the tables for one search; the bound stays inactive (and
-    // bound() must not be called) where it cannot help: when M does not rise
-    // with 可爱, or when no team could score.
+    // Prepares the bound for one search over `roster`, which must outlive the
+    // search; the bound stays inactive (closes() is always false) where it
+    // cannot help: when M does not rise with 可爱, or when no team could score.
     void build(const SearchRoster& roster, const VirusRecord& virus, int virusIndex, int n, int k);
 
     bool active() const { return m_active; }
 
+    // Whether no team made of a partial team with the stat totals given and
+    // `remaining` more members from positions `from` on can have a key above
+    // floorKey, by this bound. False says nothing, so the bound may decline
+    // to look: while no team has scored (floorKey 0) it does for its first
+    // kDeferredChecks calls, since a bound of 0 is rare and the tables would
+    // rarely pay for themselves then.
+    bool closes(std::int64_t smart, std::int64_t cute, std::int64_t abnormal, int remaining,
+                int from, std::int64_t floorKey);
+
     // An upper bound on the key of every team made of a partial team with the
     // stat totals given and `remaining` more members from positions `from` on.
+    // Only once the tables are filled.
     std::int64_t bound(std::int64_t smart, std::int64_t cute, std::int64_t abnormal, int remaining,
                        int from) const;
 
+    static constexpr int kDeferredChecks = 32;
+
 private:
+    void fill();
+
+    const SearchRoster* m_roster = nullptr;
     bool m_active = false;
+    bool m_filled = false;
+    int m_deferred = 0;                 // checks declined at floorKey 0
+    double m_centre = 0.0;              // the t that suits the root best
     double m_smartCoefficient = 0.0;    // cs
     double m_abnormalCoefficient = 0.0; // ca
     double m_lifeConstant = 0.0;        // x0

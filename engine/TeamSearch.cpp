@@ -17,6 +17,22 @@ bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanReco
     return FindBestTeam(tables, virusIndex, n, k, plan, stats);
 }
 
+namespace {
+
+// The per-search tables of the fast search, about 60 KB. They are kept from
+// one search to the next (one set per thread) so that a search neither
+// allocates them nor clears them: each search's builds write every entry that
+// search reads (the first `count` positions and columns 0..count).
+struct SearchWorkspace
+{
+    SearchRoster roster;
+    ProductBound product;
+};
+
+thread_local SearchWorkspace t_workspace;
+
+} // namespace
+
 // The same steps as the reference up to the enumeration, which the branch and
 // bound replaces; its answer is the reference's team (see BranchAndBound).
 bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
@@ -32,10 +48,10 @@ bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanReco
         return false;
 
     const VirusRecord& virus = tables.virusTable[virusIndex];
-    SearchRoster roster;
+    SearchRoster& roster = t_workspace.roster;
     BuildSearchRoster(tables, virus, virusIndex, n, k, roster);
     const MarginModel model(virus, virusIndex, n, k);
-    ProductBound product;
+    ProductBound& product = t_workspace.product;
     product.build(roster, virus, virusIndex, n, k);
     const BranchAndBound search(roster, model, product, SearchThreshold(virus, n));
     const SearchBest best = RunBranchAndBound(search);
@@ -48,8 +64,16 @@ bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanReco
 
 bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)
 {
+    SearchStats stats;
+    return FindBestTeamReference(tables, virusIndex, n, k, plan, stats);
+}
+
+bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                           SearchStats& stats)
+{
     assert(virusIndex >= 0 && virusIndex < kVirusCount);
     assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
+    stats = SearchStats{};
     if (!CritsCount(virusIndex))
         k = 0;
     PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
@@ -62,6 +86,7 @@ bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k,
     const HeroRecord* list = tables.candidates.data();
     const std::int64_t c0 = list[0].cute;
     double bestScore = 0.0;
+    std::uint64_t scored = 0;
     int best[6] = {0, 0, 0, 0, 0, 0};
     int team[6] = {0, 0, 0, 0, 0, 0};
 
@@ -87,6 +112,7 @@ bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k,
                         if (s4 + list[team[5]].cute < threshold)
                             break;
                         const double score = ScoreTeam(tables, virusIndex, team, n, k);
+                        ++scored;
                         if (bestScore < score) {
                             bestScore = score;
                             for (int i = 0; i < 6; ++i)
@@ -97,6 +123,7 @@ bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k,
             }
         }
     }
+    stats.teamsScored = scored;
     if (bestScore == 0.0)
         return false;
     FillPlan(best, plan, tables, virusIndex, static_cast<float>(bestScore));

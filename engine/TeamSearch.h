@@ -18,7 +18,7 @@ struct SearchStats
 // team first in lexicographic order of candidate positions wins.
 //
 // Exact, but it skips every part of the enumeration that provably holds no
-// better team, and splits the first pick over worker threads.
+// better team.
 bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan);
 bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
                   SearchStats& stats);
@@ -26,6 +26,8 @@ bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanReco
 // The straightforward enumeration, kept as the reference the fast search is
 // checked against. Same contract as FindBestTeam.
 bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan);
+bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                           SearchStats& stats);
 
 // Fills every field of plan for the team at six candidate positions (the
 // leader's position 0 first).

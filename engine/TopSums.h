@@ -36,11 +36,18 @@ public:
         return sum;
     }
 
-    // Writes largestSum(0..kMost) into column j of `table`.
+    // Writes largestSum(0..kMost) into column j of `table`. Each sum is the
+    // one before it plus the next value, the same additions in the same order
+    // as largestSum makes, so floating-point sums come out bit for bit equal.
     void writeColumn(T (&table)[kMost + 1][kHeroCount + 1], int j) const
     {
-        for (int r = 0; r <= kMost; ++r)
-            table[r][j] = largestSum(r);
+        T sum = 0;
+        table[0][j] = sum;
+        for (int r = 1; r <= kMost; ++r) {
+            if (r <= m_size)
+                sum += m_values[r - 1];
+            table[r][j] = sum;
+        }
     }
 
 private:

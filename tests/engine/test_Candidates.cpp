@@ -1,9 +1,13 @@
 #include "Candidates.h"
+#include "RandomRosters.h"
 #include "TableBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -87,6 +91,57 @@ TEST(PrepareCandidates, RebuildsFromScratchEverySearch)
     // The hero table itself is never reordered.
     EXPECT_EQ(tables.heroTable[0].cute, 5);
     EXPECT_EQ(tables.heroTable[3].cute, 1);
+}
+
+// The list as the selection sort with swaps builds it, scanning the records:
+// what PrepareCandidates must reproduce without the N² scans.
+int SelectionSortCandidates(const HeroTable& heroes, int leader, HeroTable& list)
+{
+    list = heroes;
+    for (int p = 0; p < kHeroCount; ++p)
+        list[p].name[0] = static_cast<char16_t>(p);
+    std::swap(list[0], list[leader]);
+    int count = 1;
+    for (int p = 1; p < kHeroCount; ++p) {
+        unsigned best = 0;
+        int chosen = p;
+        for (int j = p; j < kHeroCount; ++j) {
+            if (list[j].checked != 0 && list[j].cute > best) {
+                best = list[j].cute;
+                chosen = j;
+            }
+        }
+        if (best == 0)
+            break;
+        std::swap(list[p], list[chosen]);
+        ++count;
+    }
+    return count;
+}
+
+// Every record of the list, not just its first candidateCount, on rosters
+// with few distinct 可爱 values (long runs of ties, zeros), with wide ones,
+// with every share of heroes checked and with checked and unchecked leaders.
+TEST(PrepareCandidates, MatchesTheSelectionSortRecordForRecord)
+{
+    auto tables = std::make_unique<PlanningTables>();
+    auto expected = std::make_unique<HeroTable>();
+    for (int i = 0; i < 3000; ++i) {
+        rosters::Rng rng(static_cast<std::uint64_t>(i));
+        const int maxCute = i % 3 == 0 ? 65535 : i % 3 == 1 ? 200 : rosters::Uniform(rng, 0, 4);
+        const int checkedPercent = rosters::Uniform(rng, 0, 100);
+        for (HeroRecord& hero : tables->heroTable) {
+            rosters::SetHero(hero, rosters::Uniform(rng, 1, 100) <= checkedPercent,
+                             rosters::Uniform(rng, 0, 65535), rosters::Uniform(rng, 0, maxCute),
+                             rosters::Uniform(rng, 0, 65535));
+        }
+        const int leader = rosters::Uniform(rng, 0, kHeroCount - 1);
+        const int expectedCount = SelectionSortCandidates(tables->heroTable, leader, *expected);
+        PrepareCandidates(*tables, leader);
+        ASSERT_EQ(tables->candidateCount, expectedCount) << "roster " << i;
+        ASSERT_EQ(std::memcmp(tables->candidates.data(), expected->data(), sizeof *expected), 0)
+            << "roster " << i << ", leader " << leader;
+    }
 }
 
 } // namespace

@@ -14,6 +14,19 @@ namespace rosters {
 
 using Rng = std::mt19937_64;
 
+// The planner's 21 strategies, (n hits, k crits) with 0 <= k <= n <= 5.
+constexpr int kStrategies = 21;
+
+// The i-th of the strategies (i modulo 21), so that consecutive indices cover
+// them all.
+inline void StrategyOf(int i, int& n, int& k)
+{
+    int index = i % kStrategies;
+    for (n = 0; index > n; ++n)
+        index -= n + 1;
+    k = index;
+}
+
 // How a roster's hero stats are drawn.
 enum class StatKind
 {

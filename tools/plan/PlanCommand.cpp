@@ -55,6 +55,26 @@ int ReadNumber(const QCommandLineParser& parser, const QString& name, int low, i
     return value;
 }
 
+// An argument echoed in a message keeps the message on one line: control
+// characters and line separators are shown as escapes.
+QString OneLine(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar unit : text) {
+        if (unit == u'\n')
+            shown += u"\\n"_s;
+        else if (unit == u'\r')
+            shown += u"\\r"_s;
+        else if (unit.category() == QChar::Other_Control || unit == QChar::LineSeparator ||
+                 unit == QChar::ParagraphSeparator)
+            shown += u"\\u%1"_s.arg(unit.unicode(), 4, 16, QChar(u'0'));
+        else
+            shown += unit;
+    }
+    return shown;
+}
+
 void PrintStrategies(bool byChance, QTextStream& out)
 {
     for (const Strategy& strategy : BuildStrategyList(byChance))
@@ -110,14 +130,19 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
     PlanRecord plan;
     plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
     const int hits = request.rounds - 1;
+    SearchStats stats;
     QElapsedTimer timer;
     timer.start();
     const bool found =
-        request.reference ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan)
-                          : FindBestTeam(*tables, request.virus, hits, request.crits, plan);
+        request.reference
+            ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan, stats)
+            : FindBestTeam(*tables, request.virus, hits, request.crits, plan, stats);
     const qint64 elapsed = timer.nsecsElapsed();
     if (printStats) {
-        err << u"search: %1 candidates, %2 ms"_s.arg(tables->candidateCount)
+        err << u"search (%1): %2 candidates, %3 teams scored, %4 ms"_s
+                   .arg(request.reference ? u"reference"_s : u"fast"_s)
+                   .arg(tables->candidateCount)
+                   .arg(stats.teamsScored)
                    .arg(static_cast<double>(elapsed) / 1e6, 0, 'f', 3)
             << Qt::endl;
     }
@@ -196,7 +221,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         request.reference = parser.isSet(u"reference"_s);
         return RunPlan(request, parser.isSet(u"stats"_s), out, err);
     } catch (const UsageError& error) {
-        err << u"quorvel-plan: "_s << error.message() << u" (see --help)"_s << Qt::endl;
+        err << u"quorvel-plan: "_s << OneLine(error.message()) << u" (see --help)"_s << Qt::endl;
         return kPlanExitUsage;
     }
 }
