@@ -138,6 +138,8 @@ void BranchAndBound::searchFirstPick(int p1, SearchBest& best,
                                      std::atomic<std::int64_t>* published) const
 {
     assert(p1 >= 1 && p1 <= lastFirstPick());
+    if (p1 > 1 && m_roster.repeatsPrevious[p1]) // never the answer: SearchRoster
+        return;
     Walk walk{best, published, best.key};
     walk.refreshFloor();
     const Partial sum = Partial{}.plus(m_roster, 0).plus(m_roster, p1);
@@ -167,6 +169,8 @@ template <int Level> void BranchAndBound::descend(Walk& walk, const Partial& sum
         const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[remaining][j];
         if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, walk.floorKey))
             break;
+        if (j > from && m_roster.repeatsPrevious[j]) // never the answer: SearchRoster
+            continue;
         const Partial next = sum.plus(m_roster, j);
         const std::int64_t nextHigh = next.cute + m_roster.cuteRun[remaining - 1][j + 1];
         if (closed(next, remaining - 1, j + 1, nextHigh, walk.floorKey))
@@ -201,6 +205,8 @@ void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
         }
         if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
             break;
+        if (j > from && m_roster.repeatsPrevious[j]) // never the answer: SearchRoster
+            continue;
         const Partial next = sum.plus(m_roster, j);
         if (closed(next, 1, j + 1, next.cute + m_roster.cute[j + 1], walk.floorKey))
             continue;
@@ -227,6 +233,8 @@ void BranchAndBound::scoreLastPick(Walk& walk, const Partial& sum, int from) con
         const std::int64_t damage = m_model.damageMargin(cuteTotal);
         if (m_damageRisesWithCute && m_model.key(lifeLimit, damage) <= walk.floorKey)
             break;
+        if (j > from && roster.repeatsPrevious[j]) // never the answer: SearchRoster
+            continue;
         ++scored;
         const std::int64_t life =
             m_model.lifeMargin(sum.smart + roster.smart[j], sum.abnormal + roster.abnormal[j]);

@@ -32,6 +32,9 @@ void BuildSearchRoster(const PlanningTables& tables, const VirusRecord& virus, i
         roster.lifeWeight[p] = 2'100'000 * std::int64_t{hero.smart} +
                                315 * countedHits * hateful * std::int64_t{hero.abnormal};
         assert(p < 2 || roster.cute[p] <= roster.cute[p - 1]);
+        roster.repeatsPrevious[p] = p >= 2 && roster.smart[p] == roster.smart[p - 1] &&
+                                    roster.cute[p] == roster.cute[p - 1] &&
+                                    roster.abnormal[p] == roster.abnormal[p - 1];
     }
     roster.lifeOffset = -100 * countedHits * (10000 * hateful - 4999);
 

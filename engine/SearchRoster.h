@@ -18,6 +18,19 @@ struct SearchRoster
     std::int32_t smart[kHeroCount] = {};
     std::int32_t cute[kHeroCount] = {};
     std::int32_t abnormal[kHeroCount] = {};
+    // repeatsPrevious[p]: position p >= 2 holds the same three stats as p - 1.
+    //
+    // A pick of such a position p at any level, where p - 1 could have been
+    // picked at that level instead (p - 1 >= the level's first position),
+    // makes a team that is never the search's answer, so the search skips it
+    // with all its subtree. Proof: swapping p for p - 1 in team T gives a team
+    // T' whose positions still ascend (the pick before is below p - 1, the one
+    // after above p) and whose stat totals, 可爱 total (so eligibility) and
+    // score are T's; T' comes before T in the order of positions. The answer
+    // is the first team in that order among those of the highest score, so it
+    // is never T. Skipping teams that are never the answer changes no answer:
+    // the bounds only ever skip teams that cannot beat a team already found.
+    bool repeatsPrevious[kHeroCount] = {};
 
     // For r = 0..5 and a position j (0..N), over the positions j..N-1:
     //   topSmart[r][j]    the largest sum of r 聪明 values,

@@ -151,6 +151,29 @@ BenchScenario NoThreshold()
     return scenario;
 }
 
+// A crowd of identical heroes with huge stats beside a few heroes of very
+// high 聪明 and low 可爱: every bound pairs the crowd's 可爱 with the few's
+// 聪明, so bounds alone leave most of the 2.5e8 teams open; what ends the
+// search is that teams differing only in which of the identical heroes they
+// take are the same team.
+BenchScenario IdenticalCrowd()
+{
+    BenchScenario scenario = Scenario("a crowd of identical heroes", true);
+    Rng rng(108);
+    HeroTable& heroes = scenario.tables->heroTable;
+    for (int i = 0; i < kHeroCount; ++i) {
+        if (i % 9 == 8)
+            rosters::SetHero(heroes[i], true, Uniform(rng, 19000, 54000), 3328 + i % 2, 3412);
+        else
+            rosters::SetHero(heroes[i], true, 21517, 21517, 21517);
+    }
+    VirusTable& viruses = scenario.tables->virusTable;
+    rosters::SetVirus(viruses[4], 580, 490, 220);
+    rosters::SetVirus(viruses[30], 2200, 1900, 900);
+    AddQueries(scenario, rng, {4, 30}, 14, 4);
+    return scenario;
+}
+
 } // namespace
 
 std::vector<BenchScenario> BuildBenchScenarios()
@@ -163,5 +186,6 @@ std::vector<BenchScenario> BuildBenchScenarios()
     scenarios.push_back(AllZero());
     scenarios.push_back(AllSameScore());
     scenarios.push_back(NoThreshold());
+    scenarios.push_back(IdenticalCrowd());
     return scenarios;
 }
