@@ -1,6 +1,6 @@
 // Arbitrary text as the settings file, then the five remembered values read
-// through the settings store: each is its default, or exactly the 32-bit
-// number the file holds for it.
+// through the settings store: each is its default or a 32-bit number the file
+// gives it, and values written afterwards read back as themselves.
 
 #include "FuzzSupport.h"
 
@@ -48,42 +48,18 @@ std::optional<std::int32_t> DecimalNumber(QStringView text)
     return static_cast<std::int32_t>(number);
 }
 
-// What the file holds for a value, judged apart from the store: a whole
-// number in the 32-bit range, or nothing usable.
-std::optional<std::int32_t> StoredNumber(const QVariant& value)
+// Whether some line of the file gives `name` the number `value` in a
+// spelling a reader may accept ("Name=value", blanks, a sign, leading zeros).
+bool FileSpells(const QByteArray& file, const char* name, std::int32_t value)
 {
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return DecimalNumber(value.toString());
-    case QMetaType::QByteArray:
-        return DecimalNumber(QString::fromLatin1(value.toByteArray()));
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return value.toInt();
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong: {
-        const std::int64_t number = value.toLongLong();
-        if (value.typeId() != QMetaType::LongLong && value.typeId() != QMetaType::Long &&
-            number < 0)
-            return std::nullopt;
-        if (number < kLowest || number > kHighest)
-            return std::nullopt;
-        return static_cast<std::int32_t>(number);
+    for (const QByteArray& line : file.split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0 || line.left(equals).trimmed() != name)
+            continue;
+        if (DecimalNumber(QString::fromUtf8(line.mid(equals + 1))) == value)
+            return true;
     }
-    case QMetaType::ULongLong: {
-        const std::uint64_t number = value.toULongLong();
-        if (number > static_cast<std::uint64_t>(kHighest))
-            return std::nullopt;
-        return static_cast<std::int32_t>(number);
-    }
-    default:
-        return std::nullopt;
-    }
+    return false;
 }
 
 } // namespace
@@ -117,23 +93,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Fail("cannot set the settings file's time", __FILE__, __LINE__);
     }
 
-    const RememberedChoices choices = SettingsStore(program).readChoices();
+    // Each value is its default, or a number the file gives it.
+    const SettingsStore store(program);
+    const RememberedChoices choices = store.readChoices();
     const RememberedChoices defaults;
-    const QSettings file(path, QSettings::IniFormat);
+    const QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const auto check = [&](const char* name, std::int32_t read, std::int32_t fallback) {
-        const QVariant stored = file.value(QString::fromLatin1(SettingsStore::kSection) + u'/' +
-                                           QString::fromLatin1(name));
-        const std::optional<std::int32_t> number = StoredNumber(stored);
-        // A number in the form the store writes must come back as itself;
-        // other spellings of a number (blanks, a plus sign, leading zeros) may
-        // also give the default.
-        const bool canonical = !number || stored.typeId() != QMetaType::QString ||
-                               stored.toString() == QString::number(*number);
-        const bool readExactly = read == number.value_or(fallback);
-        if (!readExactly && (canonical || read != fallback)) {
-            std::fprintf(stderr, "%s: stored %s (type %s), read %d\n", name,
-                         qPrintable(stored.toString()), stored.typeName(), read);
-            FUZZ_CHECK(!"a remembered value is neither its default nor the stored number");
+        if (read != fallback && !FileSpells(file, name, read)) {
+            std::fprintf(stderr, "%s: read %d, which the file does not hold\n", name, read);
+            FUZZ_CHECK(!"a remembered value is neither its default nor a number in the file");
         }
     };
     check("Virus", choices.m_lastVirus, defaults.m_lastVirus);
@@ -141,5 +109,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check("Plan", choices.m_lastPlan, defaults.m_lastPlan);
     check("Topmost", choices.m_topmost, defaults.m_topmost);
     check("PlanOrder", choices.m_planOrder, defaults.m_planOrder);
+
+    // Whatever the file held, values written now read back as themselves.
+    RememberedChoices written;
+    const auto pick = [&](std::size_t at) {
+        std::int32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            value = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) << 8 |
+                                              (at + i < size ? data[at + i] : 0x5A));
+        return value;
+    };
+    written.m_lastVirus = pick(0);
+    written.m_lastHero = pick(4);
+    written.m_lastPlan = pick(8);
+    written.m_topmost = pick(12);
+    written.m_planOrder = pick(16);
+    store.writeChoices(written);
+    const RememberedChoices reread = store.readChoices();
+    FUZZ_CHECK(reread.m_lastVirus == written.m_lastVirus &&
+               reread.m_lastHero == written.m_lastHero && reread.m_lastPlan == written.m_lastPlan &&
+               reread.m_topmost == written.m_topmost && reread.m_planOrder == written.m_planOrder);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "PlainSettingsFormat.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
@@ -11,6 +13,17 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The registry on Windows; elsewhere the native store is an INI file, read
+// as plain text (see PlainSettingsFormat).
+QSettings::Format StoreFormat()
+{
+#ifdef Q_OS_WIN
+    return QSettings::NativeFormat;
+#else
+    return PlainSettingsFormat();
+#endif
+}
 
 QString Key(const QString& section, const QString& name)
 {
@@ -72,7 +85,7 @@ QString SettingsStore::programName()
 std::int32_t SettingsStore::readInt(const QString& section, const QString& name,
                                     std::int32_t fallback) const
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+    const QSettings settings(StoreFormat(), QSettings::UserScope,
                              QString::fromLatin1(kOrganization), m_applicationName);
     const QVariant value = settings.value(Key(section, name));
     if (!value.isValid())
@@ -88,8 +101,8 @@ std::int32_t SettingsStore::readInt(const QString& section, const QString& name,
 
 void SettingsStore::writeInt(const QString& section, const QString& name, std::int32_t value) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromLatin1(kOrganization), m_applicationName);
+    QSettings settings(StoreFormat(), QSettings::UserScope, QString::fromLatin1(kOrganization),
+                       m_applicationName);
     settings.setValue(Key(section, name), static_cast<int>(value));
     settings.sync();
 }

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-// The per-user settings store: QSettings in the platform's native format
-// (the registry under HKEY_CURRENT_USER\Software\Quorvel\<program> on
-// Windows, <config folder>/Quorvel/<program>.conf on Linux), where every value
-// is a 32-bit integer.
+// The per-user settings store: QSettings in the platform's native store (the
+// registry under HKEY_CURRENT_USER\Software\Quorvel\<program> on Windows,
+// the INI file <config folder>/Quorvel/<program>.conf on Linux, read as plain
+// text), where every value is a 32-bit integer.
 class SettingsStore final
 {
 public:

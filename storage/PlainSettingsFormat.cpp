@@ -1,0 +1,93 @@
+#include "PlainSettingsFormat.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QMap>
+#include <QStringList>
+
+namespace {
+
+// Far above any file the store writes (a few dozen bytes); a larger file is
+// not the store's and reads as empty.
+constexpr qint64 kLargestFile = 64 * 1024;
+
+QString Decoded(const QByteArray& encoded)
+{
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.trimmed()));
+}
+
+QByteArray Encoded(const QString& name)
+{
+    return name.toUtf8().toPercentEncoding();
+}
+
+// A value on one line: line breaks and other control characters would end or
+// split it, so they are dropped.
+QByteArray OneLine(const QString& text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (const QChar unit : text) {
+        if (unit.category() != QChar::Other_Control)
+            line.append(unit);
+    }
+    return line.toUtf8();
+}
+
+} // namespace
+
+bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
+{
+    if (device.size() > kLargestFile)
+        return false;
+    QString section;
+    const QByteArray text = device.read(kLargestFile + 1);
+    for (const QByteArray& rawLine : text.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        if (line.startsWith('[')) {
+            const qsizetype end = line.indexOf(']');
+            section = end > 0 ? Decoded(line.mid(1, end - 1)) : QString();
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (equals <= 0)
+            continue;
+        const QString name = Decoded(line.left(equals));
+        if (name.isEmpty())
+            continue;
+        const QString key = section.isEmpty() ? name : section + u'/' + name;
+        map.insert(key, QString::fromUtf8(line.mid(equals + 1).trimmed()));
+    }
+    return true;
+}
+
+bool WritePlainSettings(QIODevice& device, const QSettings::SettingsMap& map)
+{
+    // Keys come as "Section/Name"; one block of lines per section.
+    QMap<QString, QList<QPair<QString, QString>>> sections;
+    for (auto entry = map.cbegin(); entry != map.cend(); ++entry) {
+        const qsizetype slash = entry.key().lastIndexOf(u'/');
+        const QString section = slash < 0 ? QString() : entry.key().left(slash);
+        const QString name = entry.key().mid(slash + 1);
+        sections[section].append({name, entry.value().toString()});
+    }
+    QByteArray text;
+    for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
+        if (!text.isEmpty())
+            text += '\n';
+        if (!section.key().isEmpty())
+            text += '[' + Encoded(section.key()) + "]\n";
+        for (const auto& [name, value] : section.value())
+            text += Encoded(name) + '=' + OneLine(value) + '\n';
+    }
+    return device.write(text) == text.size();
+}
+
+QSettings::Format PlainSettingsFormat()
+{
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("conf"), &ReadPlainSettings, &WritePlainSettings);
+    return format;
+}
