@@ -31,6 +31,19 @@ struct SearchWorkspace
 
 thread_local SearchWorkspace t_workspace;
 
+// What both searches do before they enumerate: crits count only from
+// kFirstCritVirus on, and the candidate list is built for the leader in
+// plan.heroes[0]. Returns the crits to plan for.
+int BeginSearch(PlanningTables& tables, int virusIndex, int k, const PlanRecord& plan,
+                SearchStats& stats)
+{
+    assert(virusIndex >= 0 && virusIndex < kVirusCount);
+    assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
+    stats = SearchStats{};
+    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
+    return CritsCount(virusIndex) ? k : 0;
+}
+
 } // namespace
 
 // The same steps as the reference up to the enumeration, which the branch and
@@ -38,12 +51,7 @@ thread_local SearchWorkspace t_workspace;
 bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
                   SearchStats& stats)
 {
-    assert(virusIndex >= 0 && virusIndex < kVirusCount);
-    assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
-    stats = SearchStats{};
-    if (!CritsCount(virusIndex))
-        k = 0;
-    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
+    k = BeginSearch(tables, virusIndex, k, plan, stats);
     if (tables.candidateCount < 6)
         return false;
 
@@ -71,12 +79,7 @@ bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k,
 bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
                            SearchStats& stats)
 {
-    assert(virusIndex >= 0 && virusIndex < kVirusCount);
-    assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
-    stats = SearchStats{};
-    if (!CritsCount(virusIndex))
-        k = 0;
-    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
+    k = BeginSearch(tables, virusIndex, k, plan, stats);
     const int count = tables.candidateCount;
     const VirusRecord& virus = tables.virusTable[virusIndex];
     const std::int64_t threshold = SearchThreshold(virus, n);
