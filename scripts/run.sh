@@ -21,5 +21,5 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$build/app/quorvel"
 fi
 
-echo "No display (DISPLAY and WAYLAND_DISPLAY are unset), so instead of the window: the headless planner on $guild, level 5, led by hero 0, won in 3 rounds withstanding 1 critical hit:"
-exec "$build/tools/plan/quorvel-plan" --dir "$guild" --virus 4 --leader 0 --rounds 3 --crits 1
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset), so instead of the window: the headless planner on $guild, level 42, led by hero 0, won in 3 rounds withstanding 1 critical hit:"
+exec "$build/tools/plan/quorvel-plan" --dir "$guild" --virus 41 --leader 0 --rounds 3 --crits 1
