@@ -19,21 +19,13 @@ struct BranchAndBound::Partial
     }
 };
 
-// The state of one first pick's walk down the tree.
+// The state of one first pick's walk down the tree: the best team so far,
+// whose key is the floor every bound is held against, and the team being
+// built.
 struct BranchAndBound::Walk
 {
     SearchBest& best;
-    std::atomic<std::int64_t>* published = nullptr;
-    std::int64_t floorKey = 0;
     int team[6] = {};
-    std::uint64_t scored = 0;
-
-    // The floor rises with this part's best and with what other parts publish.
-    void refreshFloor()
-    {
-        if (published != nullptr)
-            floorKey = std::max(floorKey, published->load(std::memory_order_relaxed) - 1);
-    }
 };
 
 namespace {
@@ -45,23 +37,7 @@ constexpr std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
     return quotient * divisor > value ? quotient - 1 : quotient;
 }
 
-// Raises `published` to at least `key`.
-void Publish(std::atomic<std::int64_t>& published, std::int64_t key)
-{
-    std::int64_t seen = published.load(std::memory_order_relaxed);
-    while (seen < key && !published.compare_exchange_weak(seen, key, std::memory_order_relaxed)) {
-    }
-}
-
 } // namespace
-
-bool SearchBest::isBeatenBy(const SearchBest& other) const
-{
-    if (other.key != key)
-        return other.key > key;
-    return std::lexicographical_compare(other.positions, other.positions + 6, positions,
-                                        positions + 6);
-}
 
 BranchAndBound::BranchAndBound(const SearchRoster& roster, const MarginModel& model,
                                ProductBound& product, std::int64_t threshold)
@@ -134,21 +110,29 @@ bool BranchAndBound::firstPicksOpen(int p1, std::int64_t floorKey) const
     return !closed(leader, 5, p1, cuteHigh, floorKey);
 }
 
-void BranchAndBound::searchFirstPick(int p1, SearchBest& best,
-                                     std::atomic<std::int64_t>* published) const
+SearchBest BranchAndBound::run() const
+{
+    SearchBest best;
+    for (int p1 = 1; p1 <= lastFirstPick(); ++p1) {
+        if (!firstPicksOpen(p1, best.key))
+            break;
+        searchFirstPick(p1, best);
+    }
+    return best;
+}
+
+void BranchAndBound::searchFirstPick(int p1, SearchBest& best) const
 {
     assert(p1 >= 1 && p1 <= lastFirstPick());
     if (p1 > 1 && m_roster.repeatsPrevious[p1]) // never the answer: SearchRoster
         return;
-    Walk walk{best, published, best.key};
-    walk.refreshFloor();
+    Walk walk{best};
     const Partial sum = Partial{}.plus(m_roster, 0).plus(m_roster, p1);
     const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[4][p1 + 1];
-    if (cuteHigh < m_threshold || closed(sum, 4, p1 + 1, cuteHigh, walk.floorKey))
+    if (cuteHigh < m_threshold || closed(sum, 4, p1 + 1, cuteHigh, walk.best.key))
         return;
     walk.team[1] = p1;
     descend<2>(walk, sum, p1 + 1);
-    best.teamsScored += walk.scored;
 }
 
 // Picks position `Level` (2 or 3) of the team from `from` onward, in
@@ -164,16 +148,14 @@ template <int Level> void BranchAndBound::descend(Walk& walk, const Partial& sum
     constexpr int remaining = 6 - Level;
     const int last = m_roster.count - remaining;
     for (int j = from; j <= last; ++j) {
-        if constexpr (Level == 2)
-            walk.refreshFloor();
         const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[remaining][j];
-        if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, walk.floorKey))
+        if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, walk.best.key))
             break;
         if (j > from && m_roster.repeatsPrevious[j]) // never the answer: SearchRoster
             continue;
         const Partial next = sum.plus(m_roster, j);
         const std::int64_t nextHigh = next.cute + m_roster.cuteRun[remaining - 1][j + 1];
-        if (closed(next, remaining - 1, j + 1, nextHigh, walk.floorKey))
+        if (closed(next, remaining - 1, j + 1, nextHigh, walk.best.key))
             continue;
         walk.team[Level] = j;
         if constexpr (Level == 3)
@@ -196,11 +178,11 @@ void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
 {
     const int last = m_roster.count - 2;
     const std::int64_t lifeLimit = lifeBound(sum, 2, from);
-    std::int64_t floorSeen = walk.floorKey;
+    std::int64_t floorSeen = walk.best.key;
     std::int64_t cuteLow = cuteFloor(lifeLimit, floorSeen);
     for (int j = from; j <= last; ++j) {
-        if (walk.floorKey != floorSeen) {
-            floorSeen = walk.floorKey;
+        if (walk.best.key != floorSeen) {
+            floorSeen = walk.best.key;
             cuteLow = cuteFloor(lifeLimit, floorSeen);
         }
         if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
@@ -208,7 +190,7 @@ void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
         if (j > from && m_roster.repeatsPrevious[j]) // never the answer: SearchRoster
             continue;
         const Partial next = sum.plus(m_roster, j);
-        if (closed(next, 1, j + 1, next.cute + m_roster.cute[j + 1], walk.floorKey))
+        if (closed(next, 1, j + 1, next.cute + m_roster.cute[j + 1], walk.best.key))
             continue;
         walk.team[4] = j;
         scoreLastPick(walk, next, j + 1);
@@ -218,20 +200,21 @@ void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
 // Scores the fifth picks from `from` onward. Where M rises with 可爱 it does
 // not increase along the list, so once its key with the node's life bound is
 // not above the floor, no later pick's key is (MarginModel (1)).
-// A key above the floor is above this part's best key, so the team replaces
-// the best: by MarginModel (2) that is exactly a strictly greater score.
+// A key above the best key replaces the best: by MarginModel (2) that is
+// exactly a strictly greater score.
 void BranchAndBound::scoreLastPick(Walk& walk, const Partial& sum, int from) const
 {
     const SearchRoster& roster = m_roster;
     const int count = roster.count;
     const std::int64_t lifeLimit = lifeBound(sum, 1, from);
     std::uint64_t scored = 0;
+    SearchBest& best = walk.best;
     for (int j = from; j < count; ++j) {
         const std::int64_t cuteTotal = sum.cute + roster.cute[j];
         if (cuteTotal < m_threshold)
             break;
         const std::int64_t damage = m_model.damageMargin(cuteTotal);
-        if (m_damageRisesWithCute && m_model.key(lifeLimit, damage) <= walk.floorKey)
+        if (m_damageRisesWithCute && m_model.key(lifeLimit, damage) <= walk.best.key)
             break;
         if (j > from && roster.repeatsPrevious[j]) // never the answer: SearchRoster
             continue;
@@ -239,17 +222,13 @@ void BranchAndBound::scoreLastPick(Walk& walk, const Partial& sum, int from) con
         const std::int64_t life =
             m_model.lifeMargin(sum.smart + roster.smart[j], sum.abnormal + roster.abnormal[j]);
         const std::int64_t key = m_model.key(life, damage);
-        if (key > walk.floorKey) {
-            assert(key > walk.best.key);
-            walk.best.key = key;
-            walk.best.positions[0] = 0;
+        if (key > best.key) {
+            best.key = key;
+            best.positions[0] = 0;
             for (int i = 1; i < 5; ++i)
-                walk.best.positions[i] = walk.team[i];
-            walk.best.positions[5] = j;
-            walk.floorKey = key;
-            if (walk.published != nullptr)
-                Publish(*walk.published, key);
+                best.positions[i] = walk.team[i];
+            best.positions[5] = j;
         }
     }
-    walk.scored += scored;
+    best.teamsScored += scored;
 }

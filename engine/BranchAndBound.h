@@ -4,49 +4,32 @@
 #include "ProductBound.h"
 #include "SearchRoster.h"
 
-#include <atomic>
 #include <cstdint>
 
-// The best team one part of the search has found: its score key (0 while no
-// team scored above 0), its six candidate positions, and how many teams that
-// part scored.
+// The best team the search has found: its score key (0 while no team scored
+// above 0), its six candidate positions, and how many teams were scored.
 struct SearchBest
 {
     std::int64_t key = 0;
     int positions[6] = {};
     std::uint64_t teamsScored = 0;
-
-    // Whether `other` ranks before this one as the search's answer: a higher
-    // key, or an equal key at lexicographically smaller positions. Merging
-    // parts in any order by this rule gives what one ordered pass keeps.
-    bool isBeatenBy(const SearchBest& other) const;
 };
 
 // Branch and bound over the teams of one search, in the reference's
 // lexicographic order of candidate positions within one first pick.
 //
-// A subtree is skipped when no team in it can have a key above the floor:
-// the floor is the best key this part has found (teams in the subtree come
-// later in the order, so a tie cannot replace the best) or one less than the
-// best key any part has published (those teams would be strictly worse).
+// A subtree is skipped when no team in it can have a key above the best key
+// found so far: teams in the subtree come later in the order, so a tie could
+// not replace the best.
 class BranchAndBound final
 {
 public:
     BranchAndBound(const SearchRoster& roster, const MarginModel& model, ProductBound& product,
                    std::int64_t threshold);
 
-    // The first picks run from 1 to this position.
-    int lastFirstPick() const { return m_roster.count - SearchRoster::kMaxPick; }
-
-    // Whether any team whose first pick is p1 or a later position could still
-    // be eligible and have a key above floorKey. Once false it stays false
-    // for every later p1, so the first-pick loop ends there.
-    bool firstPicksOpen(int p1, std::int64_t floorKey) const;
-
-    // Searches every team whose first pick is p1, replacing `best` with any
-    // team of a strictly greater key. When `published` is given, the best key
-    // of every part is read from it (to skip more) and written to it.
-    void searchFirstPick(int p1, SearchBest& best, std::atomic<std::int64_t>* published) const;
+    // The search's answer: the best key with the lexicographically first
+    // positions among equal keys, and the number of teams scored.
+    SearchBest run() const;
 
 private:
     struct Partial;
@@ -57,6 +40,15 @@ private:
     bool closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
                 std::int64_t floorKey) const;
     std::int64_t cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const;
+    // The first picks run from 1 to this position.
+    int lastFirstPick() const { return m_roster.count - SearchRoster::kMaxPick; }
+    // Whether any team whose first pick is p1 or a later position could still
+    // be eligible and have a key above floorKey. Once false it stays false
+    // for every later p1, so the first-pick loop ends there.
+    bool firstPicksOpen(int p1, std::int64_t floorKey) const;
+    // Searches every team whose first pick is p1, replacing `best` with any
+    // team of a strictly greater key.
+    void searchFirstPick(int p1, SearchBest& best) const;
     template <int Level> void descend(Walk& walk, const Partial& sum, int from) const;
     void pickFourth(Walk& walk, const Partial& sum, int from) const;
     void scoreLastPick(Walk& walk, const Partial& sum, int from) const;

@@ -19,8 +19,7 @@
 //
 // Filling those tables costs more than the whole search of most realistic
 // rosters, where the separate bounds close nearly every subtree, so they are
-// filled the first time closes() needs them (a search split over threads
-// would have to fill them before it splits).
+// filled the first time closes() needs them.
 class ProductBound final
 {
 public:

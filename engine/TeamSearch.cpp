@@ -3,7 +3,6 @@
 #include "BranchAndBound.h"
 #include "Candidates.h"
 #include "CombatModel.h"
-#include "FastTeamSearch.h"
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
@@ -62,7 +61,7 @@ bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanReco
     ProductBound& product = t_workspace.product;
     product.build(roster, virus, virusIndex, n, k);
     const BranchAndBound search(roster, model, product, SearchThreshold(virus, n));
-    const SearchBest best = RunBranchAndBound(search);
+    const SearchBest best = search.run();
     stats.teamsScored = best.teamsScored;
     if (best.key == 0)
         return false;
