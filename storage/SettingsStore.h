@@ -20,15 +20,11 @@ public:
     // file name without its extension, so a renamed program starts afresh.
     explicit SettingsStore(QString applicationName = programName());
 
-    // The stored value, or `fallback` when it is missing or is not a 32-bit
-    // integer. Each call opens the store afresh.
-    std::int32_t readInt(const QString& section, const QString& name, std::int32_t fallback) const;
-    // Stores the value as a 32-bit integer (REG_DWORD on Windows). Failures
-    // are not reported: the choices are a convenience, not data.
-    void writeInt(const QString& section, const QString& name, std::int32_t value) const;
-
     // The five remembered choices, in the order "Virus", "Hero", "Plan",
-    // "Topmost", "PlanOrder", each with its default.
+    // "Topmost", "PlanOrder", each with its default. Each call opens the store
+    // afresh; writing stores each value as a 32-bit integer (REG_DWORD on
+    // Windows). Write failures are not reported: the choices are a
+    // convenience, not data.
     RememberedChoices readChoices() const;
     void writeChoices(const RememberedChoices& choices) const;
 
