@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QVariant>
 
 #include <limits>
 #include <optional>
