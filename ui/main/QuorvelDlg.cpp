@@ -32,12 +32,6 @@ namespace {
 constexpr int kLastVirus = kVirusCount - 1;
 constexpr int kLastHero = kHeroCount - 1;
 constexpr int kLastStrategy = kStrategyCount - 1;
-// Where the leader stats line may end: two units left of the hero editor's
-// button (at 222 units).
-constexpr int kLeaderStatsEndUnits = 220;
-// Where the plan's detail fields may end: inside the plan group's frame,
-// which ends at 272 units.
-constexpr int kDetailFieldsEndUnits = 268;
 
 // A selector position inside 0..last, compared unsigned so that "no
 // selection" (-1) fails as well.
@@ -91,18 +85,6 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
     m_feasibility = m_controls.get<QLabel>(kFeasibility);
     m_topmostCheck = m_controls.get<QCheckBox>(kTopmostCheck);
     m_planOrderCheck = m_controls.get<QCheckBox>(kPlanOrderCheck);
-    // Three four-digit stats need more than the stats line's 79 units; it
-    // runs on to just before the hero editor's button, where nothing else is.
-    m_leaderStats->setFixedWidth(
-        DialogUnitsToPixels(QRect(0, 0, kLeaderStatsEndUnits, 0), font()).width() -
-        m_leaderStats->x());
-    // Likewise the detail fields run on to the group's frame, so that five-
-    // digit totals and an index of a dozen digits show whole.
-    for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility}) {
-        field->setFixedWidth(
-            DialogUnitsToPixels(QRect(0, 0, kDetailFieldsEndUnits, 0), font()).width() -
-            field->x());
-    }
 
     FillVirusList();
     FillHeroList();
