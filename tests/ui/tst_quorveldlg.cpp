@@ -2,12 +2,17 @@
 // search driver, on small hand-made tables.
 
 #include "DataFiles.h"
+#include "EditorTestSupport.h"
+#include "HeroesDlg.h"
 #include "MainDialogIds.h"
+#include "MainWindowTestSupport.h"
 #include "Menus.h"
 #include "PlanListCtrl.h"
 #include "PopupMenu.h"
 #include "QuorvelDlg.h"
+#include "SelectorComboBox.h"
 #include "TeamSearch.h"
+#include "TemplateGroupBox.h"
 #include "UiTestSupport.h"
 #include "UpDownCtrl.h"
 
@@ -17,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -24,43 +30,6 @@ using namespace Qt::StringLiterals;
 using namespace MainDialogIds;
 
 namespace {
-
-struct Stats
-{
-    std::uint16_t smart, cute, abnormal;
-};
-
-void SetHero(PlanningTables& tables, int index, const char16_t* name, Stats stats,
-             bool checked = true)
-{
-    HeroRecord& hero = tables.heroTable[index];
-    hero = HeroRecord{};
-    std::u16string_view(name).copy(hero.name, kMaxNameLength);
-    hero.checked = checked ? 1 : 0;
-    hero.smart = stats.smart;
-    hero.cute = stats.cute;
-    hero.abnormal = stats.abnormal;
-}
-
-// The team of the combat model's worked example: stat totals 5950/4500/1100.
-// Heroes 0..5 are that team, led by hero 0; every other hero is unchecked.
-std::unique_ptr<PlanningTables> ExampleTables()
-{
-    auto tables = std::make_unique<PlanningTables>();
-    FillDefaultVirusTable(tables->virusTable);
-    FillDefaultHeroTable(tables->heroTable);
-    for (HeroRecord& hero : tables->heroTable)
-        hero.checked = 0;
-    SetHero(*tables, 0, u"雪叶", {1200, 900, 300});
-    SetHero(*tables, 1, u"青岚", {1000, 800, 200});
-    SetHero(*tables, 2, u"石竹", {1100, 850, 250});
-    SetHero(*tables, 3, u"霜歌", {800, 600, 100});
-    SetHero(*tables, 4, u"云泉", {950, 700, 150});
-    SetHero(*tables, 5, u"晨风", {900, 650, 100});
-    // Level 11 counts no crits, level 31 doubles them; same stats.
-    tables->virusTable[10] = tables->virusTable[30] = VirusRecord{{u'熬', u'夜'}, 4966, 6371, 1000};
-    return tables;
-}
 
 // The 21 strategy entries in generation order: text and item data.
 struct StrategyRow
@@ -672,6 +641,284 @@ private slots:
         const auto window = makeWindow();
         QCOMPARE(control<QPushButton>(*window, kEditVirusButton)->text(), u"编辑病毒信息"_s);
         QCOMPARE(control<QPushButton>(*window, kEditHeroesButton)->text(), u"编辑英雄信息"_s);
+    }
+
+    // --- The plan view across a hero editor confirmation --------------------
+
+    // Runs the hero editor from the window, makes `edit` in it and confirms.
+    void confirmHeroEditor(CQuorvelDlg& window, std::function<void(CHeroesDlg&)> edit)
+    {
+        WhenDialogShown<CHeroesDlg>(this, [edit](CHeroesDlg& editor) {
+            edit(editor);
+            editor.accept();
+        });
+        window.OnEditHeroes();
+    }
+
+    void heroEditorKeepsAPlanWhoseHeroesDidNotChange()
+    {
+        chooseExampleRequest();
+        SetHero(*m_tables, 9, u"旁观者", {500, 500, 500}, false);
+        const auto window = makeWindow();
+        window->show();
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+
+        window->RunTeamSearch();
+        QCOMPARE(list->rowCount(), 6);
+        // Nothing edited.
+        confirmHeroEditor(*window, [](CHeroesDlg&) {});
+        QCOMPARE(list->rowCount(), 6);
+        QCOMPARE(text(*window, kStatTotals), u"5950/4500/1100"_s);
+        QVERIFY(window->tablesModified());
+        QVERIFY(window->copyPlanAction()->isEnabled());
+
+        // A hero outside the plan renamed and given other stats.
+        confirmHeroEditor(*window, [](CHeroesDlg& editor) {
+            QVERIFY(TypeIntoCell(*editor.list(), 9, 0, u"新来的"_s));
+            QVERIFY(TypeIntoCell(*editor.list(), 9, 2, u"77"_s));
+        });
+        QCOMPARE(list->rowCount(), 6);
+        QCOMPARE(text(*window, kFeasibility), u"44"_s);
+        QCOMPARE(m_searches, 1);
+    }
+
+    void heroEditorClearsAPlanWhoseHeroChanged_data()
+    {
+        QTest::addColumn<int>("row");    // hero-table row edited, one of the plan's six
+        QTest::addColumn<int>("column"); // 0 name, 1 聪明, 2 可爱, 3 不正常
+        QTest::addColumn<QString>("value");
+        QTest::newRow("leader renamed") << 0 << 0 << u"改名了"_s;
+        QTest::newRow("member 聪明") << 2 << 1 << u"1101"_s;
+        QTest::newRow("member 可爱") << 3 << 2 << u"601"_s;
+        QTest::newRow("member 不正常") << 5 << 3 << u"0"_s;
+    }
+    void heroEditorClearsAPlanWhoseHeroChanged()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, value);
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->show();
+        window->RunTeamSearch();
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+        QCOMPARE(list->rowCount(), 6);
+        confirmHeroEditor(*window, [row, column, value](CHeroesDlg& editor) {
+            QVERIFY(TypeIntoCell(*editor.list(), row, column, value));
+        });
+        QVERIFY(planViewEmpty(*window));
+        QVERIFY(!window->copyPlanAction()->isEnabled());
+    }
+
+    // "没有可行的组队方案" speaks of the whole roster: kept only while the
+    // roster is as it was.
+    void heroEditorKeepsANoPlanCaptionOnlyForAnUnchangedRoster()
+    {
+        chooseExampleRequest();
+        m_choices.m_lastVirus = 0; // the default virus beats the example team
+        const auto window = makeWindow();
+        window->show();
+        window->RunTeamSearch();
+        QCOMPARE(caption(*window), u"没有可行的组队方案"_s);
+        confirmHeroEditor(*window, [](CHeroesDlg&) {});
+        QCOMPARE(caption(*window), u"没有可行的组队方案"_s);
+        confirmHeroEditor(*window, [](CHeroesDlg& editor) {
+            QVERIFY(TypeIntoCell(*editor.list(), 40, 2, u"9000"_s));
+        });
+        QCOMPARE(caption(*window), u"组队方案"_s);
+    }
+
+    // --- Selectors: wheel and drop-down height -----------------------------
+
+    void wheelChangesASelectorOnlyWithTheFocus()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->RunTeamSearch();
+        auto* target = control<QComboBox>(*window, kTargetSelector);
+        auto* strategies = control<QComboBox>(*window, kStrategySelector);
+        QCOMPARE(window->focusWidget(), strategies); // where a shown plan puts it
+        const auto wheelDown = [](QWidget* widget) {
+            const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+            QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(widget, &event);
+        };
+
+        wheelDown(target);
+        QCOMPARE(target->currentIndex(), 10);
+        QCOMPARE(control<CPlanListCtrl>(*window, kPlanList)->rowCount(), 6);
+
+        wheelDown(strategies);
+        QCOMPARE(strategies->currentIndex(), kThreeRoundsOneCrit + 1);
+        QVERIFY(planViewEmpty(*window));
+    }
+
+    void dropDownListsShowAtMostTwentyEntries()
+    {
+        const auto window = makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        for (const int id : {kTargetSelector, kLeaderSelector, kStrategySelector}) {
+            auto* selector = control<QComboBox>(*window, id);
+            selector->showPopup();
+            QAbstractItemView* view = selector->view();
+            QTRY_VERIFY(view->isVisible());
+            const int rowHeight = view->sizeHintForRow(0);
+            QVERIFY(rowHeight > 0);
+            const int rowsShown = view->viewport()->height() / rowHeight;
+            QVERIFY2(rowsShown <= 20, qPrintable(QString::number(rowsShown)));
+            // The 64 levels and 128 heroes still show a good page of them.
+            QVERIFY2(rowsShown >= std::min(18, selector->count()),
+                     qPrintable(QString::number(rowsShown)));
+            // Every entry shows whole in the opened list.
+            for (int row = 0; row < selector->count(); ++row) {
+                QVERIFY(view->fontMetrics().horizontalAdvance(selector->itemText(row)) <
+                        view->viewport()->width());
+            }
+            selector->hidePopup();
+            QTRY_VERIFY(!view->isVisible());
+        }
+    }
+
+    // --- The plan group's frame ----------------------------------------------
+
+    void planGroupFrameClearsItsContents()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->show();
+        window->RunTeamSearch();
+        auto* group = control<QGroupBox>(*window, kPlanGroup);
+        const QImage picture = group->grab().toImage();
+        // The frame's top line: the first row, right of the caption, that
+        // differs from the background above it.
+        const int x = group->width() - 12;
+        const QRgb background = picture.pixel(x, 0);
+        int line = -1;
+        for (int y = 0; y < picture.height() && line < 0; ++y) {
+            if (picture.pixel(x, y) != background)
+                line = y;
+        }
+        QVERIFY(line >= 0);
+        // Runs through the caption, not below it ...
+        const int captionHeight = group->fontMetrics().height();
+        QVERIFY2(line < captionHeight, qPrintable(QString::number(line)));
+        // ... and clears every control inside the frame by a few pixels.
+        for (QWidget* inside : window->controls().inOrder()) {
+            if (inside == group || !group->geometry().contains(inside->geometry()))
+                continue;
+            const int top = inside->geometry().top() - group->geometry().top();
+            QVERIFY2(top > line + 2, inside->metaObject()->className());
+        }
+    }
+
+    // --- Every text whole at the extremes -------------------------------------
+
+    // Every hero and virus at 65535 with names of the longest kind: five-digit
+    // stats, six-digit totals and damages, a 13-digit index. Each text of the
+    // window is measured in the font it is drawn in against its control.
+    void everyTextFitsAtTheExtremes()
+    {
+        for (int i = 0; i < kHeroCount; ++i)
+            SetHero(*m_tables, i, u"最长的英雄名字十一个字", {65535, 65535, 65535});
+        for (VirusRecord& virus : m_tables->virusTable) {
+            virus = VirusRecord{};
+            std::u16string_view(u"最长的病毒名字十一个字").copy(virus.name, kMaxNameLength);
+            virus.stupid = virus.hateful = virus.notAbnormal = 65535;
+        }
+        // A level so weak that the index runs to its largest; the level
+        // entries at 65535 are measured afterwards.
+        m_tables->virusTable[63].stupid = m_tables->virusTable[63].hateful =
+            m_tables->virusTable[63].notAbnormal = 1;
+        m_choices.m_lastVirus = 63;
+        m_choices.m_lastHero = 127;
+        m_choices.m_lastPlan = 0;
+        const auto window = makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->RunTeamSearch();
+        auto* list = control<CPlanListCtrl>(*window, kPlanList);
+        QCOMPARE(list->rowCount(), 6);
+        QCOMPARE(text(*window, kLeaderStats), u"英雄三围: 65535/65535/65535"_s);
+        QCOMPARE(text(*window, kStatTotals), u"393210/393210/393210"_s);
+        QVERIFY(text(*window, kFeasibility).size() >= 10);
+
+        for (QWidget* widget : window->controls().inOrder()) {
+            const QString name = QString::fromLatin1(widget->metaObject()->className());
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
+                const QFontMetrics metrics(label->font());
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                         qPrintable(label->text()));
+                QVERIFY2(metrics.height() <= label->contentsRect().height() + 1,
+                         qPrintable(label->text()));
+            } else if (auto* selector = qobject_cast<CSelectorComboBox*>(widget)) {
+                const QFontMetrics metrics(selector->textFont());
+                QVERIFY2(metrics.horizontalAdvance(selector->currentText()) <=
+                             selector->textRect().width(),
+                         qPrintable(selector->currentText()));
+            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                // A check box's or a button's own measure of what its text needs.
+                QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+            } else if (auto* group = qobject_cast<CTemplateGroupBox*>(widget)) {
+                QVERIFY(group->fontMetrics().horizontalAdvance(group->title()) <=
+                        group->captionRect().width());
+            } else {
+                QVERIFY2(qobject_cast<CPlanListCtrl*>(widget) != nullptr ||
+                             qobject_cast<CUpDownCtrl*>(widget) != nullptr,
+                         qPrintable(name));
+            }
+        }
+        // The plan list: all four columns inside the list, each cell's text
+        // inside its column.
+        const QFontMetrics metrics(list->font());
+        int columnsWidth = 0;
+        for (int column = 0; column < list->columnCount(); ++column) {
+            columnsWidth += list->columnWidth(column);
+            for (int row = 0; row < list->rowCount(); ++row) {
+                const QString cell = list->item(row, column)->text();
+                QVERIFY2(metrics.horizontalAdvance(cell) + list->cellPadding() <=
+                             list->columnWidth(column),
+                         qPrintable(cell));
+            }
+        }
+        QVERIFY(columnsWidth <= list->contentsRect().width());
+
+        // The longest entries of each selector, chosen.
+        auto* target =
+            qobject_cast<CSelectorComboBox*>(control<QComboBox>(*window, kTargetSelector));
+        auto* strategies =
+            qobject_cast<CSelectorComboBox*>(control<QComboBox>(*window, kStrategySelector));
+        for (CSelectorComboBox* selector : {target, strategies}) {
+            for (int entry = 0; entry < selector->count(); ++entry) {
+                selector->setCurrentIndex(entry);
+                QVERIFY2(
+                    QFontMetrics(selector->textFont()).horizontalAdvance(selector->currentText()) <=
+                        selector->textRect().width(),
+                    qPrintable(selector->currentText()));
+            }
+        }
+    }
+
+    // The usual figures keep the usual font: nothing shrinks that fits.
+    void everydayTextsKeepTheDialogFont()
+    {
+        chooseExampleRequest();
+        const auto window = makeWindow();
+        window->show();
+        window->RunTeamSearch();
+        const QFont dialog = window->font();
+        for (const int id : {kLeaderStats, kStatTotals, kHeroDamage, kFeasibility})
+            QCOMPARE(control<QLabel>(*window, id)->font().pointSizeF(), dialog.pointSizeF());
+        QCOMPARE(control<CPlanListCtrl>(*window, kPlanList)->font().pointSizeF(),
+                 dialog.pointSizeF());
+        auto* target =
+            qobject_cast<CSelectorComboBox*>(control<QComboBox>(*window, kTargetSelector));
+        QVERIFY(target != nullptr);
+        QCOMPARE(target->textFont().pointSizeF(), dialog.pointSizeF());
+        QCOMPARE(control<CPlanListCtrl>(*window, kPlanList)->columnWidth(1), 40);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "DialogBuilder.h"
 
+#include "TemplateGroupBox.h"
 #include "UpDownCtrl.h"
 
 #include <QCheckBox>
@@ -58,7 +59,7 @@ QWidget* MakeDefaultControl(const ControlTemplate& control, QWidget* parent)
         return label;
     }
     case ControlKind::GroupBox:
-        return new QGroupBox(text, parent);
+        return new CTemplateGroupBox(text, parent);
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton: {
         auto* button = new QPushButton(text, parent);
@@ -141,8 +142,9 @@ QRect DialogUnitsToPixels(const QRect& dialogUnits, const QFont& font)
 }
 
 DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
-                           const ControlFactory& customFactory)
+                           const ControlFactory& customFactory, QWidget* clientArea)
 {
+    QWidget* parent = clientArea != nullptr ? clientArea : &dialog;
     const QFont font = DialogFont(tmpl.fontPoints);
     dialog.setFont(font);
     dialog.setWindowTitle(QString::fromUtf8(tmpl.caption));
@@ -154,6 +156,8 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
     dialog.setWindowFlags(flags);
 
     const QSize client = DialogUnitsToPixels(QRect(0, 0, tmpl.width, tmpl.height), font).size();
+    if (clientArea != nullptr)
+        clientArea->resize(client);
     if ((tmpl.flags & kResizable) != 0)
         dialog.resize(client);
     else
@@ -162,9 +166,9 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
     DialogControls controls;
     QWidget* previousTabStop = nullptr;
     for (const ControlTemplate& control : tmpl.controls) {
-        QWidget* widget = customFactory ? customFactory(control, &dialog) : nullptr;
+        QWidget* widget = customFactory ? customFactory(control, parent) : nullptr;
         if (widget == nullptr)
-            widget = MakeDefaultControl(control, &dialog);
+            widget = MakeDefaultControl(control, parent);
         widget->setFont(font);
 
         QRect pixels =

@@ -35,6 +35,8 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* p
 // in template order as a child at its rectangle; tab order = template order
 // over the tab stops. Default widgets: QLabel, QGroupBox, QPushButton (the
 // default one setDefault), QCheckBox, QComboBox, QLineEdit, QTreeWidget in
-// report style, CUpDownCtrl.
+// report style, CUpDownCtrl. With a clientArea the controls are its children
+// and it takes the template's client size; the caller then places it inside
+// the dialog (below a menu bar, say) and sizes the dialog around it.
 DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
-                           const ControlFactory& customFactory = {});
+                           const ControlFactory& customFactory = {}, QWidget* clientArea = nullptr);

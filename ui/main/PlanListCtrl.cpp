@@ -2,8 +2,10 @@
 
 #include "PlanTexts.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -25,6 +27,9 @@ constexpr Column kColumns[] = {
     {"可爱", 40, Qt::AlignRight | Qt::AlignVCenter},
     {"不正常", 40, Qt::AlignRight | Qt::AlignVCenter},
 };
+
+// How far the list's text may shrink for long names and large stats.
+constexpr double kSmallestListPoints = 5.0;
 
 } // namespace
 
@@ -64,11 +69,53 @@ void CPlanListCtrl::addHero(int index, const HeroRecord& hero)
         item->setData(kHeroRole, index);
         setItem(row, column, item);
     }
+    fitColumns();
 }
 
 void CPlanListCtrl::removeAllRows()
 {
     setRowCount(0);
+    fitColumns();
+}
+
+int CPlanListCtrl::cellPadding() const
+{
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return 2 * margin + 1;
+}
+
+void CPlanListCtrl::fitColumns()
+{
+    const QFont base = parentWidget() != nullptr ? parentWidget()->font() : font();
+    const int available = contentsRect().width();
+    const int padding = cellPadding();
+    QFont fitted = base;
+    int widths[std::size(kColumns)] = {};
+    for (double points = base.pointSizeF();; points -= 0.5) {
+        fitted.setPointSizeF(points);
+        const QFontMetrics metrics(fitted);
+        int statsWidth = 0;
+        int nameNeeded = 0;
+        for (int column = 0; column < columnCount(); ++column) {
+            int needed = 0;
+            for (int row = 0; row < rowCount(); ++row) {
+                if (const QTableWidgetItem* cell = item(row, column))
+                    needed = std::max(needed, metrics.horizontalAdvance(cell->text()) + padding);
+            }
+            if (column == 0) {
+                nameNeeded = needed;
+            } else {
+                widths[column] = std::max(kColumns[column].width, needed);
+                statsWidth += widths[column];
+            }
+        }
+        widths[0] = std::max(1, available - statsWidth);
+        if (nameNeeded <= widths[0] || points <= kSmallestListPoints)
+            break;
+    }
+    setFont(fitted);
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnWidth(column, widths[column]);
 }
 
 int CPlanListCtrl::heroAt(int row) const
@@ -91,6 +138,7 @@ void CPlanListCtrl::resizeEvent(QResizeEvent* event)
 {
     QTableWidget::resizeEvent(event);
     fitRows();
+    fitColumns();
 }
 
 void CPlanListCtrl::fitRows()

@@ -8,7 +8,10 @@
 // The plan view's list: no header, no scroll bars, grid lines, whole rows
 // selected, several at once. Either empty or the six heroes of a plan, each
 // row carrying its hero's index in the hero table; the rows share the height
-// so that all six fit.
+// so that all six fit. The columns share the list's width so that every name
+// and stat shows whole: a stat column is at least its usual 40 pixels, the
+// name takes the rest, and when even that is too little the list's text is
+// drawn smaller.
 class CPlanListCtrl final : public QTableWidget
 {
     Q_OBJECT
@@ -29,9 +32,13 @@ public:
     bool isRowSelected(int row) const;
     bool hasSelection() const;
 
+    // What a cell needs beside its text: the item's margins and the grid line.
+    int cellPadding() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fitRows();
+    void fitColumns();
 };

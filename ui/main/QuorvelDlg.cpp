@@ -1,25 +1,33 @@
 #include "QuorvelDlg.h"
 
 #include "DialogBuilder.h"
+#include "FittedText.h"
 #include "HeroesDlg.h"
 #include "MainDialogIds.h"
 #include "Menus.h"
+#include "MessageBox.h"
+#include "PlanChatText.h"
 #include "PlanListCtrl.h"
 #include "PlanTexts.h"
 #include "PopupMenu.h"
+#include "SelectorComboBox.h"
 #include "Strategies.h"
 #include "TeamSearch.h"
 #include "UpDownCtrl.h"
 #include "VirusDlg.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QWindow>
@@ -63,12 +71,17 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
           return FindBestTeam(searched, virusIndex, n, k, plan);
       })
 {
-    m_controls = BuildDialog(*this, MainDialogTemplate(),
-                             [this](const ControlTemplate& control, QWidget* controlParent) {
-                                 return makeControl(control, controlParent);
-                             });
+    m_clientArea = new QWidget(this);
+    m_clientArea->setObjectName(u"templateArea"_s);
+    m_controls = BuildDialog(
+        *this, MainDialogTemplate(),
+        [this](const ControlTemplate& control, QWidget* controlParent) {
+            return makeControl(control, controlParent);
+        },
+        m_clientArea);
     setWindowIcon(QIcon(u":/quorvel/icon.png"_s));
     createBanner();
+    createMenuBar();
 
     m_targetSelector = m_controls.get<QComboBox>(kTargetSelector);
     m_leaderSelector = m_controls.get<QComboBox>(kLeaderSelector);
@@ -114,13 +127,16 @@ QWidget* CQuorvelDlg::makeControl(const ControlTemplate& control, QWidget* paren
 {
     if (control.id == kPlanList)
         return new CPlanListCtrl(parent);
+    if (control.id == kTargetSelector || control.id == kLeaderSelector ||
+        control.id == kStrategySelector)
+        return new CSelectorComboBox(parent);
     return nullptr;
 }
 
 void CQuorvelDlg::createBanner()
 {
     const QPixmap picture(u":/quorvel/banner.png"_s);
-    m_banner = new QLabel(this);
+    m_banner = new QLabel(m_clientArea);
     m_banner->setObjectName(u"banner"_s);
     m_banner->setPixmap(picture);
     m_banner->setScaledContents(true);
@@ -128,11 +144,42 @@ void CQuorvelDlg::createBanner()
     // 500 × 80 pixels when the dialog font makes the window that wide,
     // otherwise scaled to the width with its proportions kept.
     const int firstRow = DialogUnitsToPixels(QRect(0, 52, 0, 0), font()).y();
-    QSize size = picture.size().scaled(width(), firstRow, Qt::KeepAspectRatio);
+    QSize size = picture.size().scaled(m_clientArea->width(), firstRow, Qt::KeepAspectRatio);
     if (size.width() > picture.width())
         size = picture.size();
     m_banner->setGeometry(QRect(QPoint(0, 0), size));
     m_banner->lower();
+}
+
+void CQuorvelDlg::createMenuBar()
+{
+    m_menuBar = new QMenuBar(this);
+    // Menus are opened with Alt and their letters, or the mouse; Tab stays
+    // among the template's controls.
+    m_menuBar->setFocusPolicy(Qt::NoFocus);
+
+    QMenu* planMenu = m_menuBar->addMenu(u"方案(&P)"_s);
+    m_copyPlanAction = planMenu->addAction(u"复制方案(&C)"_s);
+    m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_copyPlanAction->setEnabled(false);
+    connect(m_copyPlanAction, &QAction::triggered, this, &CQuorvelDlg::CopyPlan);
+
+    m_helpMenu = m_menuBar->addMenu(u"帮助(&H)"_s);
+    QAction* about = m_helpMenu->addAction(u"关于 Quorvel(&A)"_s);
+    connect(about, &QAction::triggered, this, &CQuorvelDlg::ShowAbout);
+
+    // The template's controls keep their places below the bar; the window
+    // grows by the bar's height.
+    const int barHeight = m_menuBar->sizeHint().height();
+    const QSize client = m_clientArea->size();
+    m_menuBar->setGeometry(0, 0, client.width(), barHeight);
+    m_clientArea->move(0, barHeight);
+    setFixedSize(client.width(), client.height() + barHeight);
+}
+
+void CQuorvelDlg::addMenuBeforeHelp(QMenu* menu)
+{
+    m_menuBar->insertMenu(m_helpMenu->menuAction(), menu);
 }
 
 void CQuorvelDlg::connectHandlers()
@@ -186,16 +233,24 @@ void CQuorvelDlg::FillHeroList()
 
 void CQuorvelDlg::ShowLeaderStats()
 {
-    const int leader = m_leaderSelector->currentIndex();
-    m_leaderStats->setText(PlanTexts::LeaderStats(
-        IsPosition(leader, kLastHero) ? &m_tables.heroTable[leader] : nullptr));
+    writeLeaderStats();
     ClearPlanView();
+    emit leaderChanged();
+}
+
+void CQuorvelDlg::writeLeaderStats()
+{
+    const int leader = m_leaderSelector->currentIndex();
+    SetFittedText(m_leaderStats,
+                  PlanTexts::LeaderStats(IsPosition(leader, kLastHero) ? &m_tables.heroTable[leader]
+                                                                       : nullptr));
 }
 
 void CQuorvelDlg::FillStrategyList()
 {
     m_strategySelector->clear();
-    for (const Strategy& strategy : BuildStrategyList(m_choices.m_planOrder != 0)) {
+    m_strategies = BuildStrategyList(m_choices.m_planOrder != 0);
+    for (const Strategy& strategy : m_strategies) {
         m_strategySelector->addItem(PlanTexts::StrategyEntry(strategy),
                                     QVariant::fromValue(strategy.itemData()));
     }
@@ -209,17 +264,20 @@ void CQuorvelDlg::onTargetSelected(int position)
 {
     m_targetSpin->setPosition(position);
     ClearPlanView();
+    emit requestChanged();
 }
 
 void CQuorvelDlg::onLeaderSelected(int /*position*/)
 {
     ShowLeaderStats();
+    emit requestChanged();
 }
 
 void CQuorvelDlg::onStrategySelected(int position)
 {
     m_strategySpin->setPosition(position);
     ClearPlanView();
+    emit requestChanged();
 }
 
 void CQuorvelDlg::stepSelector(QComboBox* selector, int limit, int position, int delta,
@@ -234,6 +292,7 @@ void CQuorvelDlg::stepSelector(QComboBox* selector, int limit, int position, int
     }
     accept = true;
     selector->setCurrentIndex(proposed);
+    emit requestChanged();
     RunTeamSearch();
 }
 
@@ -286,6 +345,7 @@ void CQuorvelDlg::RunTeamSearch()
 
 void CQuorvelDlg::ExcludeSelectedHeroes()
 {
+    bool excluded = false;
     for (int row = 0; row < m_planList->rowCount(); ++row) {
         if (!m_planList->isRowSelected(row))
             continue;
@@ -293,9 +353,12 @@ void CQuorvelDlg::ExcludeSelectedHeroes()
         if (IsPosition(hero, kLastHero)) {
             m_tables.heroTable[hero].checked = 0;
             m_tablesModified = true;
+            excluded = true;
         }
     }
     RunTeamSearch();
+    if (excluded)
+        emit tablesChanged();
 }
 
 // --- Plan view -------------------------------------------------------------
@@ -308,6 +371,8 @@ void CQuorvelDlg::ClearPlanView()
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
     m_planGroup->setTitle(PlanTexts::PlanCaption());
+    m_shownPlan.reset();
+    m_copyPlanAction->setEnabled(false);
 }
 
 void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
@@ -316,13 +381,83 @@ void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
         if (hero < static_cast<std::uint32_t>(kHeroCount))
             m_planList->addHero(static_cast<int>(hero), m_tables.heroTable[hero]);
     }
-    m_statTotals->setText(PlanTexts::StatTotals(plan));
-    m_heroDamage->setText(PlanTexts::HeroDamage(plan));
-    m_virusDamage->setText(PlanTexts::VirusDamage(plan));
-    m_critDamage->setText(PlanTexts::CritDamage(plan));
-    m_feasibility->setText(PlanTexts::FeasibilityIndex(plan));
+    SetFittedText(m_statTotals, PlanTexts::StatTotals(plan));
+    SetFittedText(m_heroDamage, PlanTexts::HeroDamage(plan));
+    SetFittedText(m_virusDamage, PlanTexts::VirusDamage(plan));
+    SetFittedText(m_critDamage, PlanTexts::CritDamage(plan));
+    SetFittedText(m_feasibility, PlanTexts::FeasibilityIndex(plan));
     m_planGroup->setTitle(PlanTexts::PlanCaption());
     m_strategySelector->setFocus();
+
+    m_shownPlan = plan;
+    m_shownVirus = currentVirus();
+    if (const std::optional<Strategy> strategy = currentStrategy())
+        m_shownStrategy = *strategy;
+    m_copyPlanAction->setEnabled(IsPosition(m_shownVirus, kLastVirus));
+}
+
+void CQuorvelDlg::showAlternative(const PlanRecord& plan, int rank)
+{
+    ClearPlanView();
+    ShowPlan(plan);
+    m_planGroup->setTitle(QString::fromUtf8("组队方案 (备选第%1名)").arg(rank));
+}
+
+void CQuorvelDlg::showPlanFor(int virusIndex, std::uint32_t strategyData)
+{
+    if (!IsPosition(virusIndex, kLastVirus))
+        return;
+    m_targetSelector->setCurrentIndex(virusIndex);
+    m_targetSpin->setPosition(virusIndex);
+    for (int position = 0; position < m_strategySelector->count(); ++position) {
+        if (m_strategySelector->itemData(position).toUInt() == strategyData) {
+            m_strategySelector->setCurrentIndex(position);
+            m_strategySpin->setPosition(position);
+            break;
+        }
+    }
+    emit requestChanged();
+    RunTeamSearch();
+}
+
+int CQuorvelDlg::currentVirus() const
+{
+    const int virus = m_targetSelector->currentIndex();
+    return IsPosition(virus, kLastVirus) ? virus : -1;
+}
+
+int CQuorvelDlg::currentLeader() const
+{
+    const int leader = m_leaderSelector->currentIndex();
+    return IsPosition(leader, kLastHero) ? leader : -1;
+}
+
+std::optional<Strategy> CQuorvelDlg::currentStrategy() const
+{
+    const int entry = m_strategySelector->currentIndex();
+    if (!IsPosition(entry, kLastStrategy))
+        return std::nullopt;
+    return m_strategies[entry];
+}
+
+void CQuorvelDlg::CopyPlan()
+{
+    if (!m_shownPlan || !IsPosition(m_shownVirus, kLastVirus))
+        return;
+    QGuiApplication::clipboard()->setText(PlanChatText(m_tables.heroTable, m_shownVirus,
+                                                       m_tables.virusTable[m_shownVirus],
+                                                       m_shownStrategy, *m_shownPlan));
+}
+
+void CQuorvelDlg::ShowAbout()
+{
+    const QString text = QString::fromUtf8("Quorvel %1\n\n"
+                                           "公会疫区组队助手：为每一关的病毒、带队英雄和战斗策略，"
+                                           "从花名册中找出可行性指数最高的六人队伍。\n\n"
+                                           "以 MIT 许可证发布。")
+                             .arg(QCoreApplication::applicationVersion());
+    MessageBox::show(this, QMessageBox::Information, QString::fromUtf8("关于 Quorvel"), text,
+                     QMessageBox::Ok);
 }
 
 void CQuorvelDlg::onPlanListContextMenu(const QPoint& position)
@@ -346,10 +481,13 @@ void CQuorvelDlg::OnEditVirus()
     m_choices.m_lastVirus = 0;
     FillVirusList();
     m_tablesModified = true;
+    emit requestChanged();
+    emit tablesChanged();
 }
 
 void CQuorvelDlg::OnEditHeroes()
 {
+    const HeroTable before = m_tables.heroTable;
     CHeroesDlg editor(m_tables.heroTable, this);
     if (editor.exec() != QDialog::Accepted)
         return;
@@ -358,6 +496,8 @@ void CQuorvelDlg::OnEditHeroes()
     if (editor.orderSaved()) {
         m_choices.m_lastHero = -1;
         FillHeroList();
+        emit requestChanged();
+        emit tablesChanged();
         return;
     }
     // Every hero kept its index: the chosen leader and the remembered one
@@ -365,7 +505,34 @@ void CQuorvelDlg::OnEditHeroes()
     // stats rather than show the old ones.
     for (int i = 0; i < kHeroCount; ++i)
         m_leaderSelector->setItemText(i, PlanTexts::HeroNameText(m_tables.heroTable[i]));
-    ShowLeaderStats();
+    writeLeaderStats();
+    // A plan whose six heroes are as they were is still what the view says;
+    // any change to one of them would leave stale figures on the screen.
+    if (shownHeroesChanged(before))
+        ClearPlanView();
+    emit tablesChanged();
+}
+
+bool CQuorvelDlg::shownHeroesChanged(const HeroTable& before) const
+{
+    const auto same = [](const HeroRecord& a, const HeroRecord& b) {
+        return HeroName(a) == HeroName(b) && (a.checked != 0) == (b.checked != 0) &&
+               a.smart == b.smart && a.cute == b.cute && a.abnormal == b.abnormal;
+    };
+    if (m_planList->rowCount() == 0) {
+        // "没有可行的组队方案" speaks of the whole roster.
+        for (int i = 0; i < kHeroCount; ++i) {
+            if (!same(before[i], m_tables.heroTable[i]))
+                return true;
+        }
+        return false;
+    }
+    for (int row = 0; row < m_planList->rowCount(); ++row) {
+        const int hero = m_planList->heroAt(row);
+        if (IsPosition(hero, kLastHero) && !same(before[hero], m_tables.heroTable[hero]))
+            return true;
+    }
+    return false;
 }
 
 // --- Switches and closing --------------------------------------------------

@@ -5,23 +5,29 @@
 #include "PlanRecord.h"
 #include "PlanningTables.h"
 #include "RememberedChoices.h"
+#include "Strategies.h"
 
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class CPlanListCtrl;
 class CUpDownCtrl;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QAction;
 class QLabel;
 class QMenu;
+class QMenuBar;
 
 // The planner's main window: the target, leading-hero and strategy selectors
 // with their spins, the editor buttons, the plan view and the two switches.
 // It works directly on the shared tables and remembered choices; whether the
-// tables were changed is told by tablesModified() once it has closed.
+// tables were changed is told by tablesModified() once it has closed. A menu
+// bar above the template area reaches the raid-planning windows, copies the
+// shown plan and tells about the program.
 class CQuorvelDlg final : public QDialog
 {
     Q_OBJECT
@@ -62,13 +68,48 @@ public:
     void OnEditVirus();
     void OnEditHeroes();
 
+    // The menu bar: 方案, then any menu added here (it goes before 帮助), then 帮助.
+    QMenuBar* menuBar() const { return m_menuBar; }
+    void addMenuBeforeHelp(QMenu* menu);
+    QAction* copyPlanAction() const { return m_copyPlanAction; }
+    // 复制方案: the shown plan onto the clipboard as chat text.
+    void CopyPlan();
+    // 关于 Quorvel.
+    void ShowAbout();
+
+    // The request the selectors make and the plan the view shows, for the
+    // raid-planning windows: -1 or no value where there is none.
+    int currentVirus() const;
+    int currentLeader() const;
+    std::optional<Strategy> currentStrategy() const;
+    // The strategy at a position of the strategy selector.
+    const Strategy& strategyAt(int position) const { return m_strategies[position]; }
+    const std::optional<PlanRecord>& shownPlan() const { return m_shownPlan; }
+    // Selects the level and the strategy (by its item data) and searches, as
+    // if the user had picked both and pressed "查看组队方案".
+    void showPlanFor(int virusIndex, std::uint32_t strategyData);
+    // Shows an alternative team in the plan view, its rank (1 = best) in the
+    // caption.
+    void showAlternative(const PlanRecord& plan, int rank);
+
+signals:
+    // The chosen leader changed (or none is chosen any more).
+    void leaderChanged();
+    // The hero or virus table was changed: an editor confirmed, an exclusion.
+    void tablesChanged();
+    // The target, leader or strategy selection changed.
+    void requestChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* makeControl(const ControlTemplate& control, QWidget* parent);
     void createBanner();
+    void createMenuBar();
     void connectHandlers();
+    void writeLeaderStats();
+    bool shownHeroesChanged(const HeroTable& before) const;
 
     void onTargetSelected(int position);
     void onLeaderSelected(int position);
@@ -86,6 +127,16 @@ private:
     TeamSearch m_teamSearch;
 
     DialogControls m_controls;
+    StrategyList m_strategies{};
+    // The plan the view shows and what it was searched for.
+    std::optional<PlanRecord> m_shownPlan;
+    int m_shownVirus = -1;
+    Strategy m_shownStrategy;
+
+    QWidget* m_clientArea = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_copyPlanAction = nullptr;
     QLabel* m_banner = nullptr;
     QComboBox* m_targetSelector = nullptr;
     QComboBox* m_leaderSelector = nullptr;

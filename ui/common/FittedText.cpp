@@ -1,0 +1,23 @@
+#include "FittedText.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+QFont FontToFit(const QFont& base, const QString& text, int width)
+{
+    QFont font = base;
+    double points = base.pointSizeF();
+    while (QFontMetrics(font).horizontalAdvance(text) > width && points > kSmallestPoints) {
+        points -= 0.5;
+        font.setPointSizeF(points);
+    }
+    return font;
+}
+
+void SetFittedText(QLabel* label, const QString& text)
+{
+    const QWidget* parent = label->parentWidget();
+    const QFont base = parent != nullptr ? parent->font() : label->font();
+    label->setFont(FontToFit(base, text, label->contentsRect().width()));
+    label->setText(text);
+}
