@@ -849,13 +849,13 @@ private slots:
         for (QWidget* widget : window->controls().inOrder()) {
             const QString name = QString::fromLatin1(widget->metaObject()->className());
             if (auto* label = qobject_cast<QLabel*>(widget)) {
-                const QFontMetrics metrics(label->font());
+                const QFontMetricsF metrics(label->font());
                 QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
                          qPrintable(label->text()));
                 QVERIFY2(metrics.height() <= label->contentsRect().height() + 1,
                          qPrintable(label->text()));
             } else if (auto* selector = qobject_cast<CSelectorComboBox*>(widget)) {
-                const QFontMetrics metrics(selector->textFont());
+                const QFontMetricsF metrics(selector->textFont());
                 QVERIFY2(metrics.horizontalAdvance(selector->currentText()) <=
                              selector->textRect().width(),
                          qPrintable(selector->currentText()));
@@ -863,7 +863,7 @@ private slots:
                 // A check box's or a button's own measure of what its text needs.
                 QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
             } else if (auto* group = qobject_cast<CTemplateGroupBox*>(widget)) {
-                QVERIFY(group->fontMetrics().horizontalAdvance(group->title()) <=
+                QVERIFY(QFontMetricsF(group->font()).horizontalAdvance(group->title()) <=
                         group->captionRect().width());
             } else {
                 QVERIFY2(qobject_cast<CPlanListCtrl*>(widget) != nullptr ||
@@ -873,7 +873,7 @@ private slots:
         }
         // The plan list: all four columns inside the list, each cell's text
         // inside its column.
-        const QFontMetrics metrics(list->font());
+        const QFontMetricsF metrics(list->font());
         int columnsWidth = 0;
         for (int column = 0; column < list->columnCount(); ++column) {
             columnsWidth += list->columnWidth(column);
@@ -894,10 +894,10 @@ private slots:
         for (CSelectorComboBox* selector : {target, strategies}) {
             for (int entry = 0; entry < selector->count(); ++entry) {
                 selector->setCurrentIndex(entry);
-                QVERIFY2(
-                    QFontMetrics(selector->textFont()).horizontalAdvance(selector->currentText()) <=
-                        selector->textRect().width(),
-                    qPrintable(selector->currentText()));
+                QVERIFY2(QFontMetricsF(selector->textFont())
+                                 .horizontalAdvance(selector->currentText()) <=
+                             selector->textRect().width(),
+                         qPrintable(selector->currentText()));
             }
         }
     }

@@ -66,6 +66,24 @@ bool MainWindowWithPlan(PlanningTables tables, const QDir& out, QTextStream& err
     return Save(window, out, u"main-window.png"_s, err);
 }
 
+// The main window of a guild at the stats' ceiling: every hero at 65535, so
+// five-digit stats, six-digit totals and an index of a dozen digits, all whole.
+bool MainWindowFiveDigits(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    for (int i = 0; i < kHeroCount; ++i) {
+        HeroRecord& hero = tables.heroTable[i];
+        hero.checked = 1;
+        hero.smart = hero.cute = hero.abnormal = 65535;
+    }
+    RememberedChoices choices;
+    choices.m_lastVirus = 0;
+    choices.m_lastHero = 0;
+    choices.m_planOrder = 1;
+    CQuorvelDlg window(tables, choices);
+    window.RunTeamSearch();
+    return Save(window, out, u"main-window-five-digits.png"_s, err);
+}
+
 // The main window as a new user first sees it: nothing chosen, nothing searched.
 bool MainWindowAtStart(PlanningTables tables, const QDir& out, QTextStream& err)
 {
@@ -126,6 +144,7 @@ int main(int argc, char* argv[])
     bool ok = true;
     ok = MainWindowWithPlan(*tables, out, err) && ok;
     ok = MainWindowAtStart(*tables, out, err) && ok;
+    ok = MainWindowFiveDigits(*tables, out, err) && ok;
     ok = HeroEditor(*tables, out, err) && ok;
     ok = VirusEditor(*tables, out, err) && ok;
     ok = SelectDialog(out, err) && ok;

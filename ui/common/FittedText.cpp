@@ -1,13 +1,14 @@
 #include "FittedText.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 
 QFont FontToFit(const QFont& base, const QString& text, int width)
 {
     QFont font = base;
     double points = base.pointSizeF();
-    while (QFontMetrics(font).horizontalAdvance(text) > width && points > kSmallestPoints) {
+    // Fractional advances: a text a fraction of a pixel too wide is cut.
+    while (QFontMetricsF(font).horizontalAdvance(text) > width && points > kSmallestPoints) {
         points -= 0.5;
         font.setPointSizeF(points);
     }

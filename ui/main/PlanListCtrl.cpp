@@ -2,12 +2,13 @@
 
 #include "PlanTexts.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -93,14 +94,16 @@ void CPlanListCtrl::fitColumns()
     int widths[std::size(kColumns)] = {};
     for (double points = base.pointSizeF();; points -= 0.5) {
         fitted.setPointSizeF(points);
-        const QFontMetrics metrics(fitted);
+        const QFontMetricsF metrics(fitted);
         int statsWidth = 0;
         int nameNeeded = 0;
         for (int column = 0; column < columnCount(); ++column) {
             int needed = 0;
             for (int row = 0; row < rowCount(); ++row) {
                 if (const QTableWidgetItem* cell = item(row, column))
-                    needed = std::max(needed, metrics.horizontalAdvance(cell->text()) + padding);
+                    needed = std::max(needed, static_cast<int>(std::ceil(
+                                                  metrics.horizontalAdvance(cell->text()))) +
+                                                  padding);
             }
             if (column == 0) {
                 nameNeeded = needed;
