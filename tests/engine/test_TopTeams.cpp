@@ -31,13 +31,14 @@ struct TopCase
     HeroSet excluded;
 };
 
-// Rosters of 6..18 checked heroes, so that ranking every team stays cheap.
-TopCase DrawTopCase(std::uint64_t seed, int index)
+// Rosters of 6..18 checked heroes by default, so that ranking every team
+// stays cheap.
+TopCase DrawTopCase(std::uint64_t seed, int index, int fewestChecked = 6, int mostChecked = 18)
 {
     Rng rng(seed * 7'000'003 + static_cast<std::uint64_t>(index));
     TopCase entry;
     HeroTable& heroes = entry.tables->heroTable;
-    const int checked = Uniform(rng, 6, 18);
+    const int checked = Uniform(rng, fewestChecked, mostChecked);
     switch (Uniform(rng, 0, 5)) {
     case 0:
     case 1:
@@ -149,6 +150,27 @@ TEST(TopTeamsDifferential, MatchesRankingEveryScoredTeam)
     EXPECT_GT(full, kCases / 5);
     EXPECT_GT(short_, kCases / 30);
     EXPECT_GT(none, kCases / 20);
+}
+
+// Larger rosters, where the bounds cut most of the tree: still the ranking.
+TEST(TopTeamsDifferential, MatchesTheRankingOnLargerRosters)
+{
+    int found = 0;
+    for (int i = 0; i < 40; ++i) {
+        const TopCase entry = DrawTopCase(3, i, 26, 34);
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + Describe(entry));
+        const std::vector<PlanRecord> expected =
+            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
+                                        entry.excluded, entry.wanted);
+        PlanRecord plans[kMaxTopTeams];
+        SearchStats stats;
+        const int count = Top(entry, plans, &stats);
+        ASSERT_EQ(count, static_cast<int>(expected.size()));
+        for (int j = 0; j < count; ++j)
+            ASSERT_TRUE(SamePlan(plans[j], expected[static_cast<std::size_t>(j)])) << "plan " << j;
+        found += count > 0 ? 1 : 0;
+    }
+    EXPECT_GT(found, 10);
 }
 
 // Six heroes, all alike: every team of the leader and five of them ties, and
