@@ -15,6 +15,7 @@
 #include "TeamSearch.h"
 #include "UpDownCtrl.h"
 #include "VirusDlg.h"
+#include "ZoneOverviewWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,6 +31,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
@@ -159,6 +161,10 @@ void CQuorvelDlg::createMenuBar()
     m_menuBar->setFocusPolicy(Qt::NoFocus);
 
     QMenu* planMenu = m_menuBar->addMenu(u"方案(&P)"_s);
+    QAction* overview = planMenu->addAction(u"关卡总览(&L)…"_s);
+    overview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(overview, &QAction::triggered, this, &CQuorvelDlg::OpenZoneOverview);
+    planMenu->addSeparator();
     m_copyPlanAction = planMenu->addAction(u"复制方案(&C)"_s);
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyPlanAction->setEnabled(false);
@@ -449,6 +455,30 @@ void CQuorvelDlg::CopyPlan()
                                                        m_shownStrategy, *m_shownPlan));
 }
 
+CZoneOverviewWindow* CQuorvelDlg::OpenZoneOverview()
+{
+    const bool first = m_zoneOverview == nullptr;
+    if (first)
+        m_zoneOverview = new CZoneOverviewWindow(*this, m_tables);
+    m_zoneOverview->show();
+    if (first)
+        placeBeside(m_zoneOverview);
+    m_zoneOverview->raise();
+    m_zoneOverview->activateWindow();
+    return m_zoneOverview;
+}
+
+void CQuorvelDlg::placeBeside(QWidget* window)
+{
+    // To the right of this window when the screen has room, else where the
+    // window system puts it.
+    const QRect frame = frameGeometry();
+    const QScreen* screen = this->screen();
+    const QPoint at(frame.right() + 8, frame.top());
+    if (screen != nullptr && screen->availableGeometry().contains(QPoint(at.x() + 100, at.y())))
+        window->move(at);
+}
+
 void CQuorvelDlg::ShowAbout()
 {
     const QString text = QString::fromUtf8("Quorvel %1\n\n"
@@ -547,6 +577,8 @@ void CQuorvelDlg::onPlanOrderClicked(bool checked)
     m_choices.m_planOrder = checked ? 1 : 0;
     m_choices.m_lastPlan = 0;
     FillStrategyList();
+    emit strategyOrderChanged();
+    emit requestChanged();
 }
 
 void CQuorvelDlg::setTopmost(bool on)

@@ -14,6 +14,7 @@
 
 class CPlanListCtrl;
 class CUpDownCtrl;
+class CZoneOverviewWindow;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -76,6 +77,9 @@ public:
     void CopyPlan();
     // 关于 Quorvel.
     void ShowAbout();
+    // The raid-planning windows, opened (made the first time) beside this one.
+    CZoneOverviewWindow* OpenZoneOverview();
+    CZoneOverviewWindow* zoneOverview() const { return m_zoneOverview; }
 
     // The request the selectors make and the plan the view shows, for the
     // raid-planning windows: -1 or no value where there is none.
@@ -99,6 +103,8 @@ signals:
     void tablesChanged();
     // The target, leader or strategy selection changed.
     void requestChanged();
+    // The strategy selector was refilled in the other order.
+    void strategyOrderChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,6 +125,7 @@ private:
     void onPlanOrderClicked(bool checked);
     void onPlanListContextMenu(const QPoint& position);
     void setTopmost(bool on);
+    void placeBeside(QWidget* window);
     void takeSelections();
 
     PlanningTables& m_tables;
@@ -137,6 +144,7 @@ private:
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_helpMenu = nullptr;
     QAction* m_copyPlanAction = nullptr;
+    CZoneOverviewWindow* m_zoneOverview = nullptr;
     QLabel* m_banner = nullptr;
     QComboBox* m_targetSelector = nullptr;
     QComboBox* m_leaderSelector = nullptr;

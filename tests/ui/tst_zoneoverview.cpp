@@ -1,0 +1,333 @@
+// "关卡总览": the grid against the engine's overview, opening a cell in the
+// main window, following the main window, and a refresh that can be
+// cancelled without the window ever waiting on it.
+
+#include "DataFiles.h"
+#include "EditorTestSupport.h"
+#include "HeroesDlg.h"
+#include "MainDialogIds.h"
+#include "PlanListCtrl.h"
+#include "PlanTexts.h"
+#include "QuorvelDlg.h"
+#include "UiTestSupport.h"
+#include "ZoneOverviewModel.h"
+#include "ZoneOverviewWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using namespace MainDialogIds;
+
+namespace {
+
+constexpr int kWaitMs = 60000;
+
+bool SamePlan(const PlanRecord& a, const PlanRecord& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+class TestZoneOverview final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CQuorvelDlg> makeWindow()
+    {
+        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the window did not become active");
+        return window;
+    }
+    // Opens the overview and waits for its first grid.
+    static CZoneOverviewWindow* openAndWait(CQuorvelDlg& window)
+    {
+        CZoneOverviewWindow* overview = window.zoneOverview();
+        if (overview == nullptr) {
+            // The first opening starts a refresh of its own.
+            overview = window.OpenZoneOverview();
+        } else {
+            window.OpenZoneOverview();
+        }
+        if (!QTest::qWaitForWindowExposed(overview))
+            qWarning("the overview was not exposed");
+        // The refresh the showing started, if any.
+        QDeadlineTimer deadline(kWaitMs);
+        while (overview->isComputing() && !deadline.hasExpired())
+            QTest::qWait(10);
+        return overview;
+    }
+
+    TemporarySettings m_settings;
+    std::unique_ptr<PlanningTables> m_tables;
+    RememberedChoices m_choices;
+
+private slots:
+    void initTestCase() { RequirePreparedAnswers(); }
+    void init()
+    {
+        m_tables = std::make_unique<PlanningTables>();
+        LoadVirusTable(m_tables->virusTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        LoadHeroTable(m_tables->heroTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        m_choices = RememberedChoices{};
+        m_choices.m_lastHero = 0;
+        m_choices.m_lastVirus = 0;
+        m_choices.m_planOrder = 1;
+    }
+    void cleanup()
+    {
+        QVERIFY2(LeftoverWindows().isEmpty(), qPrintable(LeftoverWindows().join(u' ')));
+    }
+
+    // Every one of the 1,344 cells is the engine's, in the strategy
+    // selector's order, with its index as the text.
+    void cellsAreTheEnginesOverview()
+    {
+        const auto window = makeWindow();
+        QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+        CZoneOverviewWindow* overview = window->zoneOverview();
+        QVERIFY(overview != nullptr);
+        QCOMPARE(overview->windowTitle(), u"关卡总览"_s);
+        QVERIFY(overview->isVisible());
+        QSignalSpy ended(overview, &CZoneOverviewWindow::refreshEnded);
+        QVERIFY(ended.wait(kWaitMs));
+
+        auto expected = std::make_unique<ZoneOverview>();
+        QVERIFY(PlanZoneOverview(*m_tables, 0, HeroSet{}, *expected));
+        const CZoneOverviewModel* model = overview->model();
+        QCOMPARE(model->rowCount(), 64);
+        QCOMPARE(model->columnCount(), 21);
+        const StrategyList byChance = BuildStrategyList(true);
+        int found = 0;
+        for (int column = 0; column < 21; ++column) {
+            QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+                     QString::fromUtf8("%1轮/%2暴")
+                         .arg(byChance[column].rounds)
+                         .arg(byChance[column].crits));
+            QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                     PlanTexts::StrategyEntry(byChance[column]));
+            const int generated = GenerationPosition(byChance[column]);
+            for (int row = 0; row < 64; ++row) {
+                const OverviewCell& cell = (*expected)[row * kStrategyCount + generated];
+                const QModelIndex index = model->index(row, column);
+                QCOMPARE(index.data(CZoneOverviewModel::kFoundRole).toBool(), cell.found);
+                if (!cell.found) {
+                    QVERIFY(index.data().toString().isEmpty());
+                    continue;
+                }
+                ++found;
+                QVERIFY(SamePlan(model->cellAt(row, column)->plan, cell.plan));
+                QCOMPARE(index.data().toString(), PlanTexts::FeasibilityIndex(cell.plan));
+                QVERIFY(index.data(Qt::ToolTipRole)
+                            .toString()
+                            .startsWith(PlanTexts::HeroNameText(m_tables->heroTable[0])));
+            }
+        }
+        // The sample guild beats some levels and not others.
+        QVERIFY(found > 0);
+        QVERIFY(found < kOverviewCells);
+        QCOMPARE(model->headerData(41, Qt::Vertical, Qt::DisplayRole).toString(),
+                 PlanTexts::VirusEntry(41, m_tables->virusTable[41]));
+        window->close();
+    }
+
+    void filterKeepsFeasibleCellsOnly()
+    {
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        const CZoneOverviewModel* model = overview->model();
+        overview->feasibleOnlyCheck()->setChecked(true);
+        int hiddenRows = 0;
+        for (int row = 0; row < 64; ++row) {
+            bool feasible = false;
+            for (int column = 0; column < 21; ++column) {
+                const QModelIndex index = model->index(row, column);
+                const QVariant value = index.data(CZoneOverviewModel::kIndexRole);
+                const bool shown = !index.data().toString().isEmpty();
+                QCOMPARE(shown, value.isValid() && value.toDouble() >= 100.0);
+                feasible = feasible || shown;
+            }
+            QCOMPARE(overview->grid()->isRowHidden(row), !feasible);
+            hiddenRows += feasible ? 0 : 1;
+        }
+        QVERIFY(hiddenRows > 0);
+        overview->feasibleOnlyCheck()->setChecked(false);
+        for (int row = 0; row < 64; ++row)
+            QVERIFY(!overview->grid()->isRowHidden(row));
+    }
+
+    // A double click opens the cell's level and strategy in the main window.
+    void doubleClickShowsThePlanInTheMainWindow()
+    {
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        const CZoneOverviewModel* model = overview->model();
+        int row = -1;
+        int column = -1;
+        for (int r = 63; r >= 0 && row < 0; --r) {
+            for (int c = 20; c >= 0; --c) {
+                if (model->cellAt(r, c) != nullptr && model->cellAt(r, c)->found) {
+                    row = r;
+                    column = c;
+                    break;
+                }
+            }
+        }
+        QVERIFY(row >= 0);
+        QTableView* grid = overview->grid();
+        grid->scrollTo(model->index(row, column));
+        const QPoint at = grid->visualRect(model->index(row, column)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+
+        QCOMPARE(window->controls().get<QComboBox>(kTargetSelector)->currentIndex(), row);
+        auto* strategies = window->controls().get<QComboBox>(kStrategySelector);
+        QCOMPARE(strategies->currentIndex(), column);
+        QVERIFY(window->shownPlan().has_value());
+        QVERIFY(SamePlan(*window->shownPlan(), model->cellAt(row, column)->plan));
+        QCOMPARE(window->controls().get<CPlanListCtrl>(kPlanList)->rowCount(), 6);
+
+        // Enter on the current cell does the same.
+        const int otherColumn = column == 0 ? 1 : 0;
+        grid->setCurrentIndex(model->index(row, otherColumn));
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(strategies->currentIndex(), otherColumn);
+    }
+
+    // A confirmed editor and a new leader refresh the grid; a hidden
+    // overview computes nothing until it is shown again.
+    void followsTheMainWindow()
+    {
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        int computations = 0;
+        overview->setComputation([&computations](const PlanningTables& tables, int leader,
+                                                 const HeroSet& excluded, ZoneOverview& cells,
+                                                 const OverviewControl& control) {
+            ++computations;
+            return PlanZoneOverview(tables, leader, excluded, cells, control);
+        });
+        QSignalSpy ended(overview, &CZoneOverviewWindow::refreshEnded);
+
+        // The leader at 1 in 可爱 plans nothing anywhere.
+        WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) {
+            QVERIFY(TypeIntoCell(*editor.list(), 0, 2, u"1"_s));
+            editor.accept();
+        });
+        window->OnEditHeroes();
+        QVERIFY(ended.wait(kWaitMs));
+        QCOMPARE(computations, 1);
+        auto expected = std::make_unique<ZoneOverview>();
+        PlanZoneOverview(*m_tables, 0, HeroSet{}, *expected);
+        for (int cell = 0; cell < kOverviewCells; ++cell) {
+            const int row = cell / kStrategyCount;
+            for (int column = 0; column < kStrategyCount; ++column) {
+                if (GenerationPosition(overview->model()->strategyOfColumn(column)) ==
+                    cell % kStrategyCount) {
+                    QCOMPARE(overview->model()->cellAt(row, column)->found,
+                             (*expected)[cell].found);
+                }
+            }
+        }
+
+        auto* leader = window->controls().get<QComboBox>(kLeaderSelector);
+        leader->setCurrentIndex(5);
+        emit leader->activated(5);
+        QVERIFY(ended.wait(kWaitMs));
+        QCOMPARE(computations, 2);
+        QVERIFY(overview->statusLabel()->text().contains(
+            PlanTexts::HeroNameText(m_tables->heroTable[5])));
+
+        overview->close();
+        leader->setCurrentIndex(6);
+        emit leader->activated(6);
+        QTest::qWait(50);
+        QCOMPARE(computations, 2);
+        window->OpenZoneOverview();
+        QVERIFY(ended.wait(kWaitMs));
+        QCOMPARE(computations, 3);
+    }
+
+    // A refresh made slow on purpose: the progress bar and the cancel button
+    // show after the delay, the window keeps answering, and cancelling keeps
+    // the grid it had.
+    void slowRefreshShowsProgressAndCancels()
+    {
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        const OverviewCell before = *overview->model()->cellAt(0, 0);
+        std::atomic<bool> started{false};
+        overview->setComputation([&started](const PlanningTables&, int, const HeroSet&,
+                                            ZoneOverview& cells, const OverviewControl& control) {
+            started = true;
+            for (int cell = 0; cell < kOverviewCells; ++cell) {
+                if (control.cancel->load())
+                    return false;
+                cells[cell] = OverviewCell{};
+                control.cellsDone->store(cell);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            return true;
+        });
+        QSignalSpy ended(overview, &CZoneOverviewWindow::refreshEnded);
+        overview->refresh();
+        QVERIFY(overview->isComputing());
+        QVERIFY(!overview->progressBar()->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(overview->progressBar()->isVisible(), 5000);
+        QVERIFY(overview->cancelButton()->isVisible());
+        QVERIFY(started.load());
+        QTRY_VERIFY(overview->progressBar()->value() > 0);
+        // The main window still answers while the worker runs.
+        QTest::mouseClick(window->controls().get<QPushButton>(kSearchButton), Qt::LeftButton);
+        QVERIFY(window->shownPlan().has_value() ||
+                window->controls().get<QGroupBox>(kPlanGroup)->title() == u"没有可行的组队方案"_s);
+
+        QTest::mouseClick(overview->cancelButton(), Qt::LeftButton);
+        QVERIFY(ended.wait(kWaitMs));
+        QVERIFY(!overview->isComputing());
+        QVERIFY(!overview->progressBar()->isVisible());
+        QVERIFY(!overview->cancelButton()->isVisible());
+        QVERIFY(overview->statusLabel()->text().contains(u"取消"_s));
+        QCOMPARE(overview->model()->cellAt(0, 0)->found, before.found);
+        QVERIFY(SamePlan(overview->model()->cellAt(0, 0)->plan, before.plan));
+    }
+
+    // Closing the main window with a refresh running stops the worker first.
+    void closingDuringARefreshStopsTheWorker()
+    {
+        auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        overview->setComputation([](const PlanningTables&, int, const HeroSet&, ZoneOverview&,
+                                    const OverviewControl& control) {
+            while (!control.cancel->load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return false;
+        });
+        overview->refresh();
+        QVERIFY(overview->isComputing());
+        window.reset();
+    }
+};
+
+QTEST_MAIN(TestZoneOverview)
+#include "tst_zoneoverview.moc"

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "HeroSet.h"
+#include "PlanningTables.h"
+#include "ZoneOverview.h"
+
+#include <QFutureWatcher>
+#include <QWidget>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class CQuorvelDlg;
+class CZoneOverviewModel;
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+// "关卡总览": beside the main window, every level under every strategy for
+// the main window's leader at a glance. It follows the main window (a new
+// leader, a confirmed editor, an exclusion, another strategy order) and
+// computes on a worker thread, so the window never freezes: a refresh that
+// takes longer than kProgressDelayMs shows a progress bar and a cancel
+// button. Double-clicking a cell (or Enter) shows that plan in the main
+// window.
+class CZoneOverviewWindow final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CZoneOverviewWindow)
+
+public:
+    static constexpr int kProgressDelayMs = 200;
+
+    // The overview computation; PlanZoneOverview unless a test puts another
+    // in its place. It runs on a worker thread with its own copy of the tables.
+    using Computation = std::function<bool(const PlanningTables&, int leader, const HeroSet&,
+                                           ZoneOverview&, const OverviewControl&)>;
+
+    CZoneOverviewWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables);
+    ~CZoneOverviewWindow() override;
+
+    void setComputation(Computation computation) { m_computation = std::move(computation); }
+
+    // Starts computing the grid afresh for the main window's leader (a
+    // computation still running is cancelled first). While the window is
+    // hidden it only notes that the grid is out of date.
+    void refresh();
+    // Stops the running computation; the grid keeps what it showed before.
+    void cancel();
+
+    // From the start of a refresh until its result has been taken over.
+    bool isComputing() const { return m_busy; }
+    CZoneOverviewModel* model() const { return m_model; }
+    QTableView* grid() const { return m_grid; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
+    QCheckBox* feasibleOnlyCheck() const { return m_feasibleOnly; }
+    QLabel* statusLabel() const { return m_status; }
+
+signals:
+    // A refresh ended: with the new grid shown, cancelled, or without a leader.
+    void refreshEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void recompute();
+    void start();
+    void onFinished();
+    void onCellActivated(const QModelIndex& index);
+    void applyFilter();
+    void followStrategyOrder();
+    void showProgress();
+
+    CQuorvelDlg& m_main;
+    const PlanningTables& m_tables;
+    Computation m_computation;
+
+    // What the worker reads and writes; it owns them until it has finished.
+    std::unique_ptr<PlanningTables> m_snapshot;
+    std::unique_ptr<ZoneOverview> m_cells;
+    std::atomic<bool> m_cancelFlag{false};
+    std::atomic<int> m_cellsDone{0};
+    int m_leader = -1;
+    bool m_restart = false;
+    bool m_busy = false;
+    bool m_stale = true;
+    QFutureWatcher<bool> m_watcher;
+
+    CZoneOverviewModel* m_model = nullptr;
+    QTableView* m_grid = nullptr;
+    QLabel* m_status = nullptr;
+    QCheckBox* m_feasibleOnly = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QTimer* m_progressDelay = nullptr;
+    QTimer* m_progressTick = nullptr;
+};
