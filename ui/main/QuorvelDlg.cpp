@@ -1,11 +1,13 @@
 #include "QuorvelDlg.h"
 
+#include "AlternativesWindow.h"
 #include "DialogBuilder.h"
 #include "FittedText.h"
 #include "HeroesDlg.h"
 #include "MainDialogIds.h"
 #include "Menus.h"
 #include "MessageBox.h"
+#include "MultiTeamWindow.h"
 #include "PlanChatText.h"
 #include "PlanListCtrl.h"
 #include "PlanTexts.h"
@@ -164,6 +166,12 @@ void CQuorvelDlg::createMenuBar()
     QAction* overview = planMenu->addAction(u"关卡总览(&L)…"_s);
     overview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(overview, &QAction::triggered, this, &CQuorvelDlg::OpenZoneOverview);
+    QAction* alternatives = planMenu->addAction(u"备选方案(&T)…"_s);
+    alternatives->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(alternatives, &QAction::triggered, this, &CQuorvelDlg::OpenAlternatives);
+    QAction* multiTeam = planMenu->addAction(u"多队规划(&M)…"_s);
+    multiTeam->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(multiTeam, &QAction::triggered, this, &CQuorvelDlg::OpenMultiTeam);
     planMenu->addSeparator();
     m_copyPlanAction = planMenu->addAction(u"复制方案(&C)"_s);
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -460,12 +468,35 @@ CZoneOverviewWindow* CQuorvelDlg::OpenZoneOverview()
     const bool first = m_zoneOverview == nullptr;
     if (first)
         m_zoneOverview = new CZoneOverviewWindow(*this, m_tables);
-    m_zoneOverview->show();
-    if (first)
-        placeBeside(m_zoneOverview);
-    m_zoneOverview->raise();
-    m_zoneOverview->activateWindow();
+    raiseWindow(m_zoneOverview, first);
     return m_zoneOverview;
+}
+
+CAlternativesWindow* CQuorvelDlg::OpenAlternatives()
+{
+    const bool first = m_alternatives == nullptr;
+    if (first)
+        m_alternatives = new CAlternativesWindow(*this, m_tables);
+    raiseWindow(m_alternatives, first);
+    return m_alternatives;
+}
+
+CMultiTeamWindow* CQuorvelDlg::OpenMultiTeam()
+{
+    const bool first = m_multiTeam == nullptr;
+    if (first)
+        m_multiTeam = new CMultiTeamWindow(*this, m_tables);
+    raiseWindow(m_multiTeam, first);
+    return m_multiTeam;
+}
+
+void CQuorvelDlg::raiseWindow(QWidget* window, bool first)
+{
+    window->show();
+    if (first)
+        placeBeside(window);
+    window->raise();
+    window->activateWindow();
 }
 
 void CQuorvelDlg::placeBeside(QWidget* window)

@@ -13,6 +13,8 @@
 #include <optional>
 
 class CPlanListCtrl;
+class CAlternativesWindow;
+class CMultiTeamWindow;
 class CUpDownCtrl;
 class CZoneOverviewWindow;
 class QCheckBox;
@@ -80,6 +82,10 @@ public:
     // The raid-planning windows, opened (made the first time) beside this one.
     CZoneOverviewWindow* OpenZoneOverview();
     CZoneOverviewWindow* zoneOverview() const { return m_zoneOverview; }
+    CAlternativesWindow* OpenAlternatives();
+    CAlternativesWindow* alternatives() const { return m_alternatives; }
+    CMultiTeamWindow* OpenMultiTeam();
+    CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
 
     // The request the selectors make and the plan the view shows, for the
     // raid-planning windows: -1 or no value where there is none.
@@ -126,6 +132,7 @@ private:
     void onPlanListContextMenu(const QPoint& position);
     void setTopmost(bool on);
     void placeBeside(QWidget* window);
+    void raiseWindow(QWidget* window, bool first);
     void takeSelections();
 
     PlanningTables& m_tables;
@@ -145,6 +152,8 @@ private:
     QMenu* m_helpMenu = nullptr;
     QAction* m_copyPlanAction = nullptr;
     CZoneOverviewWindow* m_zoneOverview = nullptr;
+    CAlternativesWindow* m_alternatives = nullptr;
+    CMultiTeamWindow* m_multiTeam = nullptr;
     QLabel* m_banner = nullptr;
     QComboBox* m_targetSelector = nullptr;
     QComboBox* m_leaderSelector = nullptr;

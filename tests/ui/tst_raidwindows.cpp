@@ -1,0 +1,227 @@
+// "备选方案" and "多队规划" against the engine's answers on the sample guild.
+
+#include "AlternativesWindow.h"
+#include "DataFiles.h"
+#include "DisjointTeams.h"
+#include "MainDialogIds.h"
+#include "MultiTeamWindow.h"
+#include "PlanListCtrl.h"
+#include "PlanTexts.h"
+#include "QuorvelDlg.h"
+#include "TopTeams.h"
+#include "UiTestSupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListView>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+
+#include <cstring>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace MainDialogIds;
+
+namespace {
+
+bool SamePlan(const PlanRecord& a, const PlanRecord& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Level 36 under 3 rounds with 1 crit, led by hero 0: a level the sample
+// guild beats with many teams.
+constexpr int kVirus = 35;
+constexpr int kRounds = 3;
+constexpr int kCrits = 1;
+
+} // namespace
+
+class TestRaidWindows final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CQuorvelDlg> makeWindow()
+    {
+        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the window did not become active");
+        return window;
+    }
+    static QString cellText(const QTableView* list, int row, int column)
+    {
+        return list->model()->index(row, column).data().toString();
+    }
+
+    TemporarySettings m_settings;
+    std::unique_ptr<PlanningTables> m_tables;
+    RememberedChoices m_choices;
+
+private slots:
+    void initTestCase() { RequirePreparedAnswers(); }
+    void init()
+    {
+        m_tables = std::make_unique<PlanningTables>();
+        LoadVirusTable(m_tables->virusTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        LoadHeroTable(m_tables->heroTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        m_choices = RememberedChoices{};
+        m_choices.m_lastVirus = kVirus;
+        m_choices.m_lastHero = 0;
+        m_choices.m_planOrder = 0;
+        m_choices.m_lastPlan = (kRounds - 1) * kRounds / 2 + kCrits;
+        QGuiApplication::clipboard()->clear();
+    }
+    void cleanup()
+    {
+        QVERIFY2(LeftoverWindows().isEmpty(), qPrintable(LeftoverWindows().join(u' ')));
+    }
+
+    void alternativesAreTheEnginesTopTeams()
+    {
+        const auto window = makeWindow();
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+        CAlternativesWindow* alternatives = window->alternatives();
+        QVERIFY(alternatives != nullptr);
+        QCOMPARE(alternatives->windowTitle(), u"备选方案"_s);
+        QCOMPARE(alternatives->countBox()->value(), 10);
+
+        PlanRecord expected[kMaxTopTeams];
+        const int count =
+            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 10, expected);
+        QCOMPARE(count, 10);
+        QCOMPARE(alternatives->teamCount(), count);
+        for (int rank = 0; rank < count; ++rank) {
+            QVERIFY(SamePlan(alternatives->team(rank), expected[rank]));
+            QCOMPARE(cellText(alternatives->teamList(), rank, 0), QString::number(rank + 1));
+            QCOMPARE(cellText(alternatives->teamList(), rank, 3),
+                     PlanTexts::FeasibilityIndex(expected[rank]));
+            QVERIFY(cellText(alternatives->teamList(), rank, 1)
+                        .startsWith(PlanTexts::HeroNameText(m_tables->heroTable[0])));
+        }
+
+        // More teams asked for.
+        alternatives->countBox()->setValue(25);
+        QCOMPARE(alternatives->teamCount(),
+                 FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 25, expected));
+        QCOMPARE(alternatives->teamList()->model()->rowCount(), alternatives->teamCount());
+    }
+
+    // Absent heroes are left out of the alternatives and kept checked in
+    // the roster.
+    void absentHeroesLeaveTheAlternativesOnly()
+    {
+        const auto window = makeWindow();
+        CAlternativesWindow* alternatives = window->OpenAlternatives();
+        const PlanRecord best = alternatives->team(0);
+        HeroSet absent;
+        absent.insert(static_cast<int>(best.heroes[1]));
+        absent.insert(static_cast<int>(best.heroes[2]));
+        alternatives->setAbsent(static_cast<int>(best.heroes[1]), true);
+        alternatives->setAbsent(static_cast<int>(best.heroes[2]), true);
+        QVERIFY(alternatives->absentHeroes() == absent);
+
+        PlanRecord expected[kMaxTopTeams];
+        const int count =
+            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, absent, 10, expected);
+        QCOMPARE(alternatives->teamCount(), count);
+        for (int rank = 0; rank < count; ++rank) {
+            QVERIFY(SamePlan(alternatives->team(rank), expected[rank]));
+            for (const std::uint32_t hero : alternatives->team(rank).heroes)
+                QVERIFY(!absent.contains(static_cast<int>(hero)));
+        }
+        QCOMPARE(m_tables->heroTable[best.heroes[1]].checked, std::uint16_t{1});
+        QCOMPARE(m_tables->heroTable[best.heroes[2]].checked, std::uint16_t{1});
+        QVERIFY(!window->tablesModified());
+
+        // The leader cannot be ticked absent.
+        alternatives->setAbsent(0, true);
+        QVERIFY(!alternatives->absentHeroes().contains(0));
+    }
+
+    void selectingATeamShowsItInTheMainWindow()
+    {
+        const auto window = makeWindow();
+        CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY2(alternatives->teamCount() >= 3,
+                 qPrintable(QString::number(alternatives->teamCount())));
+        alternatives->teamList()->selectRow(2);
+        QVERIFY(window->shownPlan().has_value());
+        QVERIFY(SamePlan(*window->shownPlan(), alternatives->team(2)));
+        QCOMPARE(window->controls().get<QGroupBox>(kPlanGroup)->title(), u"组队方案 (备选第3名)"_s);
+        auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
+        QCOMPARE(list->rowCount(), 6);
+        for (int row = 0; row < 6; ++row)
+            QCOMPARE(list->heroAt(row), static_cast<int>(alternatives->team(2).heroes[row]));
+
+        // Another strategy in the main window: the list follows it.
+        auto* strategies = window->controls().get<QComboBox>(kStrategySelector);
+        strategies->setCurrentIndex(0);
+        emit strategies->activated(0);
+        PlanRecord expected[kMaxTopTeams];
+        QCOMPARE(alternatives->teamCount(),
+                 FindTopTeams(*m_tables, kVirus, 0, 0, 0, HeroSet{}, 10, expected));
+        if (alternatives->teamCount() > 0)
+            QVERIFY(SamePlan(alternatives->team(0), expected[0]));
+    }
+
+    void disjointTeamsAreTheEngines()
+    {
+        const auto window = makeWindow();
+        QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
+        CMultiTeamWindow* multi = window->multiTeam();
+        QVERIFY(multi != nullptr);
+        QCOMPARE(multi->windowTitle(), u"多队规划"_s);
+        QCOMPARE(multi->teamCount(), 1);
+
+        multi->setLeader(1, 7);
+        multi->setLeader(2, 12);
+        multi->setLeader(3, 7); // chosen twice, leads once
+        int leaders[kMaxDisjointLeaders];
+        QCOMPARE(multi->leaders(leaders), 3);
+        QCOMPARE(leaders[0], 0);
+        QCOMPARE(leaders[1], 7);
+        QCOMPARE(leaders[2], 12);
+
+        DisjointTeam expected[kMaxDisjointLeaders];
+        PlanDisjointTeams(*m_tables, kVirus, kRounds - 1, kCrits, leaders, 3, HeroSet{}, expected);
+        QCOMPARE(multi->teamCount(), 3);
+        HeroSet used;
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(multi->team(i).found, expected[i].found);
+            if (!expected[i].found)
+                continue;
+            QVERIFY(SamePlan(multi->team(i).plan, expected[i].plan));
+            for (const std::uint32_t hero : multi->team(i).plan.heroes) {
+                QVERIFY(!used.contains(static_cast<int>(hero)));
+                used.insert(static_cast<int>(hero));
+            }
+        }
+
+        // One click copies them all.
+        QTest::mouseClick(multi->copyButton(), Qt::LeftButton);
+        const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+        QCOMPARE(lines.value(0), PlanTexts::VirusEntry(kVirus, m_tables->virusTable[kVirus]));
+        for (int i = 0; i < 3; ++i) {
+            const QString line = lines.value(2 + i);
+            QVERIFY2(line.startsWith(QString::fromUtf8("第%1队: ").arg(i + 1)), qPrintable(line));
+            if (expected[i].found) {
+                QVERIFY(line.endsWith(PlanTexts::FeasibilityIndex(expected[i].plan)));
+                QVERIFY(line.contains(
+                    PlanTexts::HeroNameText(m_tables->heroTable[expected[i].plan.heroes[5]])));
+            } else {
+                QVERIFY(line.endsWith(PlanTexts::NoPlanCaption()));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestRaidWindows)
+#include "tst_raidwindows.moc"
