@@ -4,23 +4,29 @@
 // DATA_FOLDER holds Virus.dat and Heroes.dat (missing files give the
 // defaults); each picture has a function of its own below.
 
+#include "AlternativesWindow.h"
 #include "DataFiles.h"
 #include "DialogBuilder.h"
 #include "EditListCtrl.h"
 #include "HeroesDlg.h"
 #include "MainDialogIds.h"
+#include "MultiTeamWindow.h"
 #include "PlanListCtrl.h"
 #include "QuorvelDlg.h"
 #include "SelectDlg.h"
 #include "Strategies.h"
 #include "VirusDlg.h"
+#include "ZoneOverviewModel.h"
+#include "ZoneOverviewWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTableView>
 #include <QTextStream>
 
 #include <memory>
@@ -92,6 +98,46 @@ bool MainWindowAtStart(PlanningTables tables, const QDir& out, QTextStream& err)
     return Save(window, out, u"main-window-start.png"_s, err);
 }
 
+// The raid-planning windows on the sample guild, for the leader and level
+// of the main picture: the zone overview, the alternatives with one member
+// ticked absent, and three disjoint teams.
+bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    RememberedChoices choices;
+    choices.m_lastVirus = 35;
+    choices.m_lastHero = 0;
+    choices.m_planOrder = 1;
+    const StrategyList strategies = BuildStrategyList(true);
+    for (int position = 0; position < kStrategyCount; ++position) {
+        if (strategies[position].rounds == 3 && strategies[position].crits == 1)
+            choices.m_lastPlan = position;
+    }
+    CQuorvelDlg window(tables, choices);
+    window.show();
+    bool ok = true;
+
+    CZoneOverviewWindow* overview = window.OpenZoneOverview();
+    overview->resize(1100, 640);
+    QElapsedTimer wait;
+    wait.start();
+    while (overview->isComputing() && wait.elapsed() < 120000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    overview->grid()->scrollTo(overview->model()->index(40, 0));
+    ok = Save(*overview, out, u"zone-overview.png"_s, err) && ok;
+
+    CAlternativesWindow* alternatives = window.OpenAlternatives();
+    if (alternatives->teamCount() > 0)
+        alternatives->setAbsent(static_cast<int>(alternatives->team(0).heroes[2]), true);
+    alternatives->teamList()->selectRow(1);
+    ok = Save(*alternatives, out, u"alternatives.png"_s, err) && ok;
+
+    CMultiTeamWindow* multi = window.OpenMultiTeam();
+    multi->setLeader(1, 1);
+    multi->setLeader(2, 2);
+    ok = Save(*multi, out, u"multi-team.png"_s, err) && ok;
+    return ok;
+}
+
 // The hero editor sorted by "总值", with a stat cell open for editing.
 bool HeroEditor(PlanningTables tables, const QDir& out, QTextStream& err)
 {
@@ -145,6 +191,7 @@ int main(int argc, char* argv[])
     ok = MainWindowWithPlan(*tables, out, err) && ok;
     ok = MainWindowAtStart(*tables, out, err) && ok;
     ok = MainWindowFiveDigits(*tables, out, err) && ok;
+    ok = RaidWindows(*tables, out, err) && ok;
     ok = HeroEditor(*tables, out, err) && ok;
     ok = VirusEditor(*tables, out, err) && ok;
     ok = SelectDialog(out, err) && ok;

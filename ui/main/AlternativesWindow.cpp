@@ -61,7 +61,6 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     m_teamList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_teamList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_teamList->verticalHeader()->hide();
-    m_teamList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_teamList->horizontalHeader()->setStretchLastSection(true);
     m_teamList->setWordWrap(false);
 
@@ -85,12 +84,15 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(splitter, 1);
-    resize(760, 420);
+    resize(900, 440);
 
-    connect(m_countBox, &QSpinBox::valueChanged, this, &CAlternativesWindow::refresh);
+    // A new count or a tick plans again over the same absent list; only the
+    // main window's changes rebuild the list (never from inside its own
+    // signal, which would delete the item being ticked).
+    connect(m_countBox, &QSpinBox::valueChanged, this, &CAlternativesWindow::planTeams);
     connect(m_absentModel, &QStandardItemModel::itemChanged, this, [this]() {
         if (!m_filling)
-            refresh();
+            planTeams();
     });
     connect(m_teamList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CAlternativesWindow::onTeamSelected);
@@ -164,7 +166,13 @@ void CAlternativesWindow::recompute()
 {
     m_stale = false;
     fillAbsentList();
+    planTeams();
+}
+
+void CAlternativesWindow::planTeams()
+{
     m_teamModel->removeRows(0, m_teamModel->rowCount());
+    m_teamList->clearSpans();
     m_count = 0;
 
     const int virus = m_main.currentVirus();
@@ -186,7 +194,8 @@ void CAlternativesWindow::recompute()
     }
     if (m_count == 0) {
         auto* none = new QStandardItem(PlanTexts::NoPlanCaption());
-        m_teamModel->appendRow({new QStandardItem(), none});
+        m_teamModel->appendRow({none});
+        m_teamList->setSpan(0, 0, 1, m_teamModel->columnCount());
         m_teamList->setEnabled(false);
         return;
     }
@@ -200,6 +209,7 @@ void CAlternativesWindow::recompute()
         m_teamModel->appendRow({number, new QStandardItem(TeamNames(m_tables.heroTable, plan)),
                                 new QStandardItem(PlanTexts::StatTotals(plan)), index});
     }
+    m_teamList->resizeColumnsToContents();
 }
 
 void CAlternativesWindow::onTeamSelected()

@@ -53,6 +53,7 @@ protected:
 
 private:
     void recompute();
+    void planTeams();
     void fillAbsentList();
     void onTeamSelected();
 

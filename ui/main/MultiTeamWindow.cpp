@@ -62,7 +62,6 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     m_teamList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_teamList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_teamList->verticalHeader()->hide();
-    m_teamList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_teamList->horizontalHeader()->setStretchLastSection(true);
     m_teamList->setWordWrap(false);
 
@@ -176,6 +175,7 @@ void CMultiTeamWindow::recompute()
                                           : PlanTexts::NoPlanCaption()),
              index});
     }
+    m_teamList->resizeColumnsToContents();
     m_copyButton->setEnabled(m_count > 0);
 }
 

@@ -8,13 +8,15 @@ namespace {
 
 // A sequential scale from dark blue through teal to yellow (after viridis):
 // it runs one way in lightness, so it reads in grey and to the common kinds
-// of colour blindness alike. The feasible bands (from 100) are the light half.
+// of colour blindness alike. The feasible bands (from 100) are the light half;
+// the bands are close together near 100, where a raid is won or lost, and an
+// easy level's index (often in the millions) is simply the brightest.
 const CZoneOverviewModel::Band kBands[] = {
     {0.0, QColor(0x44, 0x01, 0x54), QColor(Qt::white), "< 50"},
     {50.0, QColor(0x3b, 0x52, 0x8b), QColor(Qt::white), "50–99"},
-    {100.0, QColor(0x21, 0x91, 0x8c), QColor(Qt::white), "100–149"},
-    {150.0, QColor(0x5e, 0xc9, 0x62), QColor(Qt::black), "150–199"},
-    {200.0, QColor(0xfd, 0xe7, 0x25), QColor(Qt::black), "≥ 200"},
+    {100.0, QColor(0x21, 0x91, 0x8c), QColor(Qt::white), "100–199"},
+    {200.0, QColor(0x5e, 0xc9, 0x62), QColor(Qt::black), "200–999"},
+    {1000.0, QColor(0xfd, 0xe7, 0x25), QColor(Qt::black), "≥ 1000"},
 };
 
 double IndexOf(const PlanRecord& plan)
