@@ -81,9 +81,17 @@ private slots:
         QCOMPARE(menus[0]->text(), u"方案(&P)"_s);
         QCOMPARE(menus[1]->text(), u"帮助(&H)"_s);
         const QMenu* plan = menus[0]->menu();
-        QAction* copy = findAction(plan, u"复制方案(&C)"_s);
-        QVERIFY(copy != nullptr);
-        QCOMPARE(copy->shortcut(), QKeySequence(u"Ctrl+Shift+C"_s));
+        const std::pair<QString, QString> entries[] = {
+            {u"关卡总览(&L)…"_s, u"Ctrl+L"_s},
+            {u"备选方案(&T)…"_s, u"Ctrl+T"_s},
+            {u"多队规划(&M)…"_s, u"Ctrl+M"_s},
+            {u"复制方案(&C)"_s, u"Ctrl+Shift+C"_s},
+        };
+        for (const auto& [text, keys] : entries) {
+            QAction* action = findAction(plan, text);
+            QVERIFY2(action != nullptr, qPrintable(text));
+            QCOMPARE(action->shortcut(), QKeySequence(keys));
+        }
         QVERIFY(findAction(menus[1]->menu(), u"关于 Quorvel(&A)"_s) != nullptr);
 
         // Another menu goes in before 帮助.
@@ -92,6 +100,21 @@ private slots:
         QCOMPARE(window->menuBar()->actions().size(), 3);
         QCOMPARE(window->menuBar()->actions()[1]->menu(), extra);
         QCOMPARE(window->menuBar()->actions()[2]->text(), u"帮助(&H)"_s);
+    }
+
+    // Alt with a menu's letter opens it, as in any desktop program.
+    void altAndTheLetterOpenAMenu()
+    {
+        const auto window = makeShownWindow();
+        QMenu* plan = window->menuBar()->actions()[0]->menu();
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(plan->isVisible());
+        plan->hide();
+        QTRY_VERIFY(!plan->isVisible());
+        QMenu* help = window->menuBar()->actions()[1]->menu();
+        QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(help->isVisible());
+        help->hide();
     }
 
     // The template area lies below the bar; the window grew by its height,
