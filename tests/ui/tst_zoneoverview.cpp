@@ -312,6 +312,20 @@ private slots:
         QVERIFY(SamePlan(overview->model()->cellAt(0, 0)->plan, before.plan));
     }
 
+    // The overview opens at the size it was closed at, in a later run too.
+    void remembersItsSize()
+    {
+        {
+            const auto window = makeWindow();
+            CZoneOverviewWindow* overview = openAndWait(*window);
+            overview->resize(713, 457);
+            overview->close();
+        }
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        QCOMPARE(overview->size(), QSize(713, 457));
+    }
+
     // Closing the main window with a refresh running stops the worker first.
     void closingDuringARefreshStopsTheWorker()
     {
