@@ -258,14 +258,26 @@ private slots:
         QVERIFY(overview->statusLabel()->text().contains(
             PlanTexts::HeroNameText(m_tables->heroTable[5])));
 
+        // An exclusion from the plan list (showing a plan itself computes
+        // nothing there).
+        auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
+        for (int virus = 0; virus < kVirusCount && list->rowCount() == 0; ++virus)
+            window->showPlanFor(virus, overview->model()->strategyOfColumn(0).itemData());
+        QCOMPARE(list->rowCount(), 6);
+        QCOMPARE(computations, 2);
+        list->selectRow(1);
+        window->ExcludeSelectedHeroes();
+        QVERIFY(ended.wait(kWaitMs));
+        QCOMPARE(computations, 3);
+
         overview->close();
         leader->setCurrentIndex(6);
         emit leader->activated(6);
         QTest::qWait(50);
-        QCOMPARE(computations, 2);
+        QCOMPARE(computations, 3);
         window->OpenZoneOverview();
         QVERIFY(ended.wait(kWaitMs));
-        QCOMPARE(computations, 3);
+        QCOMPARE(computations, 4);
     }
 
     // A refresh made slow on purpose: the progress bar and the cancel button
