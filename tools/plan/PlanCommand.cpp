@@ -141,7 +141,7 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
     if (printStats) {
         err << u"search (%1): %2 candidates, %3 teams scored, %4 ms"_s
                    .arg(request.reference ? u"reference"_s : u"fast"_s)
-                   .arg(tables->candidateCount)
+                   .arg(stats.candidateCount)
                    .arg(stats.teamsScored)
                    .arg(static_cast<double>(elapsed) / 1e6, 0, 'f', 3)
             << Qt::endl;
