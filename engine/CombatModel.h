@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Candidates.h"
 #include "PlanningTables.h"
 
 #include <cstdint>
@@ -61,11 +62,15 @@ double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& t
                    int k);
 
 // The stat totals of six candidate-list positions.
+TeamTotals SumTeam(const HeroRecord* candidates, const int positions[6]);
 TeamTotals SumTeam(const PlanningTables& tables, const int positions[6]);
 
 // Score of the team at six candidate-list positions against the virus at virusIndex.
 double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n,
                  int k);
+// The same for the positions of a search's own candidate list.
+double ScoreTeam(const VirusTable& viruses, const CandidateList& list, int virusIndex,
+                 const int positions[6], int n, int k);
 
 // The percentage of the 2^n hit sequences with at most k critical hits.
 float WinChance(int k, int n);

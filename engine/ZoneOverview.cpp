@@ -1,10 +1,10 @@
 #include "ZoneOverview.h"
 
-#include "ExcludedTables.h"
 #include "TeamSearch.h"
 
 #include <algorithm>
 #include <cassert>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -38,11 +38,11 @@ void PlanCells(OverviewWork& work)
             return;
         const int virus = cell / kStrategyCount;
         const Strategy& strategy = strategies[static_cast<std::size_t>(cell % kStrategyCount)];
-        PlanningTables& tables = TablesWithout(work.tables, work.excluded);
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
         result.plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
-        result.found = FindBestTeam(tables, virus, strategy.hits(), strategy.crits, result.plan);
+        result.found = FindBestTeam(work.tables, virus, strategy.hits(), strategy.crits,
+                                    result.plan, work.excluded);
         if (work.control.cellsDone != nullptr)
             work.control.cellsDone->fetch_add(1, std::memory_order_relaxed);
     }
@@ -54,7 +54,8 @@ bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& e
                       ZoneOverview& cells, const OverviewControl& control)
 {
     assert(leader >= 0 && leader < kHeroCount);
-    RefuseExcludedLeader(excluded, leader);
+    if (excluded.contains(leader))
+        throw std::invalid_argument("the leader of a search cannot be excluded");
     int threads = control.threads;
     if (threads <= 0)
         threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

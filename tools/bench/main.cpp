@@ -45,7 +45,8 @@ struct ScenarioRuns
     bool referenceDone = false;
 };
 
-using Search = bool (*)(PlanningTables&, int, int, int, PlanRecord&, SearchStats&);
+using Search = bool (*)(const PlanningTables&, int, int, int, PlanRecord&, SearchStats&,
+                        const HeroSet&);
 
 QueryRun RunOnce(Search search, BenchScenario& scenario, const BenchQuery& query)
 {
@@ -53,7 +54,7 @@ QueryRun RunOnce(Search search, BenchScenario& scenario, const BenchQuery& query
     run.plan.heroes[0] = static_cast<std::uint32_t>(query.leader);
     SearchStats stats;
     const Clock::time_point start = Clock::now();
-    run.found = search(*scenario.tables, query.virus, query.n, query.k, run.plan, stats);
+    run.found = search(*scenario.tables, query.virus, query.n, query.k, run.plan, stats, HeroSet{});
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     run.teamsScored = stats.teamsScored;
     benchmark::DoNotOptimize(run.plan);
