@@ -71,10 +71,16 @@ std::int64_t TopTeamsSearch::boundKey(const Partial& sum, int remaining, int fro
 }
 
 bool TopTeamsSearch::closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
-                            std::int64_t floorKey) const
+                            std::int64_t floorKey)
 {
     if (boundKey(sum, remaining, from, cuteHigh) <= floorKey)
         return true;
+    // The joint bound's tables cost more to fill than most realistic
+    // searches, and the floor of a list rises later than a single best: it
+    // is asked only once the separate bounds have left many subtrees open
+    // with the list full (at a floor of 0 it almost never closes anything).
+    if (floorKey == 0 || ++m_openNodes <= kNodesBeforeProduct)
+        return false;
     return m_product.closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
 }
 
@@ -85,7 +91,7 @@ std::int64_t TopTeamsSearch::cuteFloor(std::int64_t lifeLimit, std::int64_t floo
     return std::max(m_threshold, m_model.cuteNeeded(m_model.damageNeeded(lifeLimit, floorKey)));
 }
 
-void TopTeamsSearch::run(TopList& list) const
+void TopTeamsSearch::run(TopList& list)
 {
     assert(list.wanted >= 1 && list.wanted <= TopList::kMost);
     const int count = m_roster.count;
@@ -107,7 +113,7 @@ void TopTeamsSearch::run(TopList& list) const
 }
 
 template <int Level>
-void TopTeamsSearch::descend(TopList& list, int* team, const Partial& sum, int from) const
+void TopTeamsSearch::descend(TopList& list, int* team, const Partial& sum, int from)
 {
     static_assert(Level == 2 || Level == 3);
     constexpr int remaining = 6 - Level;
@@ -128,7 +134,7 @@ void TopTeamsSearch::descend(TopList& list, int* team, const Partial& sum, int f
     }
 }
 
-void TopTeamsSearch::pickFourth(TopList& list, int* team, const Partial& sum, int from) const
+void TopTeamsSearch::pickFourth(TopList& list, int* team, const Partial& sum, int from)
 {
     const int last = m_roster.count - 2;
     const std::int64_t lifeLimit = lifeBound(sum, 2, from);
@@ -149,7 +155,7 @@ void TopTeamsSearch::pickFourth(TopList& list, int* team, const Partial& sum, in
     }
 }
 
-void TopTeamsSearch::scoreLastPick(TopList& list, int* team, const Partial& sum, int from) const
+void TopTeamsSearch::scoreLastPick(TopList& list, int* team, const Partial& sum, int from)
 {
     const SearchRoster& roster = m_roster;
     const std::int64_t lifeLimit = lifeBound(sum, 1, from);

@@ -47,7 +47,7 @@ public:
                    std::int64_t threshold);
 
     // Fills `list` (whose `wanted` is set) with the best teams.
-    void run(TopList& list) const;
+    void run(TopList& list);
 
 private:
     struct Partial;
@@ -55,15 +55,18 @@ private:
     std::int64_t lifeBound(const Partial& sum, int remaining, int from) const;
     std::int64_t boundKey(const Partial& sum, int remaining, int from, std::int64_t cuteHigh) const;
     bool closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
-                std::int64_t floorKey) const;
+                std::int64_t floorKey);
     std::int64_t cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const;
-    template <int Level> void descend(TopList& list, int* team, const Partial& sum, int from) const;
-    void pickFourth(TopList& list, int* team, const Partial& sum, int from) const;
-    void scoreLastPick(TopList& list, int* team, const Partial& sum, int from) const;
+    template <int Level> void descend(TopList& list, int* team, const Partial& sum, int from);
+    void pickFourth(TopList& list, int* team, const Partial& sum, int from);
+    void scoreLastPick(TopList& list, int* team, const Partial& sum, int from);
 
     const SearchRoster& m_roster;
     const MarginModel& m_model;
     ProductBound& m_product;
     const std::int64_t m_threshold;
     const bool m_damageRisesWithCute;
+    // Subtrees the separate bounds left open at a floor above 0.
+    int m_openNodes = 0;
+    static constexpr int kNodesBeforeProduct = 256;
 };
