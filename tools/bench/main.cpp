@@ -267,7 +267,7 @@ int main(int argc, char** argv)
     }
     std::vector<BenchScenario> scenarios = BuildBenchScenarios();
     if (plansOnly)
-        return RunPlansBench(scenarios, 30.0) == 0 ? 0 : 1;
+        return RunPlansBench(scenarios, 10.0) == 0 ? 0 : 1;
     std::vector<ScenarioRuns> runs(scenarios.size());
     for (std::size_t s = 0; s < scenarios.size(); ++s) {
         BenchScenario& scenario = scenarios[s];
@@ -304,6 +304,6 @@ int main(int argc, char** argv)
         if (runs[s].fastDone)
             differences += PrintComparison(scenarios[s], runs[s]);
     }
-    differences += RunPlansBench(scenarios, 30.0);
+    differences += RunPlansBench(scenarios, 10.0);
     return differences == 0 ? 0 : 1;
 }
