@@ -77,6 +77,9 @@ public:
     std::uint64_t totalsKept() const { return m_used; }
     std::uint64_t totalsTried() const { return m_tried; }
 
+    // The 不正常 the totals of P(r, j) are taken up to (see setCaps()).
+    std::int32_t cap(int r, int j) const { return m_cap[r][j]; }
+
     // The set P(r, j), for tests: `size` totals from `first`.
     const Total* set(int r, int j, int& size) const
     {
