@@ -10,6 +10,7 @@
 // ran, and checks that they found the same plans.
 
 #include "BenchScenarios.h"
+#include "PlansBench.h"
 #include "TeamSearch.h"
 
 #include <benchmark/benchmark.h>
@@ -254,7 +255,19 @@ int PrintComparison(const BenchScenario& scenario, const ScenarioRuns& runs)
 
 int main(int argc, char** argv)
 {
+    // --plans-only: only the raid-planning tables (see PlansBench.h).
+    bool plansOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--plans-only") == 0) {
+            plansOnly = true;
+            std::copy(argv + i + 1, argv + argc, argv + i);
+            --argc;
+            --i;
+        }
+    }
     std::vector<BenchScenario> scenarios = BuildBenchScenarios();
+    if (plansOnly)
+        return RunPlansBench(scenarios, 30.0) == 0 ? 0 : 1;
     std::vector<ScenarioRuns> runs(scenarios.size());
     for (std::size_t s = 0; s < scenarios.size(); ++s) {
         BenchScenario& scenario = scenarios[s];
@@ -291,5 +304,6 @@ int main(int argc, char** argv)
         if (runs[s].fastDone)
             differences += PrintComparison(scenarios[s], runs[s]);
     }
+    differences += RunPlansBench(scenarios, 30.0);
     return differences == 0 ? 0 : 1;
 }

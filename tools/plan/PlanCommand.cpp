@@ -1,7 +1,10 @@
 #include "PlanCommand.h"
 
 #include "DataFiles.h"
+#include "PlanOutput.h"
 #include "PlanTexts.h"
+#include "PlanUsage.h"
+#include "RaidPlanCommand.h"
 #include "Strategies.h"
 #include "TeamSearch.h"
 
@@ -29,31 +32,8 @@ struct PlanRequest
     int crits = 0;
     bool json = false;
     bool reference = false;
+    RaidPlanOptions raid;
 };
-
-class UsageError final
-{
-public:
-    explicit UsageError(QString message) : m_message(std::move(message)) {}
-    const QString& message() const { return m_message; }
-
-private:
-    QString m_message;
-};
-
-int ReadNumber(const QCommandLineParser& parser, const QString& name, int low, int high,
-               const QString& rangeNote = QString())
-{
-    const QString range = u"a whole number from %1 to %2%3"_s.arg(low).arg(high).arg(rangeNote);
-    if (!parser.isSet(name))
-        throw UsageError(u"--%1 is required (%2)"_s.arg(name, range));
-    const QString text = parser.value(name);
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        throw UsageError(u"--%1 must be %2, not '%3'"_s.arg(name, range, text));
-    return value;
-}
 
 // An argument echoed in a message keeps the message on one line: control
 // characters and line separators are shown as escapes.
@@ -83,41 +63,9 @@ void PrintStrategies(bool byChance, QTextStream& out)
 
 QJsonObject PlanJson(const PlanRecord& plan)
 {
-    QJsonArray heroes;
-    for (std::uint32_t hero : plan.heroes)
-        heroes.append(static_cast<int>(hero));
-    const auto range = [](std::int32_t low, std::int32_t high) { return QJsonArray{low, high}; };
-    // The score goes out with 9 significant digits, enough to tell any two
-    // 32-bit floats apart.
-    const double score = QString::asprintf("%.9g", static_cast<double>(plan.score)).toDouble();
-    return QJsonObject{
-        {u"found"_s, true},
-        {u"heroes"_s, heroes},
-        {u"smartTotal"_s, plan.smartTotal},
-        {u"cuteTotal"_s, plan.cuteTotal},
-        {u"abnormalTotal"_s, plan.abnormalTotal},
-        {u"heroDamage"_s, range(plan.heroDamageLow, plan.heroDamageHigh)},
-        {u"virusDamage"_s, range(plan.virusDamageLow, plan.virusDamageHigh)},
-        {u"critDamage"_s, range(plan.critDamageLow, plan.critDamageHigh)},
-        {u"score"_s, score},
-        {u"index"_s, PlanTexts::FeasibilityIndex(plan)},
-    };
-}
-
-void PrintPlanText(const PlanningTables& tables, const PlanRecord& plan, QTextStream& out)
-{
-    out << PlanTexts::PlanCaption() << '\n';
-    out << u"名称\t聪明\t可爱\t不正常"_s << '\n';
-    for (std::uint32_t index : plan.heroes) {
-        const HeroRecord& hero = tables.heroTable[index];
-        out << PlanTexts::HeroNameText(hero) << '\t' << hero.smart << '\t' << hero.cute << '\t'
-            << hero.abnormal << '\n';
-    }
-    out << u"英雄属性总值: "_s << PlanTexts::StatTotals(plan) << '\n';
-    out << u"英雄每次伤害值: "_s << PlanTexts::HeroDamage(plan) << '\n';
-    out << u"病毒常规伤害值: "_s << PlanTexts::VirusDamage(plan) << '\n';
-    out << u"病毒暴击伤害值: "_s << PlanTexts::CritDamage(plan) << '\n';
-    out << u"可行性指数(基于100): "_s << PlanTexts::FeasibilityIndex(plan) << '\n';
+    QJsonObject json = PlanFields(plan);
+    json.insert(u"found"_s, true);
+    return json;
 }
 
 int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QTextStream& err)
@@ -126,6 +74,12 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
     auto tables = std::make_unique<PlanningTables>();
     LoadVirusTable(tables->virusTable, request.folder);
     LoadHeroTable(tables->heroTable, request.folder);
+    if (request.raid.mode != RaidPlanMode::Single) {
+        const RaidPlanQuery query{request.virus, request.leader, request.rounds - 1,
+                                  request.crits, request.json,   printStats};
+        RunRaidPlan(request.raid, *tables, query, out, err);
+        return kPlanExitOk;
+    }
 
     PlanRecord plan;
     plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
@@ -133,10 +87,11 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
     SearchStats stats;
     QElapsedTimer timer;
     timer.start();
-    const bool found =
-        request.reference
-            ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan, stats)
-            : FindBestTeam(*tables, request.virus, hits, request.crits, plan, stats);
+    const bool found = request.reference
+                           ? FindBestTeamReference(*tables, request.virus, hits, request.crits,
+                                                   plan, stats, request.raid.excluded)
+                           : FindBestTeam(*tables, request.virus, hits, request.crits, plan, stats,
+                                          request.raid.excluded);
     const qint64 elapsed = timer.nsecsElapsed();
     if (printStats) {
         err << u"search (%1): %2 candidates, %3 teams scored, %4 ms"_s
@@ -180,6 +135,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         {u"strategies"_s, u"List the 21 battle strategies."_s},
         {u"by-chance"_s, u"With --strategies: order them by win chance."_s},
     });
+    parser.addOptions(RaidPlanOptionList());
 
     try {
         if (!parser.parse(arguments))
@@ -199,6 +155,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                     throw UsageError(
                         u"--%1 does not go with --strategies"_s.arg(QString::fromLatin1(planOnly)));
             }
+            RefuseRaidPlanOptionsWith(parser, u"strategies"_s);
             PrintStrategies(parser.isSet(u"by-chance"_s), out);
             return kPlanExitOk;
         }
@@ -212,11 +169,17 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                 throw UsageError(
                     u"--dir must be an existing folder, not '%1'"_s.arg(request.folder));
         }
-        request.virus = ReadNumber(parser, u"virus"_s, 0, kVirusCount - 1);
-        request.leader = ReadNumber(parser, u"leader"_s, 0, kHeroCount - 1);
-        request.rounds = ReadNumber(parser, u"rounds"_s, 1, 6);
-        request.crits = ReadNumber(parser, u"crits"_s, 0, request.rounds - 1,
-                                   u" for %1 rounds"_s.arg(request.rounds));
+        request.raid = ReadRaidPlanOptions(parser);
+        if (request.raid.usesStrategy())
+            request.virus = ReadNumber(parser, u"virus"_s, 0, kVirusCount - 1);
+        if (request.raid.usesLeader())
+            request.leader = ReadNumber(parser, u"leader"_s, 0, kHeroCount - 1);
+        if (request.raid.usesStrategy()) {
+            request.rounds = ReadNumber(parser, u"rounds"_s, 1, 6);
+            request.crits = ReadNumber(parser, u"crits"_s, 0, request.rounds - 1,
+                                       u" for %1 rounds"_s.arg(request.rounds));
+        }
+        CheckExclusions(request.raid, request.leader);
         request.json = parser.isSet(u"json"_s);
         request.reference = parser.isSet(u"reference"_s);
         return RunPlan(request, parser.isSet(u"stats"_s), out, err);

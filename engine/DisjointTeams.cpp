@@ -1,0 +1,40 @@
+#include "DisjointTeams.h"
+
+#include "TeamSearch.h"
+
+#include <stdexcept>
+
+void PlanDisjointTeams(const PlanningTables& tables, int virusIndex, int n, int k,
+                       const int* leaders, int leaderCount, const HeroSet& excluded,
+                       DisjointTeam* teams)
+{
+    if (leaderCount < 1 || leaderCount > kMaxDisjointLeaders)
+        throw std::invalid_argument("the number of leaders must be from 1 to 8");
+    HeroSet listed;
+    for (int i = 0; i < leaderCount; ++i) {
+        if (leaders[i] < 0 || leaders[i] >= kHeroCount)
+            throw std::invalid_argument("a leader must be a hero index from 0 to 127");
+        if (listed.contains(leaders[i]))
+            throw std::invalid_argument("a leader is listed twice");
+        if (excluded.contains(leaders[i]))
+            throw std::invalid_argument("a listed leader cannot be excluded");
+        listed.insert(leaders[i]);
+    }
+
+    HeroSet used = excluded;
+    for (int i = 0; i < leaderCount; ++i) {
+        HeroSet left = used;
+        for (int j = 0; j < leaderCount; ++j) {
+            if (j != i)
+                left.insert(leaders[j]);
+        }
+        DisjointTeam& team = teams[i];
+        team.plan = PlanRecord{};
+        team.plan.heroes[0] = static_cast<std::uint32_t>(leaders[i]);
+        team.found = FindBestTeam(tables, virusIndex, n, k, team.plan, left);
+        if (!team.found)
+            continue;
+        for (std::uint32_t hero : team.plan.heroes)
+            used.insert(static_cast<int>(hero));
+    }
+}

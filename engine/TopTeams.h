@@ -1,0 +1,25 @@
+#pragma once
+
+#include "HeroSet.h"
+#include "PlanRecord.h"
+#include "PlanningTables.h"
+#include "TeamSearch.h"
+
+inline constexpr int kMaxTopTeams = 50;
+
+// The best `wanted` (1..kMaxTopTeams) teams of the leader (0..127) and five
+// checked heroes, for the virus at virusIndex, n hits and k crits, with every
+// hero of `excluded` treated as unchecked. The teams ranked are those the
+// single search scores (可爱 total at least the threshold) with a score above
+// 0, best first; equal scores keep the order of their candidate positions, so
+// plans[0] is exactly FindBestTeam's plan. Teams that differ only by heroes
+// with identical stats are different teams (different members' heroes) and
+// are all ranked.
+//
+// Writes plans[0..count-1], each filled as FindBestTeam fills its plan, and
+// returns count: fewer than `wanted` when fewer teams score above 0. Throws
+// std::invalid_argument, before any search work, when `excluded` holds the
+// leader or `wanted` is out of range. Never writes into `tables`.
+int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
+                 const HeroSet& excluded, int wanted, PlanRecord* plans,
+                 SearchStats* stats = nullptr);

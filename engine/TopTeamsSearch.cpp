@@ -1,0 +1,174 @@
+#include "TopTeamsSearch.h"
+
+#include <algorithm>
+#include <cassert>
+
+void TopList::add(std::int64_t key, const int team[6])
+{
+    assert(key > floor());
+    int at = count < wanted ? count : wanted - 1;
+    while (at > 0 && keys[at - 1] < key) {
+        keys[at] = keys[at - 1];
+        std::copy(positions[at - 1], positions[at - 1] + 6, positions[at]);
+        --at;
+    }
+    keys[at] = key;
+    std::copy(team, team + 6, positions[at]);
+    if (count < wanted)
+        ++count;
+}
+
+struct TopTeamsSearch::Partial
+{
+    std::int64_t smart = 0;
+    std::int64_t cute = 0;
+    std::int64_t abnormal = 0;
+    std::int64_t life = 0;
+
+    Partial plus(const SearchRoster& roster, int position) const
+    {
+        return {smart + roster.smart[position], cute + roster.cute[position],
+                abnormal + roster.abnormal[position], life + roster.lifeWeight[position]};
+    }
+};
+
+namespace {
+
+constexpr std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
+{
+    const std::int64_t quotient = value / divisor;
+    return quotient * divisor > value ? quotient - 1 : quotient;
+}
+
+} // namespace
+
+TopTeamsSearch::TopTeamsSearch(const SearchRoster& roster, const MarginModel& model,
+                               ProductBound& product, std::int64_t threshold)
+    : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
+      m_damageRisesWithCute(model.damageRisesWithCute())
+{
+    assert(roster.count >= 1 && roster.count <= kHeroCount);
+}
+
+// The bounds are BranchAndBound's (see there for why each holds).
+std::int64_t TopTeamsSearch::lifeBound(const Partial& sum, int remaining, int from) const
+{
+    const std::int64_t separate =
+        m_model.lifeMargin(sum.smart + m_roster.topSmart[remaining][from],
+                           sum.abnormal + m_roster.topAbnormal[remaining][from]);
+    const std::int64_t linear =
+        FloorDiv(sum.life + m_roster.topLife[remaining][from] + m_roster.lifeOffset, 1'000'000);
+    return std::min(separate, linear);
+}
+
+std::int64_t TopTeamsSearch::boundKey(const Partial& sum, int remaining, int from,
+                                      std::int64_t cuteHigh) const
+{
+    const std::int64_t cuteTotal =
+        m_damageRisesWithCute ? cuteHigh
+                              : std::max(m_threshold, sum.cute + m_roster.cuteTail[remaining]);
+    return m_model.key(lifeBound(sum, remaining, from), m_model.damageMargin(cuteTotal));
+}
+
+bool TopTeamsSearch::closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
+                            std::int64_t floorKey) const
+{
+    if (boundKey(sum, remaining, from, cuteHigh) <= floorKey)
+        return true;
+    return m_product.closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
+}
+
+std::int64_t TopTeamsSearch::cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const
+{
+    if (!m_damageRisesWithCute || m_model.damageNeeded(lifeLimit, floorKey) <= 0)
+        return m_threshold;
+    return std::max(m_threshold, m_model.cuteNeeded(m_model.damageNeeded(lifeLimit, floorKey)));
+}
+
+void TopTeamsSearch::run(TopList& list) const
+{
+    assert(list.wanted >= 1 && list.wanted <= TopList::kMost);
+    const int count = m_roster.count;
+    const Partial leader = Partial{}.plus(m_roster, 0);
+    int team[6] = {0, 0, 0, 0, 0, 0};
+    for (int p1 = 1; p1 <= count - SearchRoster::kMaxPick; ++p1) {
+        // Every team from this first pick on: the loop ends at the first
+        // failure, as the reference's first-pick bound does.
+        const std::int64_t allHigh = leader.cute + m_roster.cuteRun[5][p1];
+        if (allHigh < m_threshold || closed(leader, 5, p1, allHigh, list.floor()))
+            break;
+        const Partial sum = leader.plus(m_roster, p1);
+        const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[4][p1 + 1];
+        if (cuteHigh < m_threshold || closed(sum, 4, p1 + 1, cuteHigh, list.floor()))
+            continue;
+        team[1] = p1;
+        descend<2>(list, team, sum, p1 + 1);
+    }
+}
+
+template <int Level>
+void TopTeamsSearch::descend(TopList& list, int* team, const Partial& sum, int from) const
+{
+    static_assert(Level == 2 || Level == 3);
+    constexpr int remaining = 6 - Level;
+    const int last = m_roster.count - remaining;
+    for (int j = from; j <= last; ++j) {
+        const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[remaining][j];
+        if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, list.floor()))
+            break;
+        const Partial next = sum.plus(m_roster, j);
+        const std::int64_t nextHigh = next.cute + m_roster.cuteRun[remaining - 1][j + 1];
+        if (closed(next, remaining - 1, j + 1, nextHigh, list.floor()))
+            continue;
+        team[Level] = j;
+        if constexpr (Level == 3)
+            pickFourth(list, team, next, j + 1);
+        else
+            descend<Level + 1>(list, team, next, j + 1);
+    }
+}
+
+void TopTeamsSearch::pickFourth(TopList& list, int* team, const Partial& sum, int from) const
+{
+    const int last = m_roster.count - 2;
+    const std::int64_t lifeLimit = lifeBound(sum, 2, from);
+    std::int64_t floorSeen = list.floor();
+    std::int64_t cuteLow = cuteFloor(lifeLimit, floorSeen);
+    for (int j = from; j <= last; ++j) {
+        if (list.floor() != floorSeen) {
+            floorSeen = list.floor();
+            cuteLow = cuteFloor(lifeLimit, floorSeen);
+        }
+        if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
+            break;
+        const Partial next = sum.plus(m_roster, j);
+        if (closed(next, 1, j + 1, next.cute + m_roster.cute[j + 1], list.floor()))
+            continue;
+        team[4] = j;
+        scoreLastPick(list, team, next, j + 1);
+    }
+}
+
+void TopTeamsSearch::scoreLastPick(TopList& list, int* team, const Partial& sum, int from) const
+{
+    const SearchRoster& roster = m_roster;
+    const std::int64_t lifeLimit = lifeBound(sum, 1, from);
+    std::uint64_t scored = 0;
+    for (int j = from; j < roster.count; ++j) {
+        const std::int64_t cuteTotal = sum.cute + roster.cute[j];
+        if (cuteTotal < m_threshold)
+            break;
+        const std::int64_t damage = m_model.damageMargin(cuteTotal);
+        if (m_damageRisesWithCute && m_model.key(lifeLimit, damage) <= list.floor())
+            break;
+        ++scored;
+        const std::int64_t life =
+            m_model.lifeMargin(sum.smart + roster.smart[j], sum.abnormal + roster.abnormal[j]);
+        const std::int64_t key = m_model.key(life, damage);
+        if (key > list.floor()) {
+            team[5] = j;
+            list.add(key, team);
+        }
+    }
+    list.teamsScored += scored;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "HeroSet.h"
+#include "PlanRecord.h"
+#include "PlanningTables.h"
+#include "Strategies.h"
+
+#include <array>
+#include <atomic>
+
+// One virus under one strategy: whether a team scores above 0, and its plan.
+struct OverviewCell
+{
+    bool found = false;
+    PlanRecord plan;
+};
+
+// Cell index: virus × kStrategyCount + the strategy's position in generation
+// order (BuildStrategyList(false)).
+inline constexpr int kOverviewCells = kVirusCount * kStrategyCount;
+using ZoneOverview = std::array<OverviewCell, kOverviewCells>;
+
+struct OverviewControl
+{
+    int threads = 0;                           // 0: every core
+    const std::atomic<bool>* cancel = nullptr; // set by another thread to stop early
+    std::atomic<int>* cellsDone = nullptr;     // progress, 0..kOverviewCells
+};
+
+// Plans every virus under every strategy for one leader, each cell exactly
+// as FindBestTeam answers it with `excluded` left out, on several threads.
+// Returns false when cancelled (the cells are then partly filled). Throws
+// std::invalid_argument when `excluded` holds the leader. Never writes into
+// `tables`, which must not change until it returns.
+bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& excluded,
+                      ZoneOverview& cells, const OverviewControl& control = {});

@@ -1,0 +1,275 @@
+// The best K teams against the straightforward ranking of every scored team,
+// with exclusions, ties and identical heroes, plus a signature over a fixed
+// batch.
+
+#include "PlanningReference.h"
+#include "RandomRosters.h"
+#include "TableBuilder.h"
+#include "TopTeams.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using rosters::Rng;
+using rosters::StatKind;
+using rosters::Uniform;
+
+struct TopCase
+{
+    std::unique_ptr<PlanningTables> tables = std::make_unique<PlanningTables>();
+    int virus = 0;
+    int leader = 0;
+    int n = 0;
+    int k = 0;
+    int wanted = 1;
+    HeroSet excluded;
+};
+
+// Rosters of 6..18 checked heroes by default, so that ranking every team
+// stays cheap.
+TopCase DrawTopCase(std::uint64_t seed, int index, int fewestChecked = 6, int mostChecked = 18)
+{
+    Rng rng(seed * 7'000'003 + static_cast<std::uint64_t>(index));
+    TopCase entry;
+    HeroTable& heroes = entry.tables->heroTable;
+    const int checked = Uniform(rng, fewestChecked, mostChecked);
+    switch (Uniform(rng, 0, 5)) {
+    case 0:
+    case 1:
+        rosters::FillRoster(heroes, rng, StatKind::Realistic, checked);
+        break;
+    case 2:
+        // Few distinct values: identical heroes and many equal scores.
+        rosters::FillRoster(heroes, rng, StatKind::Tied, checked, Uniform(rng, 0, 1) ? 30 : 3000);
+        break;
+    case 3:
+        rosters::FillRoster(heroes, rng, StatKind::AntiCorrelated, checked);
+        break;
+    case 4:
+        rosters::FillRoster(heroes, rng, StatKind::Uniform, checked, 9999);
+        break;
+    default:
+        rosters::FillRoster(heroes, rng, StatKind::Uniform, checked, 60);
+        break;
+    }
+    entry.virus = Uniform(rng, 0, kVirusCount - 1);
+    VirusRecord& virus = entry.tables->virusTable[entry.virus];
+    switch (Uniform(rng, 0, 3)) {
+    case 0:
+        // Weak enough for the small rosters to beat often.
+        rosters::SetVirus(virus, Uniform(rng, 0, 6000), Uniform(rng, 0, 4000),
+                          Uniform(rng, 0, 3000));
+        break;
+    case 1:
+        rosters::SetRandomVirus(virus, rng, 9999);
+        break;
+    case 2:
+        rosters::SetVirus(virus, 0, Uniform(rng, 0, 9999), Uniform(rng, 0, 3333));
+        break;
+    default:
+        rosters::SetVirus(virus, Uniform(rng, 0, 60), Uniform(rng, 0, 60), Uniform(rng, 0, 60));
+        break;
+    }
+    entry.leader = Uniform(rng, 0, kHeroCount - 1);
+    rosters::StrategyOf(index, entry.n, entry.k);
+    entry.wanted = Uniform(rng, 0, 3) == 0 ? kMaxTopTeams : Uniform(rng, 1, 12);
+    for (int i = Uniform(rng, 0, 4); i > 0; --i) {
+        const int hero = Uniform(rng, 0, kHeroCount - 1);
+        if (hero != entry.leader)
+            entry.excluded.insert(hero);
+    }
+    return entry;
+}
+
+std::string Describe(const TopCase& entry)
+{
+    const VirusRecord& virus = entry.tables->virusTable[entry.virus];
+    return "virus " + std::to_string(entry.virus) + " (" + std::to_string(virus.stupid) + "/" +
+           std::to_string(virus.hateful) + "/" + std::to_string(virus.notAbnormal) + "), leader " +
+           std::to_string(entry.leader) + ", n " + std::to_string(entry.n) + ", k " +
+           std::to_string(entry.k) + ", K " + std::to_string(entry.wanted) + ", " +
+           std::to_string(entry.excluded.size()) + " excluded";
+}
+
+bool SamePlan(const PlanRecord& a, const PlanRecord& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+int Top(const TopCase& entry, PlanRecord* plans, SearchStats* stats = nullptr)
+{
+    return FindTopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader, entry.excluded,
+                        entry.wanted, plans, stats);
+}
+
+TEST(TopTeamsDifferential, MatchesRankingEveryScoredTeam)
+{
+    constexpr int kCases = 1200;
+    int mismatches = 0;
+    int full = 0;
+    int short_ = 0;
+    int none = 0;
+    for (int i = 0; i < kCases && mismatches < 5; ++i) {
+        const TopCase entry = DrawTopCase(1, i);
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + Describe(entry));
+        const std::vector<PlanRecord> expected =
+            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
+                                        entry.excluded, entry.wanted);
+        PlanRecord plans[kMaxTopTeams];
+        const PlanningTables before = *entry.tables;
+        const int count = Top(entry, plans);
+        EXPECT_EQ(std::memcmp(&before, entry.tables.get(), sizeof before), 0)
+            << "the tables were written";
+        bool same = count == static_cast<int>(expected.size());
+        for (int j = 0; same && j < count; ++j)
+            same = SamePlan(plans[j], expected[static_cast<std::size_t>(j)]);
+        if (!same) {
+            ++mismatches;
+            ADD_FAILURE() << count << " plans, expected " << expected.size();
+        }
+        // The first plan is always the single search's.
+        PlanRecord single;
+        const bool found = planningreference::ReferenceSearch(
+            *entry.tables, entry.virus, entry.n, entry.k, entry.leader, entry.excluded, single);
+        EXPECT_EQ(found, count > 0);
+        if (found && count > 0) {
+            EXPECT_TRUE(SamePlan(plans[0], single));
+        }
+        none += count == 0 ? 1 : 0;
+        full += count == entry.wanted ? 1 : 0;
+        short_ += count > 0 && count < entry.wanted ? 1 : 0;
+    }
+    EXPECT_EQ(mismatches, 0);
+    // The mix must hold full lists, short ones and empty ones.
+    EXPECT_GT(full, kCases / 5);
+    EXPECT_GT(short_, kCases / 30);
+    EXPECT_GT(none, kCases / 20);
+}
+
+// Larger rosters, where the bounds cut most of the tree: still the ranking.
+TEST(TopTeamsDifferential, MatchesTheRankingOnLargerRosters)
+{
+    int found = 0;
+    for (int i = 0; i < 40; ++i) {
+        const TopCase entry = DrawTopCase(3, i, 26, 34);
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + Describe(entry));
+        const std::vector<PlanRecord> expected =
+            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
+                                        entry.excluded, entry.wanted);
+        PlanRecord plans[kMaxTopTeams];
+        SearchStats stats;
+        const int count = Top(entry, plans, &stats);
+        ASSERT_EQ(count, static_cast<int>(expected.size()));
+        for (int j = 0; j < count; ++j)
+            ASSERT_TRUE(SamePlan(plans[j], expected[static_cast<std::size_t>(j)])) << "plan " << j;
+        found += count > 0 ? 1 : 0;
+    }
+    EXPECT_GT(found, 10);
+}
+
+// Six heroes, all alike: every team of the leader and five of them ties, and
+// each is a different team.
+TEST(TopTeams, IdenticalHeroesAreDifferentTeamsInCandidateOrder)
+{
+    TableBuilder builder;
+    for (int i = 0; i < 8; ++i)
+        builder.hero(i, 2000, 1500, 400);
+    builder.virus(3, 3000, 2500, 1000);
+    PlanRecord plans[kMaxTopTeams];
+    const int count = FindTopTeams(builder.tables(), 3, 2, 0, 0, {}, 50, plans);
+    // C(7, 5) teams, all of one score.
+    ASSERT_EQ(count, 21);
+    for (int i = 1; i < count; ++i) {
+        EXPECT_EQ(plans[i].score, plans[0].score);
+        EXPECT_TRUE(std::lexicographical_compare(plans[i - 1].heroes, plans[i - 1].heroes + 6,
+                                                 plans[i].heroes, plans[i].heroes + 6))
+            << "plan " << i << " is out of candidate order";
+    }
+    EXPECT_EQ(plans[0].heroes[5], 5u);
+    EXPECT_EQ(plans[20].heroes[1], 3u);
+}
+
+TEST(TopTeams, RefusesAnExcludedLeaderAndABadCount)
+{
+    TableBuilder builder;
+    for (int i = 0; i < 8; ++i)
+        builder.hero(i, 2000, 1500, 400);
+    builder.virus(0, 3000, 2500, 1000);
+    PlanRecord plans[kMaxTopTeams];
+    HeroSet leader;
+    leader.insert(2);
+    EXPECT_THROW(FindTopTeams(builder.tables(), 0, 1, 0, 2, leader, 5, plans),
+                 std::invalid_argument);
+    EXPECT_THROW(FindTopTeams(builder.tables(), 0, 1, 0, 0, {}, 0, plans), std::invalid_argument);
+    EXPECT_THROW(FindTopTeams(builder.tables(), 0, 1, 0, 0, {}, 51, plans), std::invalid_argument);
+    EXPECT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, leader, 5, plans), 5);
+}
+
+TEST(TopTeams, ExcludingEveryCandidateLeavesNoTeam)
+{
+    TableBuilder builder;
+    for (int i = 0; i < 12; ++i)
+        builder.hero(i, 2000, 1000 + 10 * i, 400);
+    builder.virus(0, 3000, 2500, 1000);
+    PlanRecord plans[kMaxTopTeams];
+    HeroSet all;
+    for (int i = 1; i < kHeroCount; ++i)
+        all.insert(i);
+    EXPECT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, all, 10, plans), 0);
+    // Leaving five of them in gives exactly one team, made of those five.
+    for (int i = 7; i < 12; ++i)
+        all.erase(i);
+    ASSERT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, all, 10, plans), 1);
+    const std::uint32_t team[6] = {0, 11, 10, 9, 8, 7};
+    EXPECT_EQ(std::memcmp(plans[0].heroes, team, sizeof team), 0);
+}
+
+// FNV-1a over the count and every field of every plan of a fixed batch.
+using TopSearch = std::function<int(const TopCase&, PlanRecord*)>;
+
+std::uint64_t TopSignature(const TopSearch& search)
+{
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    const auto add = [&](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            hash ^= bytes[i];
+            hash *= 0x100000001B3ull;
+        }
+    };
+    for (int i = 0; i < 126; ++i) {
+        const TopCase entry = DrawTopCase(2, i);
+        PlanRecord plans[kMaxTopTeams];
+        const int count = search(entry, plans);
+        add(&count, sizeof count);
+        add(plans, sizeof(PlanRecord) * static_cast<std::size_t>(count));
+    }
+    return hash;
+}
+
+// Recorded from the straightforward ranking; a change means some list now
+// differs (or the case generator changed).
+constexpr std::uint64_t kTopSignature = 0xaf920f673ec6deb9ull;
+
+TEST(TopTeamsSignature, FixedBatchHashesAsRecorded)
+{
+    const std::uint64_t reference = TopSignature([](const TopCase& entry, PlanRecord* plans) {
+        const std::vector<PlanRecord> ranked =
+            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
+                                        entry.excluded, entry.wanted);
+        std::copy(ranked.begin(), ranked.end(), plans);
+        return static_cast<int>(ranked.size());
+    });
+    const std::uint64_t fast =
+        TopSignature([](const TopCase& entry, PlanRecord* plans) { return Top(entry, plans); });
+    EXPECT_EQ(reference, kTopSignature) << std::hex << "0x" << reference;
+    EXPECT_EQ(fast, kTopSignature) << std::hex << "0x" << fast;
+}
+
+} // namespace
