@@ -6,14 +6,16 @@
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
+#include "TotalsSearch.h"
 
 #include <cassert>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 
 namespace {
 
-// The per-search tables of the fast search, about 70 KB. They are kept from
+// The per-search tables of the fast search. They are kept from
 // one search to the next (one set per thread) so that a search neither
 // allocates them nor clears them: each search's builds write every entry that
 // search reads (the first `count` positions and columns 0..count).
@@ -22,9 +24,22 @@ struct SearchWorkspace
     CandidateList candidates;
     SearchRoster roster;
     ProductBound product;
+    TotalsSearch totals; // its sets (24 MB) are allocated with the workspace
 };
 
-thread_local SearchWorkspace t_workspace;
+// Made at a thread's first search and kept for the thread's life.
+SearchWorkspace& ThreadWorkspace()
+{
+    thread_local const std::unique_ptr<SearchWorkspace> workspace =
+        std::make_unique<SearchWorkspace>();
+    return *workspace;
+}
+
+// The work the branch and bound may do before the search over totals takes
+// over (teams scored plus nodes visited). Realistic rosters need a few
+// hundred; rosters where many teams tie or nearly tie need millions, and
+// there the totals, which tied teams share, are few.
+constexpr std::uint64_t kBranchAndBoundWork = 5'000;
 
 // What both searches do before they enumerate: the excluded set is checked,
 // crits count only from kFirstCritVirus on, and the candidate list is built
@@ -57,7 +72,7 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
 bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
                   SearchStats& stats, const HeroSet& excluded)
 {
-    SearchWorkspace& workspace = t_workspace;
+    SearchWorkspace& workspace = ThreadWorkspace();
     CandidateList& list = workspace.candidates;
     k = BeginSearch(tables, virusIndex, k, plan, excluded, list, stats);
     if (list.count < 6)
@@ -69,9 +84,28 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
     const MarginModel model(virus, virusIndex, n, k);
     ProductBound& product = workspace.product;
     product.build(roster, virus, virusIndex, n, k);
-    const BranchAndBound search(roster, model, product, SearchThreshold(virus, n));
-    const SearchBest best = search.run();
+    const std::int64_t threshold = SearchThreshold(virus, n);
+    const BranchAndBound search(roster, model, product, threshold);
+    SearchBest best = search.run(kBranchAndBoundWork);
     stats.teamsScored = best.teamsScored;
+    stats.nodesVisited = best.nodesVisited;
+    if (best.stopped) {
+        // Where M falls as 可爱 rises, the totals serve only when no team
+        // falls below the threshold (see TotalsSearch).
+        const bool cuteRises = model.damageRisesWithCute();
+        const bool usable =
+            cuteRises || roster.cute[0] + roster.cuteTail[SearchRoster::kMaxPick] >= threshold;
+        TotalsSearch& totals = workspace.totals;
+        if (usable && totals.build(roster, cuteRises)) {
+            best = totals.find(model, threshold, best.key);
+            stats.totalsKept = totals.totalsKept();
+            stats.totalsTried = totals.totalsTried();
+        } else {
+            best = search.run();
+            stats.teamsScored += best.teamsScored;
+            stats.nodesVisited += best.nodesVisited;
+        }
+    }
     if (best.key == 0)
         return false;
     FillPlan(best.positions, plan, list, tables, virusIndex,

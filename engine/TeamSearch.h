@@ -11,6 +11,12 @@
 struct SearchStats
 {
     std::uint64_t teamsScored = 0;
+    // Nodes of the branch and bound's tree visited (fourth and fifth picks).
+    std::uint64_t nodesVisited = 0;
+    // Where the search went over totals: the totals kept in its sets, and the
+    // totals whose key it computed.
+    std::uint64_t totalsKept = 0;
+    std::uint64_t totalsTried = 0;
     // The candidate count N of the list the search built (the leader included).
     int candidateCount = 0;
 };
