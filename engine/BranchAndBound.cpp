@@ -25,7 +25,10 @@ struct BranchAndBound::Partial
 struct BranchAndBound::Walk
 {
     SearchBest& best;
+    std::uint64_t workLimit = UINT64_MAX;
     int team[6] = {};
+
+    bool outOfWork() const { return best.teamsScored + best.nodesVisited > workLimit; }
 };
 
 namespace {
@@ -110,23 +113,27 @@ bool BranchAndBound::firstPicksOpen(int p1, std::int64_t floorKey) const
     return !closed(leader, 5, p1, cuteHigh, floorKey);
 }
 
-SearchBest BranchAndBound::run() const
+SearchBest BranchAndBound::run(std::uint64_t workLimit) const
 {
     SearchBest best;
     for (int p1 = 1; p1 <= lastFirstPick(); ++p1) {
         if (!firstPicksOpen(p1, best.key))
             break;
-        searchFirstPick(p1, best);
+        searchFirstPick(p1, best, workLimit);
+        if (best.teamsScored + best.nodesVisited > workLimit) {
+            best.stopped = true;
+            break;
+        }
     }
     return best;
 }
 
-void BranchAndBound::searchFirstPick(int p1, SearchBest& best) const
+void BranchAndBound::searchFirstPick(int p1, SearchBest& best, std::uint64_t workLimit) const
 {
     assert(p1 >= 1 && p1 <= lastFirstPick());
     if (p1 > 1 && m_roster.repeatsPrevious[p1]) // never the answer: SearchRoster
         return;
-    Walk walk{best};
+    Walk walk{best, workLimit};
     const Partial sum = Partial{}.plus(m_roster, 0).plus(m_roster, p1);
     const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[4][p1 + 1];
     if (cuteHigh < m_threshold || closed(sum, 4, p1 + 1, cuteHigh, walk.best.key))
@@ -147,7 +154,7 @@ template <int Level> void BranchAndBound::descend(Walk& walk, const Partial& sum
     static_assert(Level == 2 || Level == 3);
     constexpr int remaining = 6 - Level;
     const int last = m_roster.count - remaining;
-    for (int j = from; j <= last; ++j) {
+    for (int j = from; j <= last && !walk.outOfWork(); ++j) {
         const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[remaining][j];
         if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, walk.best.key))
             break;
@@ -180,7 +187,8 @@ void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
     const std::int64_t lifeLimit = lifeBound(sum, 2, from);
     std::int64_t floorSeen = walk.best.key;
     std::int64_t cuteLow = cuteFloor(lifeLimit, floorSeen);
-    for (int j = from; j <= last; ++j) {
+    for (int j = from; j <= last && !walk.outOfWork(); ++j) {
+        ++walk.best.nodesVisited;
         if (walk.best.key != floorSeen) {
             floorSeen = walk.best.key;
             cuteLow = cuteFloor(lifeLimit, floorSeen);
@@ -209,6 +217,7 @@ void BranchAndBound::scoreLastPick(Walk& walk, const Partial& sum, int from) con
     const std::int64_t lifeLimit = lifeBound(sum, 1, from);
     std::uint64_t scored = 0;
     SearchBest& best = walk.best;
+    ++best.nodesVisited;
     for (int j = from; j < count; ++j) {
         const std::int64_t cuteTotal = sum.cute + roster.cute[j];
         if (cuteTotal < m_threshold)

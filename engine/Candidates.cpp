@@ -21,10 +21,10 @@
 //   (nothing lies before p). So the group goes in in the order of the
 //   positions it holds when its first member is placed;
 // - each step swaps the hero taken with the hero at p, exactly as the sort.
-void PrepareCandidates(PlanningTables& tables, int leader)
+void PrepareCandidates(const HeroTable& heroes, int leader, const HeroSet& excluded,
+                       CandidateList& list)
 {
     assert(leader >= 0 && leader < kHeroCount);
-    const HeroTable& heroes = tables.heroTable;
 
     // at[p]: the hero at position p; position[h]: the position of hero h.
     std::uint8_t at[kHeroCount];
@@ -40,7 +40,7 @@ void PrepareCandidates(PlanningTables& tables, int leader)
     std::uint32_t ranked[kHeroCount];
     int rankedCount = 0;
     for (int h = 0; h < kHeroCount; ++h) {
-        if (h != leader && heroes[h].checked != 0 && heroes[h].cute > 0)
+        if (h != leader && heroes[h].checked != 0 && heroes[h].cute > 0 && !excluded.contains(h))
             ranked[rankedCount++] = std::uint32_t{heroes[h].cute} << 16 | static_cast<unsigned>(h);
     }
     std::sort(ranked, ranked + rankedCount, [](std::uint32_t a, std::uint32_t b) { return a > b; });
@@ -69,10 +69,17 @@ void PrepareCandidates(PlanningTables& tables, int leader)
         first = end;
     }
 
-    HeroTable& list = tables.candidates;
     for (int p = 0; p < kHeroCount; ++p) {
-        list[p] = heroes[at[p]];
-        list[p].name[0] = static_cast<char16_t>(at[p]);
+        list.records[p] = heroes[at[p]];
+        list.records[p].name[0] = static_cast<char16_t>(at[p]);
     }
-    tables.candidateCount = count;
+    list.count = count;
+}
+
+void PrepareCandidates(PlanningTables& tables, int leader)
+{
+    CandidateList list;
+    PrepareCandidates(tables.heroTable, leader, HeroSet{}, list);
+    tables.candidates = list.records;
+    tables.candidateCount = list.count;
 }

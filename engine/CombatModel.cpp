@@ -39,11 +39,11 @@ double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& t
            static_cast<double>(damageSpan) / static_cast<double>(lifeSpan);
 }
 
-TeamTotals SumTeam(const PlanningTables& tables, const int positions[6])
+TeamTotals SumTeam(const HeroRecord* candidates, const int positions[6])
 {
     TeamTotals totals;
     for (int i = 0; i < 6; ++i) {
-        const HeroRecord& hero = tables.candidates[positions[i]];
+        const HeroRecord& hero = candidates[positions[i]];
         totals.smart += hero.smart;
         totals.cute += hero.cute;
         totals.abnormal += hero.abnormal;
@@ -51,9 +51,21 @@ TeamTotals SumTeam(const PlanningTables& tables, const int positions[6])
     return totals;
 }
 
+TeamTotals SumTeam(const PlanningTables& tables, const int positions[6])
+{
+    return SumTeam(tables.candidates.data(), positions);
+}
+
 double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n, int k)
 {
     return ScoreTotals(tables.virusTable[virusIndex], virusIndex, SumTeam(tables, positions), n, k);
+}
+
+double ScoreTeam(const VirusTable& viruses, const CandidateList& list, int virusIndex,
+                 const int positions[6], int n, int k)
+{
+    return ScoreTotals(viruses[virusIndex], virusIndex, SumTeam(list.records.data(), positions), n,
+                       k);
 }
 
 float WinChance(int k, int n)

@@ -1,12 +1,28 @@
 #pragma once
 
+#include "Candidates.h"
 #include "PlanningTables.h"
 
 #include <cstdint>
 
-// The combat model of one team of six against one virus under one strategy:
-// n is the virus's number of hits (rounds - 1, 0..5), k the crits the team is
-// planned to withstand (0..n).
+// The combat model of one team of six against one virus under one strategy.
+// Its symbols, used with these meanings throughout the engine:
+//   n   the virus's hits, rounds - 1 (0..5); the heroes strike n + 1 times
+//   k   the crits the team is planned to withstand (0..n)
+//   k'  the crits counted: k for a virus at kFirstCritVirus or above, else 0
+//   Ts, Tc, Ta   the team's plain totals of 聪明, 可爱 and 不正常
+//   Rs, Rc, Ra   the raised totals, T × 105 / 100
+//   G   the guard, min(Ra, 2000); Ra reaches 2000 at Ta = 1905, so the score
+//       depends on Ta only up to 1905
+//   Dh  the heroes' damage per hit, ((10000 - 3 × 不异常) × Rc + 5000) / 10000;
+//       F = 10000 - 3 × 不异常 is its factor, negative from 不异常 3334 on
+//   Dv  the virus's damage per hit, ((10000 - 3 × G) × 可恨 + 5000) / 10000
+//   L   the life margin, 2 × Rs - Dv × (n + k')
+//   M   the damage margin, (Dh + 5) × (n + 1) - 2 × 愚蠢
+//   B   the life span, 5 × n + 1
+//   C   the damage span, 5 × n + 6
+// The score is 0 when L <= 0 or M < 0; otherwise M × L / C / B with both
+// margins capped at their spans unless both exceed them.
 //
 // Every integer quantity is the exact value of its formula with divisions
 // truncating toward zero. Stats go up to 65535, where some products leave the
@@ -61,11 +77,15 @@ double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& t
                    int k);
 
 // The stat totals of six candidate-list positions.
+TeamTotals SumTeam(const HeroRecord* candidates, const int positions[6]);
 TeamTotals SumTeam(const PlanningTables& tables, const int positions[6]);
 
 // Score of the team at six candidate-list positions against the virus at virusIndex.
 double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n,
                  int k);
+// The same for the positions of a search's own candidate list.
+double ScoreTeam(const VirusTable& viruses, const CandidateList& list, int virusIndex,
+                 const int positions[6], int n, int k);
 
 // The percentage of the 2^n hit sequences with at most k critical hits.
 float WinChance(int k, int n);

@@ -1,6 +1,5 @@
 #include "DisjointTeams.h"
 
-#include "ExcludedTables.h"
 #include "TeamSearch.h"
 
 #include <stdexcept>
@@ -17,7 +16,8 @@ void PlanDisjointTeams(const PlanningTables& tables, int virusIndex, int n, int 
             throw std::invalid_argument("a leader must be a hero index from 0 to 127");
         if (listed.contains(leaders[i]))
             throw std::invalid_argument("a leader is listed twice");
-        RefuseExcludedLeader(excluded, leaders[i]);
+        if (excluded.contains(leaders[i]))
+            throw std::invalid_argument("a listed leader cannot be excluded");
         listed.insert(leaders[i]);
     }
 
@@ -31,7 +31,7 @@ void PlanDisjointTeams(const PlanningTables& tables, int virusIndex, int n, int 
         DisjointTeam& team = teams[i];
         team.plan = PlanRecord{};
         team.plan.heroes[0] = static_cast<std::uint32_t>(leaders[i]);
-        team.found = FindBestTeam(TablesWithout(tables, left), virusIndex, n, k, team.plan);
+        team.found = FindBestTeam(tables, virusIndex, n, k, team.plan, left);
         if (!team.found)
             continue;
         for (std::uint32_t hero : team.plan.heroes)

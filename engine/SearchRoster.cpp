@@ -16,16 +16,16 @@
 // Unlike bounding Ts and Ta separately, this one weighs both stats of the same
 // hero together, so it stays tight when 聪明 and 不正常 are anti-correlated
 // (until G reaches its cap, where the separate bound is the tight one).
-void BuildSearchRoster(const PlanningTables& tables, const VirusRecord& virus, int virusIndex,
+void BuildSearchRoster(const CandidateList& candidates, const VirusRecord& virus, int virusIndex,
                        int n, int k, SearchRoster& roster)
 {
-    const int count = tables.candidateCount;
+    const int count = candidates.count;
     assert(count >= 1 && count <= kHeroCount);
     roster.count = count;
     const std::int64_t countedHits = n + (CritsCount(virusIndex) ? k : 0);
     const std::int64_t hateful = virus.hateful;
     for (int p = 0; p < count; ++p) {
-        const HeroRecord& hero = tables.candidates[p];
+        const HeroRecord& hero = candidates.records[p];
         roster.smart[p] = hero.smart;
         roster.cute[p] = hero.cute;
         roster.abnormal[p] = hero.abnormal;

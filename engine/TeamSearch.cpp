@@ -6,86 +6,134 @@
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
+#include "TotalsSearch.h"
 
 #include <cassert>
 #include <cstdint>
-
-bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)
-{
-    SearchStats stats;
-    return FindBestTeam(tables, virusIndex, n, k, plan, stats);
-}
+#include <memory>
+#include <stdexcept>
 
 namespace {
 
-// The per-search tables of the fast search, about 60 KB. They are kept from
+// The per-search tables of the fast search. They are kept from
 // one search to the next (one set per thread) so that a search neither
 // allocates them nor clears them: each search's builds write every entry that
 // search reads (the first `count` positions and columns 0..count).
 struct SearchWorkspace
 {
+    CandidateList candidates;
     SearchRoster roster;
     ProductBound product;
+    TotalsSearch totals; // its sets (24 MB) are allocated with the workspace
 };
 
-thread_local SearchWorkspace t_workspace;
+// Made at a thread's first search and kept for the thread's life.
+SearchWorkspace& ThreadWorkspace()
+{
+    thread_local const std::unique_ptr<SearchWorkspace> workspace =
+        std::make_unique<SearchWorkspace>();
+    return *workspace;
+}
 
-// What both searches do before they enumerate: crits count only from
-// kFirstCritVirus on, and the candidate list is built for the leader in
-// plan.heroes[0]. Returns the crits to plan for.
-int BeginSearch(PlanningTables& tables, int virusIndex, int k, const PlanRecord& plan,
-                SearchStats& stats)
+// The work the branch and bound may do before the search over totals takes
+// over (teams scored plus nodes visited). Realistic rosters need a few
+// hundred; rosters where many teams tie or nearly tie need millions, and
+// there the totals, which tied teams share, are few.
+constexpr std::uint64_t kBranchAndBoundWork = 5'000;
+
+// What both searches do before they enumerate: the excluded set is checked,
+// crits count only from kFirstCritVirus on, and the candidate list is built
+// for the leader in plan.heroes[0]. Returns the crits to plan for.
+int BeginSearch(const PlanningTables& tables, int virusIndex, int k, const PlanRecord& plan,
+                const HeroSet& excluded, CandidateList& list, SearchStats& stats)
 {
     assert(virusIndex >= 0 && virusIndex < kVirusCount);
     assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
+    const int leader = static_cast<int>(plan.heroes[0]);
+    if (excluded.contains(leader))
+        throw std::invalid_argument("the leader of a search cannot be excluded");
     stats = SearchStats{};
-    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
+    PrepareCandidates(tables.heroTable, leader, excluded, list);
+    stats.candidateCount = list.count;
     return CritsCount(virusIndex) ? k : 0;
 }
 
 } // namespace
 
+bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                  const HeroSet& excluded)
+{
+    SearchStats stats;
+    return FindBestTeam(tables, virusIndex, n, k, plan, stats, excluded);
+}
+
 // The same steps as the reference up to the enumeration, which the branch and
 // bound replaces; its answer is the reference's team (see BranchAndBound).
-bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  SearchStats& stats)
+bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                  SearchStats& stats, const HeroSet& excluded)
 {
-    k = BeginSearch(tables, virusIndex, k, plan, stats);
-    if (tables.candidateCount < 6)
+    SearchWorkspace& workspace = ThreadWorkspace();
+    CandidateList& list = workspace.candidates;
+    k = BeginSearch(tables, virusIndex, k, plan, excluded, list, stats);
+    if (list.count < 6)
         return false;
 
     const VirusRecord& virus = tables.virusTable[virusIndex];
-    SearchRoster& roster = t_workspace.roster;
-    BuildSearchRoster(tables, virus, virusIndex, n, k, roster);
+    SearchRoster& roster = workspace.roster;
+    BuildSearchRoster(list, virus, virusIndex, n, k, roster);
     const MarginModel model(virus, virusIndex, n, k);
-    ProductBound& product = t_workspace.product;
+    ProductBound& product = workspace.product;
     product.build(roster, virus, virusIndex, n, k);
-    const BranchAndBound search(roster, model, product, SearchThreshold(virus, n));
-    const SearchBest best = search.run();
+    const std::int64_t threshold = SearchThreshold(virus, n);
+    const BranchAndBound search(roster, model, product, threshold);
+    SearchBest best = search.run(kBranchAndBoundWork);
     stats.teamsScored = best.teamsScored;
+    stats.nodesVisited = best.nodesVisited;
+    if (best.stopped) {
+        // Where M falls as 可爱 rises, the totals serve only when no team
+        // falls below the threshold (see TotalsSearch).
+        const bool cuteRises = model.damageRisesWithCute();
+        const bool usable =
+            cuteRises || roster.cute[0] + roster.cuteTail[SearchRoster::kMaxPick] >= threshold;
+        TotalsSearch& totals = workspace.totals;
+        if (usable && totals.build(roster, cuteRises)) {
+            best = totals.find(model, threshold, best.key);
+            stats.totalsKept = totals.totalsKept();
+            stats.totalsTried = totals.totalsTried();
+        } else {
+            best = search.run();
+            stats.teamsScored += best.teamsScored;
+            stats.nodesVisited += best.nodesVisited;
+        }
+    }
     if (best.key == 0)
         return false;
-    FillPlan(best.positions, plan, tables, virusIndex, static_cast<float>(model.score(best.key)));
+    FillPlan(best.positions, plan, list, tables, virusIndex,
+             static_cast<float>(model.score(best.key)));
     return true;
 }
 
-bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan)
+bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
+                           PlanRecord& plan, const HeroSet& excluded)
 {
     SearchStats stats;
-    return FindBestTeamReference(tables, virusIndex, n, k, plan, stats);
+    return FindBestTeamReference(tables, virusIndex, n, k, plan, stats, excluded);
 }
 
-bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                           SearchStats& stats)
+// The candidate list lives on this search's stack (4 KB), so the reference
+// shares nothing with any other search either.
+bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
+                           PlanRecord& plan, SearchStats& stats, const HeroSet& excluded)
 {
-    k = BeginSearch(tables, virusIndex, k, plan, stats);
-    const int count = tables.candidateCount;
+    CandidateList candidates;
+    k = BeginSearch(tables, virusIndex, k, plan, excluded, candidates, stats);
+    const int count = candidates.count;
     const VirusRecord& virus = tables.virusTable[virusIndex];
     const std::int64_t threshold = SearchThreshold(virus, n);
     if (count <= 1)
         return false;
 
-    const HeroRecord* list = tables.candidates.data();
+    const HeroRecord* list = candidates.records.data();
     const std::int64_t c0 = list[0].cute;
     double bestScore = 0.0;
     std::uint64_t scored = 0;
@@ -113,7 +161,8 @@ bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k,
                     for (team[5] = team[4] + 1; team[5] < count; ++team[5]) {
                         if (s4 + list[team[5]].cute < threshold)
                             break;
-                        const double score = ScoreTeam(tables, virusIndex, team, n, k);
+                        const double score =
+                            ScoreTeam(tables.virusTable, candidates, virusIndex, team, n, k);
                         ++scored;
                         if (bestScore < score) {
                             bestScore = score;
@@ -128,17 +177,16 @@ bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k,
     stats.teamsScored = scored;
     if (bestScore == 0.0)
         return false;
-    FillPlan(best, plan, tables, virusIndex, static_cast<float>(bestScore));
+    FillPlan(best, plan, candidates, tables, virusIndex, static_cast<float>(bestScore));
     return true;
 }
 
-void FillPlan(const int positions[6], PlanRecord& plan, const PlanningTables& tables,
-              int virusIndex, float score)
+void FillPlan(const int positions[6], PlanRecord& plan, const CandidateList& list,
+              const PlanningTables& tables, int virusIndex, float score)
 {
     for (int i = 0; i < 6; ++i)
-        plan.heroes[i] =
-            static_cast<std::uint32_t>(CandidateHeroIndex(tables.candidates[positions[i]]));
-    const TeamTotals totals = SumTeam(tables, positions);
+        plan.heroes[i] = static_cast<std::uint32_t>(CandidateHeroIndex(list.records[positions[i]]));
+    const TeamTotals totals = SumTeam(list.records.data(), positions);
     const TeamFigures figures = ComputeFigures(tables.virusTable[virusIndex], virusIndex, totals);
     // Totals stay below 6 × 65535 and damages below 2^23, so they fit the
     // record's 32-bit fields exactly.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Candidates.h"
+#include "HeroSet.h"
 #include "PlanRecord.h"
 #include "PlanningTables.h"
 
@@ -9,6 +11,14 @@
 struct SearchStats
 {
     std::uint64_t teamsScored = 0;
+    // Nodes of the branch and bound's tree visited (fourth and fifth picks).
+    std::uint64_t nodesVisited = 0;
+    // Where the search went over totals: the totals kept in its sets, and the
+    // totals whose key it computed.
+    std::uint64_t totalsKept = 0;
+    std::uint64_t totalsTried = 0;
+    // The candidate count N of the list the search built (the leader included).
+    int candidateCount = 0;
 };
 
 // Finds the best team of the leader in plan.heroes[0] (0..127) and five
@@ -17,19 +27,26 @@ struct SearchStats
 // returns false and leaves plan untouched otherwise. Among equal scores the
 // team first in lexicographic order of candidate positions wins.
 //
+// Heroes in `excluded` are treated exactly as if they were unchecked; a set
+// that holds the leader is refused with std::invalid_argument before any
+// search work. The search only reads `tables` and keeps its working data in a
+// workspace of its own thread, so searches on several threads may share them.
+//
 // Exact, but it skips every part of the enumeration that provably holds no
 // better team.
-bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan);
-bool FindBestTeam(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  SearchStats& stats);
+bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                  const HeroSet& excluded = {});
+bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                  SearchStats& stats, const HeroSet& excluded = {});
 
 // The straightforward enumeration, kept as the reference the fast search is
 // checked against. Same contract as FindBestTeam.
-bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan);
-bool FindBestTeamReference(PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                           SearchStats& stats);
+bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
+                           PlanRecord& plan, const HeroSet& excluded = {});
+bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
+                           PlanRecord& plan, SearchStats& stats, const HeroSet& excluded = {});
 
-// Fills every field of plan for the team at six candidate positions (the
+// Fills every field of plan for the team at six positions of `list` (the
 // leader's position 0 first).
-void FillPlan(const int positions[6], PlanRecord& plan, const PlanningTables& tables,
-              int virusIndex, float score);
+void FillPlan(const int positions[6], PlanRecord& plan, const CandidateList& list,
+              const PlanningTables& tables, int virusIndex, float score);

@@ -2,7 +2,6 @@
 
 #include "Candidates.h"
 #include "CombatModel.h"
-#include "ExcludedTables.h"
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
@@ -19,6 +18,7 @@ namespace {
 // allocated while searching.
 struct TopWorkspace
 {
+    CandidateList candidates;
     SearchRoster roster;
     ProductBound product;
     TopList list;
@@ -36,19 +36,21 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     assert(virusIndex >= 0 && virusIndex < kVirusCount);
     assert(leader >= 0 && leader < kHeroCount);
     assert(n >= 0 && n <= 5 && k >= 0 && k <= n);
-    RefuseExcludedLeader(excluded, leader);
+    if (excluded.contains(leader))
+        throw std::invalid_argument("the leader of a search cannot be excluded");
     if (stats != nullptr)
         *stats = SearchStats{};
-    PlanningTables& work = TablesWithout(tables, excluded);
-    PrepareCandidates(work, leader);
-    if (work.candidateCount < 6)
+    TopWorkspace& space = t_workspace;
+    PrepareCandidates(tables.heroTable, leader, excluded, space.candidates);
+    if (stats != nullptr)
+        stats->candidateCount = space.candidates.count;
+    if (space.candidates.count < 6)
         return 0;
     if (!CritsCount(virusIndex))
         k = 0;
 
-    const VirusRecord& virus = work.virusTable[virusIndex];
-    TopWorkspace& space = t_workspace;
-    BuildSearchRoster(work, virus, virusIndex, n, k, space.roster);
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    BuildSearchRoster(space.candidates, virus, virusIndex, n, k, space.roster);
     const MarginModel model(virus, virusIndex, n, k);
     space.product.build(space.roster, virus, virusIndex, n, k);
     TopList& list = space.list;
@@ -59,7 +61,7 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
 
     for (int i = 0; i < list.count; ++i) {
         plans[i] = PlanRecord{};
-        FillPlan(list.positions[i], plans[i], work, virusIndex,
+        FillPlan(list.positions[i], plans[i], space.candidates, tables, virusIndex,
                  static_cast<float>(model.score(list.keys[i])));
     }
     if (stats != nullptr)

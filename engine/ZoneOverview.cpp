@@ -1,15 +1,23 @@
 #include "ZoneOverview.h"
 
-#include "ExcludedTables.h"
+#include "CombatModel.h"
 #include "TeamSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
 namespace {
 
+// Below level 27 the crits of a strategy do not count, so every strategy of
+// the same rounds gets the very plan of its 0-crit one: only the cells that
+// need a search of their own are searched, and each of those of an early
+// level is copied to its siblings (generation order puts the strategies of one
+// rounds together, 0 crits first).
+//
 // Cells are handed out one at a time from a shared counter: their costs
 // differ by orders of magnitude (a late level may have no eligible team at
 // all), so a fixed split would leave a thread idle.
@@ -20,31 +28,38 @@ struct OverviewWork
     const HeroSet& excluded;
     ZoneOverview& cells;
     const OverviewControl& control;
+    std::array<int, kOverviewCells> searched{};
+    int searchedCount = 0;
     std::atomic<int> next{0};
-    std::atomic<bool> stopped{false};
+    std::atomic<int> done{0};
 };
 
 void PlanCells(OverviewWork& work)
 {
     const StrategyList strategies = BuildStrategyList(false);
     for (;;) {
-        if (work.control.cancel != nullptr &&
-            work.control.cancel->load(std::memory_order_relaxed)) {
-            work.stopped.store(true, std::memory_order_relaxed);
+        if (work.control.cancel != nullptr && work.control.cancel->load(std::memory_order_relaxed))
             return;
-        }
-        const int cell = work.next.fetch_add(1, std::memory_order_relaxed);
-        if (cell >= kOverviewCells)
+        const int task = work.next.fetch_add(1, std::memory_order_relaxed);
+        if (task >= work.searchedCount)
             return;
+        const int cell = work.searched[static_cast<std::size_t>(task)];
         const int virus = cell / kStrategyCount;
         const Strategy& strategy = strategies[static_cast<std::size_t>(cell % kStrategyCount)];
-        PlanningTables& tables = TablesWithout(work.tables, work.excluded);
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
         result.plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
-        result.found = FindBestTeam(tables, virus, strategy.hits(), strategy.crits, result.plan);
+        result.found = FindBestTeam(work.tables, virus, strategy.hits(), strategy.crits,
+                                    result.plan, work.excluded);
+        int filled = 1;
+        if (!CritsCount(virus)) {
+            assert(strategy.crits == 0);
+            for (int sibling = 1; sibling < strategy.rounds; ++sibling, ++filled)
+                work.cells[static_cast<std::size_t>(cell + sibling)] = result;
+        }
+        work.done.fetch_add(filled, std::memory_order_relaxed);
         if (work.control.cellsDone != nullptr)
-            work.control.cellsDone->fetch_add(1, std::memory_order_relaxed);
+            work.control.cellsDone->fetch_add(filled, std::memory_order_relaxed);
     }
 }
 
@@ -54,13 +69,20 @@ bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& e
                       ZoneOverview& cells, const OverviewControl& control)
 {
     assert(leader >= 0 && leader < kHeroCount);
-    RefuseExcludedLeader(excluded, leader);
+    if (excluded.contains(leader))
+        throw std::invalid_argument("the leader of a search cannot be excluded");
     int threads = control.threads;
     if (threads <= 0)
         threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     threads = std::min(threads, kOverviewCells);
 
     OverviewWork work{tables, leader, excluded, cells, control};
+    const StrategyList strategies = BuildStrategyList(false);
+    for (int cell = 0; cell < kOverviewCells; ++cell) {
+        const Strategy& strategy = strategies[static_cast<std::size_t>(cell % kStrategyCount)];
+        if (CritsCount(cell / kStrategyCount) || strategy.crits == 0)
+            work.searched[static_cast<std::size_t>(work.searchedCount++)] = cell;
+    }
     std::vector<std::jthread> helpers;
     helpers.reserve(static_cast<std::size_t>(threads - 1));
     for (int i = 1; i < threads; ++i)
@@ -68,5 +90,5 @@ bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& e
     PlanCells(work);
     for (std::jthread& helper : helpers)
         helper.join();
-    return !work.stopped.load(std::memory_order_relaxed);
+    return work.done.load(std::memory_order_relaxed) == kOverviewCells;
 }

@@ -78,7 +78,10 @@ inline std::vector<PlanRecord> TopTeams(const PlanningTables& tables, int virus,
         if (static_cast<int>(plans.size()) == wanted)
             break;
         PlanRecord plan;
-        FillPlan(entry.team, plan, *copy, virus, static_cast<float>(entry.score));
+        CandidateList list;
+        list.records = copy->candidates;
+        list.count = copy->candidateCount;
+        FillPlan(entry.team, plan, list, *copy, virus, static_cast<float>(entry.score));
         plans.push_back(plan);
     }
     return plans;

@@ -12,7 +12,7 @@
 
 namespace {
 
-using SearchFunction = bool (*)(PlanningTables&, int, int, int, PlanRecord&);
+using SearchFunction = bool (*)(const PlanningTables&, int, int, int, PlanRecord&);
 
 PlanRecord RequestFor(int leader)
 {
@@ -177,7 +177,8 @@ bool ExhaustiveBest(PlanningTables& tables, int virus, int n, int k, PlanRecord&
     }
     if (best == 0.0)
         return false;
-    FillPlan(bestTeam, plan, tables, virus, static_cast<float>(best));
+    const CandidateList list{tables.candidates, tables.candidateCount};
+    FillPlan(bestTeam, plan, list, tables, virus, static_cast<float>(best));
     return true;
 }
 
@@ -214,8 +215,12 @@ std::string SearchName(const ::testing::TestParamInfo<SearchFunction>& param)
     return param.index == 0 ? "Reference" : "Fast";
 }
 
-constexpr SearchFunction kReferenceSearch = &FindBestTeamReference;
-constexpr SearchFunction kFastSearch = &FindBestTeam;
+constexpr SearchFunction kReferenceSearch = [](const PlanningTables& t, int v, int n, int k,
+                                               PlanRecord& p) {
+    return FindBestTeamReference(t, v, n, k, p);
+};
+constexpr SearchFunction kFastSearch = [](const PlanningTables& t, int v, int n, int k,
+                                          PlanRecord& p) { return FindBestTeam(t, v, n, k, p); };
 
 INSTANTIATE_TEST_SUITE_P(Engine, TeamSearch, ::testing::Values(kReferenceSearch, kFastSearch),
                          SearchName);

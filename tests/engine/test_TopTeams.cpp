@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
@@ -228,6 +229,52 @@ TEST(TopTeams, ExcludingEveryCandidateLeavesNoTeam)
     ASSERT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, all, 10, plans), 1);
     const std::uint32_t team[6] = {0, 11, 10, 9, 8, 7};
     EXPECT_EQ(std::memcmp(plans[0].heroes, team, sizeof team), 0);
+}
+
+// Work counts, not times: on full rosters the best 10 teams cost a few
+// thousand teams scored at most, where ranking every team scores up to
+// C(127, 5) = 253,047,168 of them.
+TEST(TopTeamsWork, FullRealisticRostersScoreFewTeams)
+{
+    Rng rng(77);
+    auto tables = std::make_unique<PlanningTables>();
+    rosters::FillRoster(tables->heroTable, rng, StatKind::Realistic, kHeroCount);
+    rosters::FillRealisticViruses(tables->virusTable);
+    std::uint64_t worst = 0;
+    int found = 0;
+    for (int virus = 0; virus <= 40; virus += 8) {
+        for (int s = 0; s < rosters::kStrategies; ++s) {
+            int n = 0;
+            int k = 0;
+            rosters::StrategyOf(s, n, k);
+            PlanRecord plans[kMaxTopTeams];
+            SearchStats stats;
+            const int count = FindTopTeams(*tables, virus, n, k, Uniform(rng, 0, kHeroCount - 1),
+                                           {}, 10, plans, &stats);
+            worst = std::max(worst, stats.teamsScored);
+            found += count == 10 ? 1 : 0;
+        }
+    }
+    EXPECT_LE(worst, 20'000u);
+    EXPECT_GT(found, 60);
+}
+
+// 128 equal heroes: the best 50 are the first 50 teams in candidate order,
+// found without scoring the other 250 million that tie with them.
+TEST(TopTeamsWork, ACrowdOfEqualHeroesGivesTheFirstTeamsInOrder)
+{
+    auto tables = std::make_unique<PlanningTables>();
+    rosters::FillEqualRoster(tables->heroTable, 2000, 1500, 400);
+    rosters::SetVirus(tables->virusTable[3], 3000, 2500, 1000);
+    PlanRecord plans[kMaxTopTeams];
+    SearchStats stats;
+    ASSERT_EQ(FindTopTeams(*tables, 3, 2, 0, 0, {}, kMaxTopTeams, plans, &stats), kMaxTopTeams);
+    for (int i = 0; i < kMaxTopTeams; ++i) {
+        const std::uint32_t team[6] = {0, 1, 2, 3, 4, static_cast<std::uint32_t>(5 + i)};
+        EXPECT_EQ(std::memcmp(plans[i].heroes, team, sizeof team), 0) << "plan " << i;
+        EXPECT_EQ(plans[i].score, plans[0].score);
+    }
+    EXPECT_LE(stats.teamsScored, 5'000u);
 }
 
 // FNV-1a over the count and every field of every plan of a fixed batch.

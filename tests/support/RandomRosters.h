@@ -158,4 +158,110 @@ inline void SetRandomVirus(VirusRecord& virus, Rng& rng, int maxStat)
     SetVirus(virus, Uniform(rng, 0, maxStat), Uniform(rng, 0, maxStat), Uniform(rng, 0, maxStat));
 }
 
+// The rosters built against the fast search's bounds and its identical-hero
+// skip, each with 128 checked heroes in the realistic ranges unless said.
+enum class HardKind
+{
+    // A realistic roster and one decoy at the end of the candidate list: huge
+    // 聪明 and 不正常 and the least 可爱, so every suffix's life bound is
+    // inflated while a team holding it falls short of the threshold.
+    Decoy,
+    // Two kinds of hero with the same 可爱, alternating in the table, so that
+    // equal heroes are never neighbours in the candidate list.
+    AlternatingTwins,
+    // Heroes equal in 聪明 and 可爱 whose 不正常 differ, but every team's
+    // 不正常 total is above the point where the guard is capped.
+    TwinsAboveTheCap,
+    // 聪明 falls as 可爱 rises at a fixed rate, 不正常 above the cap: every
+    // team within a few percent of the best and many exactly tied.
+    FlatLandscape,
+    // 聪明 and 可爱 anti-correlated around a random rate with a little noise,
+    // so that the teams lie within the product bound's slack.
+    ProductGrid,
+};
+
+inline constexpr HardKind kHardKinds[] = {HardKind::Decoy, HardKind::AlternatingTwins,
+                                          HardKind::TwinsAboveTheCap, HardKind::FlatLandscape,
+                                          HardKind::ProductGrid};
+
+inline const char* HardKindName(HardKind kind)
+{
+    switch (kind) {
+    case HardKind::Decoy:
+        return "decoy";
+    case HardKind::AlternatingTwins:
+        return "twins, alternating";
+    case HardKind::TwinsAboveTheCap:
+        return "twins above the cap";
+    case HardKind::FlatLandscape:
+        return "flat landscape";
+    case HardKind::ProductGrid:
+        return "product bound's grid";
+    }
+    return "";
+}
+
+// Fills the first `checkedCount` heroes of the table (the rest unchecked
+// with zero stats) as a roster of `kind`.
+inline void FillHardRoster(HeroTable& heroes, Rng& rng, HardKind kind,
+                           int checkedCount = kHeroCount)
+{
+    for (HeroRecord& hero : heroes)
+        SetHero(hero, false, 0, 0, 0);
+    switch (kind) {
+    case HardKind::Decoy: {
+        // Heroes of one power band, so that teams are close and only the
+        // bounds tell them apart.
+        const int power = Uniform(rng, 1200, 2400);
+        for (int i = 0; i < checkedCount - 1; ++i) {
+            const auto around = [&] { return power * Uniform(rng, 85, 115) / 100; };
+            const int smart = around();
+            const int cute = around();
+            SetHero(heroes[i], true, smart, cute, around());
+        }
+        SetHero(heroes[checkedCount - 1], true, 9999, 1, 9999);
+        return;
+    }
+    case HardKind::AlternatingTwins: {
+        const int cute = Uniform(rng, 900, 1600);
+        const int smartA = Uniform(rng, 900, 2000);
+        const int smartB = Uniform(rng, 900, 2000);
+        const int abnormalA = Uniform(rng, 100, 600);
+        const int abnormalB = Uniform(rng, 100, 600);
+        for (int i = 0; i < checkedCount; ++i) {
+            if (i % 2 == 0)
+                SetHero(heroes[i], true, smartA, cute, abnormalA);
+            else
+                SetHero(heroes[i], true, smartB, cute, abnormalB);
+        }
+        return;
+    }
+    case HardKind::TwinsAboveTheCap: {
+        const int smart = Uniform(rng, 900, 2000);
+        const int cute = Uniform(rng, 900, 1600);
+        for (int i = 0; i < checkedCount; ++i)
+            SetHero(heroes[i], true, smart, cute, Uniform(rng, 330, 3000));
+        return;
+    }
+    case HardKind::FlatLandscape: {
+        const int rate = Uniform(rng, 1, 3);
+        const int spread = Uniform(rng, 60, 200);
+        for (int i = 0; i < checkedCount; ++i) {
+            const int shift = Uniform(rng, -spread, spread);
+            SetHero(heroes[i], true, 1600 - rate * shift, 1300 + shift, Uniform(rng, 330, 900));
+        }
+        return;
+    }
+    case HardKind::ProductGrid: {
+        const double rate = 0.5 + 1.5 * UnitInterval(rng);
+        for (int i = 0; i < checkedCount; ++i) {
+            const int shift = Uniform(rng, -300, 300);
+            const int smart = 1500 - static_cast<int>(rate * shift) + Uniform(rng, -15, 15);
+            SetHero(heroes[i], true, smart, 1400 + shift, Uniform(rng, 330, 700));
+        }
+        return;
+    }
+    }
+}
+
 } // namespace rosters

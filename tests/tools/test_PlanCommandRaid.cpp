@@ -485,6 +485,14 @@ TEST_F(PlanCommandRaid, DataFilesAreNeverWritten)
     EXPECT_EQ(snapshot(), before);
 }
 
+TEST(PlanCommandRaidHelp, HelpNamesTheRaidPlanningOptions)
+{
+    const CommandResult result = RunPlan({u"--help"_s});
+    EXPECT_EQ(result.exitCode, kPlanExitOk);
+    for (const char* option : {"--top", "--exclude", "--overview", "--csv", "--leaders"})
+        EXPECT_TRUE(result.out.contains(QLatin1StringView(option))) << option;
+}
+
 struct BadRaidCommand
 {
     const char* name;

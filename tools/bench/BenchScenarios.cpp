@@ -7,6 +7,7 @@
 
 namespace {
 
+using rosters::HardKind;
 using rosters::Rng;
 using rosters::StatKind;
 using rosters::Uniform;
@@ -174,6 +175,19 @@ BenchScenario IdenticalCrowd()
     return scenario;
 }
 
+// The rosters built against the branch and bound (RandomRosters.h, HardKind):
+// 128 checked heroes against the zone's viruses from the easy levels to the
+// hard ones, every strategy, each query with a leader of its own.
+BenchScenario HardFamily(HardKind kind, std::uint64_t seed)
+{
+    BenchScenario scenario = Scenario(rosters::HardKindName(kind), true);
+    Rng rng(seed);
+    rosters::FillHardRoster(scenario.tables->heroTable, rng, kind);
+    rosters::FillRealisticViruses(scenario.tables->virusTable);
+    AddQueries(scenario, rng, {0, 6, 12, 18, 24, 27, 30, 33, 36}, 50, 7);
+    return scenario;
+}
+
 } // namespace
 
 std::vector<BenchScenario> BuildBenchScenarios()
@@ -187,5 +201,8 @@ std::vector<BenchScenario> BuildBenchScenarios()
     scenarios.push_back(AllSameScore());
     scenarios.push_back(NoThreshold());
     scenarios.push_back(IdenticalCrowd());
+    std::uint64_t seed = 201;
+    for (const HardKind kind : rosters::kHardKinds)
+        scenarios.push_back(HardFamily(kind, seed++));
     return scenarios;
 }

@@ -10,6 +10,7 @@
 // ran, and checks that they found the same plans.
 
 #include "BenchScenarios.h"
+#include "PlansBench.h"
 #include "TeamSearch.h"
 
 #include <benchmark/benchmark.h>
@@ -45,7 +46,8 @@ struct ScenarioRuns
     bool referenceDone = false;
 };
 
-using Search = bool (*)(PlanningTables&, int, int, int, PlanRecord&, SearchStats&);
+using Search = bool (*)(const PlanningTables&, int, int, int, PlanRecord&, SearchStats&,
+                        const HeroSet&);
 
 QueryRun RunOnce(Search search, BenchScenario& scenario, const BenchQuery& query)
 {
@@ -53,7 +55,7 @@ QueryRun RunOnce(Search search, BenchScenario& scenario, const BenchQuery& query
     run.plan.heroes[0] = static_cast<std::uint32_t>(query.leader);
     SearchStats stats;
     const Clock::time_point start = Clock::now();
-    run.found = search(*scenario.tables, query.virus, query.n, query.k, run.plan, stats);
+    run.found = search(*scenario.tables, query.virus, query.n, query.k, run.plan, stats, HeroSet{});
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     run.teamsScored = stats.teamsScored;
     benchmark::DoNotOptimize(run.plan);
@@ -253,7 +255,19 @@ int PrintComparison(const BenchScenario& scenario, const ScenarioRuns& runs)
 
 int main(int argc, char** argv)
 {
+    // --plans-only: only the raid-planning tables (see PlansBench.h).
+    bool plansOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--plans-only") == 0) {
+            plansOnly = true;
+            std::copy(argv + i + 1, argv + argc, argv + i);
+            --argc;
+            --i;
+        }
+    }
     std::vector<BenchScenario> scenarios = BuildBenchScenarios();
+    if (plansOnly)
+        return RunPlansBench(scenarios, 10.0) == 0 ? 0 : 1;
     std::vector<ScenarioRuns> runs(scenarios.size());
     for (std::size_t s = 0; s < scenarios.size(); ++s) {
         BenchScenario& scenario = scenarios[s];
@@ -290,5 +304,6 @@ int main(int argc, char** argv)
         if (runs[s].fastDone)
             differences += PrintComparison(scenarios[s], runs[s]);
     }
+    differences += RunPlansBench(scenarios, 10.0);
     return differences == 0 ? 0 : 1;
 }

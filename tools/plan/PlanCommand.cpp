@@ -80,12 +80,6 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
         RunRaidPlan(request.raid, *tables, query, out, err);
         return kPlanExitOk;
     }
-    // An excluded hero counts as unchecked; these tables are the planner's
-    // own copy and are never saved.
-    for (int hero = 0; hero < kHeroCount; ++hero) {
-        if (request.raid.excluded.contains(hero))
-            tables->heroTable[hero].checked = 0;
-    }
 
     PlanRecord plan;
     plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
@@ -93,15 +87,16 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
     SearchStats stats;
     QElapsedTimer timer;
     timer.start();
-    const bool found =
-        request.reference
-            ? FindBestTeamReference(*tables, request.virus, hits, request.crits, plan, stats)
-            : FindBestTeam(*tables, request.virus, hits, request.crits, plan, stats);
+    const bool found = request.reference
+                           ? FindBestTeamReference(*tables, request.virus, hits, request.crits,
+                                                   plan, stats, request.raid.excluded)
+                           : FindBestTeam(*tables, request.virus, hits, request.crits, plan, stats,
+                                          request.raid.excluded);
     const qint64 elapsed = timer.nsecsElapsed();
     if (printStats) {
         err << u"search (%1): %2 candidates, %3 teams scored, %4 ms"_s
                    .arg(request.reference ? u"reference"_s : u"fast"_s)
-                   .arg(tables->candidateCount)
+                   .arg(stats.candidateCount)
                    .arg(stats.teamsScored)
                    .arg(static_cast<double>(elapsed) / 1e6, 0, 'f', 3)
             << Qt::endl;

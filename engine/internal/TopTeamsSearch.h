@@ -40,6 +40,19 @@ struct TopList
 //   team skipped would also have been pushed out or refused later.
 // - Every team with a key above the floor when it is reached is scored and
 //   added, so the list ends as the first `wanted` teams of the ranking.
+// - Equal heroes: take a run of consecutive positions holding heroes with the
+//   same three stats, and a team T that leaves u of them out while it holds a
+//   later one of the run, p. Swapping p for u gives a team of the same
+//   totals, so the same key, whose positions come first in the order (the
+//   sorted positions first differ where u goes in, and u is smaller). Each
+//   such member u left out before the team's last member of its run, in each
+//   run, gives a different team; call their number T's swaps. At least
+//   `swaps` teams of T's key come before T in the ranking, so T is not among
+//   the first `wanted` once swaps >= wanted. Later picks never lower a
+//   partial team's swaps (a later member of a run only adds members left out
+//   before it), so the whole subtree goes, and so does every later pick in
+//   the same run, whose swaps are higher still. With wanted = 1 this is the
+//   single search's skip of a hero identical to the one before it.
 class TopTeamsSearch final
 {
 public:
@@ -47,7 +60,7 @@ public:
                    std::int64_t threshold);
 
     // Fills `list` (whose `wanted` is set) with the best teams.
-    void run(TopList& list) const;
+    void run(TopList& list);
 
 private:
     struct Partial;
@@ -55,15 +68,27 @@ private:
     std::int64_t lifeBound(const Partial& sum, int remaining, int from) const;
     std::int64_t boundKey(const Partial& sum, int remaining, int from, std::int64_t cuteHigh) const;
     bool closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
-                std::int64_t floorKey) const;
+                std::int64_t floorKey);
     std::int64_t cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const;
-    template <int Level> void descend(TopList& list, int* team, const Partial& sum, int from) const;
-    void pickFourth(TopList& list, int* team, const Partial& sum, int from) const;
-    void scoreLastPick(TopList& list, int* team, const Partial& sum, int from) const;
+    // The swaps a pick at `pick` adds to a partial team whose previous pick
+    // is `previous` (see the class comment).
+    int swapsAdded(int previous, int pick) const;
+    template <int Level>
+    void descend(TopList& list, int* team, const Partial& sum, int from, int swaps);
+    void pickFourth(TopList& list, int* team, const Partial& sum, int from, int swaps);
+    void scoreLastPick(TopList& list, int* team, const Partial& sum, int from, int swaps);
 
     const SearchRoster& m_roster;
     const MarginModel& m_model;
     ProductBound& m_product;
     const std::int64_t m_threshold;
     const bool m_damageRisesWithCute;
+    int m_wanted = 1;
+    // The runs of equal heroes among positions 1..N-1: first and last
+    // position of the run holding each position.
+    int m_runStart[kHeroCount] = {};
+    int m_runEnd[kHeroCount] = {};
+    // Subtrees the separate bounds left open at a floor above 0.
+    int m_openNodes = 0;
+    static constexpr int kNodesBeforeProduct = 256;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Candidates.h"
 #include "MarginModel.h"
-#include "PlanningTables.h"
 
 #include <cstdint>
 
@@ -52,7 +52,6 @@ struct SearchRoster
     std::int64_t lifeOffset = 0;
 };
 
-// Fills `roster` from the candidate list of `tables` (already prepared) for one
-// virus and strategy.
-void BuildSearchRoster(const PlanningTables& tables, const VirusRecord& virus, int virusIndex,
+// Fills `roster` from a prepared candidate list for one virus and strategy.
+void BuildSearchRoster(const CandidateList& candidates, const VirusRecord& virus, int virusIndex,
                        int n, int k, SearchRoster& roster);

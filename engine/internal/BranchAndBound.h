@@ -7,12 +7,17 @@
 #include <cstdint>
 
 // The best team the search has found: its score key (0 while no team scored
-// above 0), its six candidate positions, and how many teams were scored.
+// above 0), its six candidate positions, and how many teams were scored and
+// how many nodes of the tree (fourth and fifth picks) were visited.
 struct SearchBest
 {
     std::int64_t key = 0;
     int positions[6] = {};
     std::uint64_t teamsScored = 0;
+    std::uint64_t nodesVisited = 0;
+    // Set when the work allowed ran out before the search ended: the key and
+    // positions are then a real team's, but maybe not the best.
+    bool stopped = false;
 };
 
 // Branch and bound over the teams of one search, in the reference's
@@ -28,8 +33,10 @@ public:
                    std::int64_t threshold);
 
     // The search's answer: the best key with the lexicographically first
-    // positions among equal keys, and the number of teams scored.
-    SearchBest run() const;
+    // positions among equal keys, and the number of teams scored. With a
+    // work limit (teams scored plus nodes visited) the search stops once it
+    // is passed, with SearchBest::stopped set.
+    SearchBest run(std::uint64_t workLimit = UINT64_MAX) const;
 
 private:
     struct Partial;
@@ -48,7 +55,7 @@ private:
     bool firstPicksOpen(int p1, std::int64_t floorKey) const;
     // Searches every team whose first pick is p1, replacing `best` with any
     // team of a strictly greater key.
-    void searchFirstPick(int p1, SearchBest& best) const;
+    void searchFirstPick(int p1, SearchBest& best, std::uint64_t workLimit) const;
     template <int Level> void descend(Walk& walk, const Partial& sum, int from) const;
     void pickFourth(Walk& walk, const Partial& sum, int from) const;
     void scoreLastPick(Walk& walk, const Partial& sum, int from) const;

@@ -1,0 +1,267 @@
+#include "TotalsSearch.h"
+
+#include <algorithm>
+#include <cassert>
+#include <limits>
+
+namespace {
+
+constexpr std::int32_t kNoCute = std::numeric_limits<std::int32_t>::min();
+
+// (Ts, Tc, Ta) descending, the order every set is kept in.
+bool Before(const TotalsSearch::Total& a, const TotalsSearch::Total& b)
+{
+    if (a.smart != b.smart)
+        return a.smart > b.smart;
+    if (a.cute != b.cute)
+        return a.cute > b.cute;
+    return a.abnormal > b.abnormal;
+}
+
+} // namespace
+
+TotalsSearch::TotalsSearch() : m_totals(std::make_unique_for_overwrite<Total[]>(kCapacity)) {}
+
+TotalsSearch::Total TotalsSearch::withHero(const Total& total, int position, std::int32_t cap) const
+{
+    const SearchRoster& roster = *m_roster;
+    const std::int32_t cute = m_cuteRises ? roster.cute[position] : -roster.cute[position];
+    return {total.smart + roster.smart[position], total.cute + cute,
+            std::min(total.abnormal + roster.abnormal[position], cap)};
+}
+
+// cap(r, j) = 1905 - 不正常 of the leader - the least 不正常 sum of 5 - r
+// picks before j, at least 0: every team whose picks from j on total u has a
+// 不正常 total of at least 1905 - cap(r, j) + u's, so its guard is the same
+// with u's 不正常 taken up to cap(r, j). Where fewer than 5 - r positions lie
+// before j no team uses the set; its cap stays 1905. The caps keep the sets'
+// order and the merges exact: cap(r, j) <= cap(r, j + 1), since more picks
+// to choose from give a sum no larger, and cap(r + 1, j - 1) <= cap(r, j) +
+// 不正常 of j - 1, since j - 1 with the least picks before it is one choice of
+// picks before j; so min(min(a, cap(r, j)) + h, cap(r + 1, j - 1)) =
+// min(a + h, cap(r + 1, j - 1)).
+void TotalsSearch::setCaps()
+{
+    const SearchRoster& roster = *m_roster;
+    const int count = roster.count;
+    std::int32_t least[SearchRoster::kMaxPick] = {}; // ascending
+    int seen = 0;
+    for (int j = 1; j <= count; ++j) {
+        if (j >= 2) {
+            // Position j - 1 joins the positions before j.
+            const std::int32_t value = roster.abnormal[j - 1];
+            int slot = seen;
+            if (seen < SearchRoster::kMaxPick)
+                ++seen;
+            else if (value < least[seen - 1])
+                slot = seen - 1;
+            else
+                slot = -1;
+            if (slot >= 0) {
+                while (slot > 0 && least[slot - 1] > value) {
+                    least[slot] = least[slot - 1];
+                    --slot;
+                }
+                least[slot] = value;
+            }
+        }
+        for (int r = 0; r <= kMaxRest; ++r) {
+            const int before = SearchRoster::kMaxPick - r;
+            if (seen < before) {
+                m_cap[r][j] = kAbnormalCap;
+                continue;
+            }
+            std::int64_t floor = roster.abnormal[0];
+            for (int i = 0; i < before; ++i)
+                floor += least[i];
+            m_cap[r][j] = static_cast<std::int32_t>(
+                std::clamp<std::int64_t>(kAbnormalCap - floor, 0, kAbnormalCap));
+        }
+    }
+}
+
+bool TotalsSearch::build(const SearchRoster& roster, bool cuteRises)
+{
+    m_roster = &roster;
+    m_cuteRises = cuteRises;
+    const int count = roster.count;
+    setCaps();
+    // Entry 0 is the empty total, the one member of every P(0, j).
+    m_totals[0] = Total{0, 0, 0};
+    m_used = 1;
+    for (int j = 1; j <= count; ++j) {
+        m_begin[0][j] = 0;
+        m_size[0][j] = 1;
+        m_top[0][j] = Total{0, 0, 0};
+    }
+    for (int r = 1; r <= kMaxRest; ++r) {
+        m_begin[r][count] = 0;
+        m_size[r][count] = 0;
+    }
+    for (int j = count - 1; j >= 1; --j) {
+        for (int r = 1; r <= kMaxRest; ++r) {
+            if (m_used + static_cast<std::uint64_t>(m_size[r][j + 1]) + m_size[r - 1][j + 1] >
+                kCapacity)
+                return false;
+            merge(r, j);
+        }
+    }
+    return true;
+}
+
+// P(r, j) from P(r, j + 1) and hero j plus P(r - 1, j + 1); see the class
+// comment. Totals at the cap are beaten only by totals at the cap, so one
+// running maximum serves them and the tree holds the others. An empty set has
+// no largest values; its bound is never asked for.
+void TotalsSearch::merge(int r, int j)
+{
+    const Total* kept = m_totals.get() + m_begin[r][j + 1];
+    const int keptSize = m_size[r][j + 1];
+    const Total* grown = m_totals.get() + m_begin[r - 1][j + 1];
+    const int grownSize = m_size[r - 1][j + 1];
+    const std::int32_t cap = m_cap[r][j];
+    Total* out = m_totals.get() + m_used;
+    int outSize = 0;
+    std::fill(m_tree, m_tree + cap + 1, kNoCute);
+    std::int32_t cappedBest = kNoCute;
+    Total top{kNoCute, kNoCute, kNoCute};
+    int a = 0;
+    int b = 0;
+    Total candidate{};
+    if (grownSize > 0)
+        candidate = withHero(grown[0], j, cap);
+    while (a < keptSize || b < grownSize) {
+        Total next;
+        if (b < grownSize && (a >= keptSize || Before(candidate, kept[a]))) {
+            next = candidate;
+            if (++b < grownSize)
+                candidate = withHero(grown[b], j, cap);
+        } else {
+            next = kept[a++];
+            next.abnormal = std::min(next.abnormal, cap);
+        }
+        if (next.abnormal >= cap) {
+            if (cappedBest >= next.cute)
+                continue;
+            cappedBest = next.cute;
+        } else {
+            // Dominated: a total before it has Tc and Ta' at least its own.
+            std::int32_t best = cappedBest;
+            for (int i = cap - next.abnormal; i > 0; i -= i & -i)
+                best = std::max(best, m_tree[i]);
+            if (best >= next.cute)
+                continue;
+            for (int i = cap - next.abnormal; i <= cap; i += i & -i)
+                m_tree[i] = std::max(m_tree[i], next.cute);
+        }
+        out[outSize++] = next;
+        top.smart = std::max(top.smart, next.smart);
+        top.cute = std::max(top.cute, next.cute);
+        top.abnormal = std::max(top.abnormal, next.abnormal);
+    }
+    m_begin[r][j] = static_cast<int>(m_used);
+    m_size[r][j] = outSize;
+    m_top[r][j] = top;
+    m_used += static_cast<std::uint64_t>(outSize);
+}
+
+// The key of a whole team's totals, 0 for a team the search never scores.
+std::int64_t TotalsSearch::keyOf(const Total& team) const
+{
+    const std::int64_t cute = m_cuteRises ? team.cute : -std::int64_t{team.cute};
+    if (cute < m_threshold)
+        return 0;
+    const std::int64_t life = m_model->lifeMargin(team.smart, team.abnormal);
+    if (life <= 0)
+        return 0;
+    return m_model->key(life, m_model->damageMargin(cute));
+}
+
+std::int64_t TotalsSearch::setBound(const Total& partial, int r, int j) const
+{
+    const Total& top = m_top[r][j];
+    return keyOf({partial.smart + top.smart, partial.cute + top.cute,
+                  std::min(partial.abnormal + top.abnormal, kAbnormalCap)});
+}
+
+// Whether some total of P(r, j) completes `partial` to a team of key `key` or
+// more; exact by the class comment.
+bool TotalsSearch::reaches(const Total& partial, int r, int j, std::int64_t key)
+{
+    const int size = m_size[r][j];
+    if (size == 0 || setBound(partial, r, j) < key)
+        return false;
+    const Total* set = m_totals.get() + m_begin[r][j];
+    for (int i = 0; i < size; ++i) {
+        ++m_tried;
+        const Total& t = set[i];
+        if (keyOf({partial.smart + t.smart, partial.cute + t.cute,
+                   std::min(partial.abnormal + t.abnormal, kAbnormalCap)}) >= key)
+            return true;
+    }
+    return false;
+}
+
+SearchBest TotalsSearch::find(const MarginModel& model, std::int64_t threshold,
+                              std::int64_t incumbentKey)
+{
+    assert(m_roster != nullptr && incumbentKey >= 0);
+    m_model = &model;
+    m_threshold = threshold;
+    m_tried = 0;
+    const int count = m_roster->count;
+    SearchBest best;
+    if (count < 6)
+        return best;
+    const Total leader = withHero(Total{0, 0, 0}, 0, kAbnormalCap);
+
+    // Step 2: the best key and the first p1 that reaches it. A first pick
+    // whose bound is below the incumbent cannot hold the best team; one
+    // whose bound only equals it still may hold the first team of that key.
+    std::int64_t floor = incumbentKey > 0 ? incumbentKey - 1 : 0;
+    int firstPick = 0;
+    for (int p1 = 1; p1 <= count - SearchRoster::kMaxPick; ++p1) {
+        const Total partial = withHero(leader, p1, kAbnormalCap);
+        if (setBound(partial, kMaxRest, p1 + 1) <= floor)
+            continue;
+        const Total* set = m_totals.get() + m_begin[kMaxRest][p1 + 1];
+        const int size = m_size[kMaxRest][p1 + 1];
+        for (int i = 0; i < size; ++i) {
+            const Total& t = set[i];
+            const std::int64_t key = keyOf({partial.smart + t.smart, partial.cute + t.cute,
+                                            std::min(partial.abnormal + t.abnormal, kAbnormalCap)});
+            if (key > floor) {
+                floor = key;
+                firstPick = p1;
+            }
+        }
+        m_tried += static_cast<std::uint64_t>(size);
+    }
+    if (firstPick == 0)
+        return best;
+    assert(floor >= incumbentKey);
+
+    // Step 3: each later pick is the first position whose suffix still
+    // reaches the best key; one always does, since the pick before did.
+    best.key = floor;
+    best.positions[0] = 0;
+    best.positions[1] = firstPick;
+    Total partial = withHero(leader, firstPick, kAbnormalCap);
+    int from = firstPick + 1;
+    for (int level = 2; level <= SearchRoster::kMaxPick; ++level) {
+        const int rest = SearchRoster::kMaxPick - level;
+        int chosen = 0;
+        for (int j = from; j + rest < count; ++j) {
+            if (reaches(withHero(partial, j, kAbnormalCap), rest, j + 1, best.key)) {
+                chosen = j;
+                break;
+            }
+        }
+        assert(chosen != 0);
+        best.positions[level] = chosen;
+        partial = withHero(partial, chosen, kAbnormalCap);
+        from = chosen + 1;
+    }
+    assert(keyOf(partial) == best.key);
+    return best;
+}
