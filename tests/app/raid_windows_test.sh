@@ -98,6 +98,14 @@ echo "$clipboard" | head -n 1 | grep -q '^第36关' || fail "the copy does not s
 names=$(echo "$clipboard" | grep -c '^[1-6]\. ' || true)
 [ "$names" -eq 6 ] || fail "the copy holds $names heroes, not six: $clipboard"
 
+echo "The overview takes input beside the modal main window: Enter on its first cell shows that plan."
+keys_to '关卡总览' Tab ctrl+Home Return
+sleep 0.5
+keys_to "$caption" ctrl+shift+c
+sleep 0.5
+clipboard=$(xclip -selection clipboard -o 2>/dev/null || true)
+echo "$clipboard" | head -n 1 | grep -q '^第01关' || fail "Enter in the overview did not show level 1: $clipboard"
+
 keys_to "$caption" Escape
 for _ in $(seq 100); do
     kill -0 "$program_pid" 2>/dev/null || break
