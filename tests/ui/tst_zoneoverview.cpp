@@ -147,6 +147,14 @@ private slots:
         QVERIFY(found < kOverviewCells);
         QCOMPARE(model->headerData(41, Qt::Vertical, Qt::DisplayRole).toString(),
                  PlanTexts::VirusEntry(41, m_tables->virusTable[41]));
+
+        // The other strategy order in the main window reorders the columns,
+        // the same cells under them.
+        const OverviewCell& lastByChance = *model->cellAt(5, 20); // 6 rounds, 0 crits
+        QTest::mouseClick(window->controls().get<QCheckBox>(kPlanOrderCheck), Qt::LeftButton);
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"2轮/0暴"_s);
+        QCOMPARE(model->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString(), u"6轮/0暴"_s);
+        QVERIFY(SamePlan(model->cellAt(5, 15)->plan, lastByChance.plan));
         window->close();
     }
 
