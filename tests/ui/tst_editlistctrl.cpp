@@ -304,8 +304,10 @@ void TestEditListCtrl::columnZeroTakesAnyTextOthersDigitsOnly()
         QVERIFY(editor != nullptr);
         QTest::keyClick(editor, Qt::Key_Delete);
         QTest::keyClicks(editor, u"a1 -2.b4"_s);
-        editor->insert(u"３5"_s); // a full-width digit is no digit here
-        QCOMPARE(editor->text(), column == 0 ? u"a1 -2.b4３5"_s : u"124"_s);
+        QCOMPARE(editor->text(), column == 0 ? u"a1 -2.b4"_s : u"124"_s);
+        // Pasted text goes in whole in every column: the owner reads it.
+        editor->insert(u"３5\t"_s);
+        QCOMPARE(editor->text(), column == 0 ? u"a1 -2.b4３5\t"_s : u"124３5\t"_s);
         QTest::keyClick(editor, Qt::Key_Return);
     }
     // Unchanged text is still handed over, whole.

@@ -7,7 +7,9 @@
 #include "UiTestSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -63,6 +65,8 @@ private slots:
     void confirmationNeedsSixTicks();
     void namesAreCutToEleven();
     void statsAreHeldToSixteenBitsAndSumsFollow();
+    void pastedStatsAreRead_data();
+    void pastedStatsAreRead();
     void theSumsAreReadOnly();
     void everyHeadingButTheNameSortsDescending();
     void onlyLeftClicksSort();
@@ -272,6 +276,36 @@ void TestHeroesDlg::statsAreHeldToSixteenBitsAndSumsFollow()
     QCOMPARE(m_table[9].abnormal, 7);
 }
 
+void TestHeroesDlg::pastedStatsAreRead_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("number with a unit") << u"12abc"_s << 12;
+    QTest::newRow("leading blank") << u" 12"_s << 12;
+    QTest::newRow("spreadsheet cell") << u"12\t"_s << 12;
+    QTest::newRow("signed") << u"+70000"_s << 65535;
+    QTest::newRow("negative") << u"-5"_s << 0;
+    QTest::newRow("no number") << u"abc"_s << 0;
+}
+
+void TestHeroesDlg::pastedStatsAreRead()
+{
+    QFETCH(QString, pasted);
+    QFETCH(int, stored);
+    open();
+    list().scrollTo(list().model()->index(9, 2));
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, list().labelRect(9, 2).center());
+    QLineEdit* editor = list().editor();
+    QVERIFY(editor != nullptr);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor->text(), pasted);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(list().cellText(9, 2), QString::number(stored));
+    m_dialog->accept();
+    QCOMPARE(int(m_table[9].cute), stored);
+}
+
 void TestHeroesDlg::theSumsAreReadOnly()
 {
     open();
@@ -437,7 +471,12 @@ void TestHeroesDlg::batchSelection_data()
     QTest::addColumn<int>("lastChanged");
     QTest::newRow("defaults tick all") << 0 << u"1"_s << u"128"_s << 0 << 127;
     QTest::newRow("0 to 500 unticks all") << 1 << u"0"_s << u"500"_s << 0 << 127;
-    QTest::newRow("beyond 32 bits") << 0 << u"1"_s << u"99999999999"_s << 0 << 127;
+    // Beyond 32 bits reads as 4294967295, which is negative less one.
+    QTest::newRow("beyond 32 bits") << 0 << u"1"_s << u"99999999999"_s << -1 << -2;
+    QTest::newRow("3000000000 to 5") << 0 << u"3000000000"_s << u"5"_s << 0 << 4;
+    QTest::newRow("3 to 3000000000") << 1 << u"3"_s << u"3000000000"_s << -1 << -2;
+    QTest::newRow("2147483648 to 5") << 0 << u"2147483648"_s << u"5"_s << -1 << -2;
+    QTest::newRow("3 to 2147483648") << 1 << u"3"_s << u"2147483648"_s << 2 << 127;
     QTest::newRow("10 to 5 does nothing") << 1 << u"10"_s << u"5"_s << -1 << -2;
     QTest::newRow("single row") << 1 << u"4"_s << u"4"_s << 3 << 3;
 }

@@ -264,11 +264,12 @@ void CHeroesDlg::BatchSelect()
     if (select.exec() != QDialog::Accepted)
         return;
     const bool tick = select.action() == 0; // "选中"; "取消" or no choice unticks
-    // Row numbers count from 1 as displayed. Reckoned in 64 bits so that no
-    // bound wraps around: a range reaching past the last row ends there.
-    const std::int64_t first = std::max<std::int64_t>(std::int64_t{select.from()} - 1, 0);
-    const std::int64_t last = std::min<std::int64_t>(std::int64_t{select.to()} - 1, kHeroCount - 1);
-    for (auto row = static_cast<int>(first); row <= last; ++row) {
+    // Row numbers count from 1 as displayed.
+    const std::optional<std::pair<int, int>> rows =
+        CellValues::BatchRows(select.from(), select.to(), kHeroCount);
+    if (!rows)
+        return;
+    for (int row = rows->first; row <= rows->second; ++row) {
         m_heroes[static_cast<std::size_t>(recordOfRow(row))].checked = tick ? 1 : 0;
         setRowChecked(row, tick);
     }
