@@ -275,6 +275,29 @@ void CHeroesDlg::BatchSelect()
     }
 }
 
+void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRecords)
+{
+    m_list->endEdit(false);
+    m_heroes = heroes;
+    m_list->clearSelection();
+    int firstNamed = -1;
+    for (int row = 0; row < kHeroCount; ++row) {
+        const int record = recordOfRow(row);
+        FillRow(row, record);
+        if (namedRecords.contains(record)) {
+            m_list->selectionModel()->select(m_list->model()->index(row, kName),
+                                             QItemSelectionModel::Select |
+                                                 QItemSelectionModel::Rows);
+            if (firstNamed < 0)
+                firstNamed = row;
+        }
+    }
+    if (firstNamed >= 0) {
+        m_list->setCurrentCell(firstNamed, kName, QItemSelectionModel::NoUpdate);
+        m_list->scrollTo(m_list->model()->index(firstNamed, kName));
+    }
+}
+
 void CHeroesDlg::accept()
 {
     m_list->endEdit(false);

@@ -5,6 +5,7 @@
 #include "Records.h"
 
 #include <QDialog>
+#include <QList>
 
 class CEditListCtrl;
 class QCheckBox;
@@ -40,6 +41,12 @@ public:
     CEditListCtrl* list() const { return m_list; }
     // The record a row shows.
     int recordOfRow(int row) const;
+
+    // Puts an imported roster into the working copy before the dialog opens:
+    // every row shows its record of `heroes`; the rows the import named are
+    // selected, the first of them in view. Nothing reaches the roster until
+    // the dialog is confirmed.
+    void loadImported(const HeroTable& heroes, const QList<int>& namedRecords);
 
     // "确定": refuses fewer than six ticks; otherwise carries the ticks into
     // the records, rebuilds them in display order when "保存排列顺序" is

@@ -23,6 +23,14 @@ enum Column
     kNotAbnormal
 };
 
+void FillRow(CEditListCtrl& list, int row, const VirusRecord& virus)
+{
+    list.setCellText(row, kName, PlanTexts::VirusNameText(virus));
+    list.setCellText(row, kStupid, CellValues::StatText(virus.stupid));
+    list.setCellText(row, kHateful, CellValues::StatText(virus.hateful));
+    list.setCellText(row, kNotAbnormal, CellValues::StatText(virus.notAbnormal));
+}
+
 } // namespace
 
 CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_table(table)
@@ -44,13 +52,8 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
     list->addColumn(u"可恨"_s, Qt::AlignRight, 52);
     list->addColumn(u"不异常"_s, Qt::AlignRight, 52);
     list->setRowCount(kVirusCount);
-    for (int row = 0; row < kVirusCount; ++row) {
-        const VirusRecord& virus = m_table[static_cast<std::size_t>(row)];
-        list->setCellText(row, kName, PlanTexts::VirusNameText(virus));
-        list->setCellText(row, kStupid, CellValues::StatText(virus.stupid));
-        list->setCellText(row, kHateful, CellValues::StatText(virus.hateful));
-        list->setCellText(row, kNotAbnormal, CellValues::StatText(virus.notAbnormal));
-    }
+    for (int row = 0; row < kVirusCount; ++row)
+        FillRow(*list, row, m_table[static_cast<std::size_t>(row)]);
     m_list = list; // from here on the layout rule places the controls
 
     // The frame is known once the window is shown (showEvent); until then
@@ -97,6 +100,17 @@ bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, Q
     if (column != kName)
         *text = CellValues::StatText(CellValues::ReadStat(*text));
     return true;
+}
+
+void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedRows)
+{
+    m_list->endEdit(false);
+    for (int row = 0; row < kVirusCount; ++row)
+        FillRow(*m_list, row, viruses[static_cast<std::size_t>(row)]);
+    if (!namedRows.isEmpty()) {
+        m_list->setCurrentCell(namedRows.front(), kName);
+        m_list->scrollTo(m_list->model()->index(namedRows.front(), kName));
+    }
 }
 
 void CVirusDlg::accept()

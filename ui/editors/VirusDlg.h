@@ -5,6 +5,7 @@
 #include "Records.h"
 
 #include <QDialog>
+#include <QList>
 
 class CEditListCtrl;
 class QPushButton;
@@ -26,6 +27,11 @@ public:
 
     const DialogControls& controls() const { return m_controls; }
     CEditListCtrl* list() const { return m_list; }
+
+    // Puts an imported table into the rows, the working copy, before the
+    // dialog opens; the rows the import named are selected (the list takes
+    // one at a time, so the first of them), and in view.
+    void loadImported(const VirusTable& viruses, const QList<int>& namedRows);
 
     // OK: every row back into the table, changed or not.
     void accept() override;

@@ -7,6 +7,7 @@
 #include "PlanListCtrl.h"
 #include "PlanTexts.h"
 #include "PopupMenu.h"
+#include "RosterMenu.h"
 #include "Strategies.h"
 #include "TeamSearch.h"
 #include "UpDownCtrl.h"
@@ -96,6 +97,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
     if (m_choices.m_planOrder != 0)
         m_planOrderCheck->setChecked(true);
     m_contextMenu = BuildPopup(ContextMenus()[kPlanListPopup], this);
+    m_rosterMenu = new RosterMenu(*this, m_tables);
     connectHandlers();
     // No search yet: the view is empty under its plain caption.
     m_targetSelector->setFocus();
@@ -339,7 +341,14 @@ void CQuorvelDlg::onPlanListContextMenu(const QPoint& position)
 
 void CQuorvelDlg::OnEditVirus()
 {
+    EditVirus({});
+}
+
+void CQuorvelDlg::EditVirus(const std::function<void(CVirusDlg&)>& prepare)
+{
     CVirusDlg editor(m_tables.virusTable, this);
+    if (prepare)
+        prepare(editor);
     if (editor.exec() != QDialog::Accepted)
         return;
     // Confirmed, edited or not: the table was rewritten.
@@ -350,7 +359,14 @@ void CQuorvelDlg::OnEditVirus()
 
 void CQuorvelDlg::OnEditHeroes()
 {
+    EditHeroes({});
+}
+
+void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
+{
     CHeroesDlg editor(m_tables.heroTable, this);
+    if (prepare)
+        prepare(editor);
     if (editor.exec() != QDialog::Accepted)
         return;
     m_tablesModified = true;

@@ -10,7 +10,10 @@
 
 #include <functional>
 
+class CHeroesDlg;
 class CPlanListCtrl;
+class CVirusDlg;
+class RosterMenu;
 class CUpDownCtrl;
 class QCheckBox;
 class QComboBox;
@@ -58,9 +61,15 @@ public:
     void ClearPlanView();
     void ShowPlan(const PlanRecord& plan);
 
-    // The editor buttons.
+    // The editor buttons. EditVirus and EditHeroes run the editor with
+    // `prepare` applied to it before it opens (an import fills its working
+    // copy), then take a confirmation as the buttons do.
     void OnEditVirus();
     void OnEditHeroes();
+    void EditVirus(const std::function<void(CVirusDlg&)>& prepare);
+    void EditHeroes(const std::function<void(CHeroesDlg&)>& prepare);
+    // The "花名册" menu, for the menu bar.
+    RosterMenu* rosterMenu() const { return m_rosterMenu; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,4 +112,5 @@ private:
     QCheckBox* m_topmostCheck = nullptr;
     QCheckBox* m_planOrderCheck = nullptr;
     QMenu* m_contextMenu = nullptr;
+    RosterMenu* m_rosterMenu = nullptr;
 };
