@@ -68,6 +68,9 @@ private slots:
     void pastedStatsAreRead_data();
     void pastedStatsAreRead();
     void theSumsAreReadOnly();
+    void aPastedBlockIsReadAsTyping();
+    void aPasteThatOverrunsIsCutWithANote();
+    void copiedRowsPasteBackAsTheyWere();
     void everyHeadingButTheNameSortsDescending();
     void onlyLeftClicksSort();
     void anOpenEditLandsOnItsHeroBeforeASort();
@@ -304,6 +307,83 @@ void TestHeroesDlg::pastedStatsAreRead()
     QCOMPARE(list().cellText(9, 2), QString::number(stored));
     m_dialog->accept();
     QCOMPARE(int(m_table[9].cute), stored);
+}
+
+void TestHeroesDlg::aPastedBlockIsReadAsTyping()
+{
+    open();
+    list().setCurrentCell(5, 0);
+    const QString twelve = u"一二三四五六七八九十壹贰"_s;
+    QGuiApplication::clipboard()->setText(u"甲\t1\t2\t3\n"_s + twelve +
+                                          u"\t70000\t\"12\tx\"\t-1\n"_s);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(MessageBox::shownCount(), 0); // it all fitted
+    QCOMPARE(list().cellText(5, 0), u"甲"_s);
+    QCOMPARE(list().cellText(5, 4), u"3"_s);
+    QCOMPARE(list().cellText(5, 5), u"6"_s);
+    QCOMPARE(list().cellText(6, 0), twelve.left(11));
+    QCOMPARE(list().cellText(6, 1), u"65535"_s);
+    QCOMPARE(list().cellText(6, 2), u"12"_s); // a quoted cell with a tab in it
+    QCOMPARE(list().cellText(6, 3), u"0"_s);
+    QCOMPARE(list().cellText(6, 5), u"65547"_s);
+    QCOMPARE(list().cellText(7, 0), u"英雄7"_s); // the block ends at row 6
+    m_dialog->accept();
+    QCOMPARE(HeroName(m_table[5]), std::u16string_view(u"甲"));
+    QCOMPARE(m_table[5].abnormal, 3);
+    QCOMPARE(m_table[6].smart, 65535);
+    QCOMPARE(m_table[6].cute, 12);
+    QCOMPARE(m_table[6].abnormal, 0);
+    QCOMPARE(m_table[6].checked, SampleRoster()[6].checked); // ticks are not pasted
+}
+
+void TestHeroesDlg::aPasteThatOverrunsIsCutWithANote()
+{
+    open();
+    ClickHeading(list(), 5); // pasting follows the rows as displayed
+    const std::vector<int> shown = displayedRecords();
+    list().setCurrentCell(126, 2);
+    // Columns 2 and 3 take the first two cells of a row, the sums ignore the
+    // next two, the fifth runs past the last column.
+    QGuiApplication::clipboard()->setText(u"1\t2\t3\t3\t3\n4\t5\t6\t6\t6\n7\t8\t9\t9\t9\n"_s);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    const std::optional<MessageBox::Shown> note = MessageBox::lastShown();
+    QVERIFY(note.has_value());
+    QCOMPARE(note->icon, QMessageBox::Information);
+    QVERIFY2(note->text.contains(u"7 个单元格"_s), qPrintable(note->text)); // 2 + 5 of row 3
+    QCOMPARE(list().cellText(126, 2), u"1"_s);
+    QCOMPARE(list().cellText(126, 3), u"2"_s);
+    QCOMPARE(list().cellText(127, 2), u"4"_s);
+    QCOMPARE(list().cellText(127, 3), u"5"_s);
+    m_dialog->accept();
+    QCOMPARE(m_table[static_cast<std::size_t>(shown[127])].abnormal, 5);
+    QCOMPARE(m_table[static_cast<std::size_t>(shown[126])].cute, 1);
+}
+
+void TestHeroesDlg::copiedRowsPasteBackAsTheyWere()
+{
+    std::memcpy(m_table[4].name, u"a\tb", 4 * sizeof(char16_t));
+    open();
+    selectRows({2, 4});
+    QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
+    const HeroRecord two = SampleRoster()[2];
+    const QString expected = u"英雄2\t%1\t%2\t%3\t%4\t%5\n"_s.arg(two.smart)
+                                 .arg(two.cute)
+                                 .arg(two.abnormal)
+                                 .arg(two.smart + two.cute)
+                                 .arg(two.smart + two.cute + two.abnormal);
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.startsWith(expected), qPrintable(copied));
+    QVERIFY(copied.contains(u"\n\"a\tb\"\t"_s));
+    QCOMPARE(copied.count(u'\n'), 2);
+
+    // Pasted onto rows 10 and 11 they give those rows the same names and stats.
+    list().setCurrentCell(10, 0);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    for (int column = 0; column < 6; ++column) {
+        QCOMPARE(list().cellText(10, column), list().cellText(2, column));
+        QCOMPARE(list().cellText(11, column), list().cellText(4, column));
+    }
 }
 
 void TestHeroesDlg::theSumsAreReadOnly()

@@ -6,6 +6,7 @@
 #include "DialogTemplate.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -172,6 +173,21 @@ void CEditListCtrl::endEdit(bool cancel)
         edit->setText(buffer);
         m_delegate->setModelData(edit, model(), index);
     }
+}
+
+void CEditListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_editing && event->matches(QKeySequence::Paste)) {
+        event->accept();
+        emit pasteRequested();
+        return;
+    }
+    if (!m_editing && event->matches(QKeySequence::Copy)) {
+        event->accept();
+        emit copyRequested();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 void CEditListCtrl::mousePressEvent(QMouseEvent* event)

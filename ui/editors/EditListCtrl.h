@@ -60,7 +60,15 @@ public:
     // viewport coordinates.
     QRect labelRect(int row, int column) const;
 
+signals:
+    // Ctrl+V and Ctrl+C (the platform's keys for them) in the list while no
+    // cell is being edited: what they mean is the owner's. In an open cell
+    // they are the editor's own.
+    void pasteRequested();
+    void copyRequested();
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void commitData(QWidget* editor) override;

@@ -10,9 +10,12 @@
 #include "PlanTexts.h"
 #include "PopupMenu.h"
 #include "SelectDlg.h"
+#include "SheetCells.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -102,6 +105,8 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent)
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &CHeroesDlg::ShowContextMenu);
     m_contextMenu = BuildPopup(ContextMenus()[kHeroEditorPopup], this);
+    connect(m_list, &CEditListCtrl::pasteRequested, this, &CHeroesDlg::PasteCells);
+    connect(m_list, &CEditListCtrl::copyRequested, this, &CHeroesDlg::CopyRows);
 
     // Refined for the frame once the window is shown (showEvent).
     setMinimumSize(kMinimumSize);
@@ -164,27 +169,49 @@ bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column
 
 bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int row, int column, QString* text)
 {
-    if (text == nullptr)
-        return false; // cancelled
+    if (text == nullptr || column > kAbnormal)
+        return false;                      // cancelled, or a sum
+    *text = StoreCell(row, column, *text); // the cell shows the value as stored
+    return true;
+}
+
+QString CHeroesDlg::StoreCell(int row, int column, const QString& text)
+{
     const int record = recordOfRow(row);
     HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    switch (column) {
-    case kName:
-        *text = CellValues::CutName(*text); // the cell shows the name as stored
-        CellValues::StoreName(hero.name, *text);
-        return true;
-    case kSmart:
-    case kCute:
-    case kAbnormal: {
-        const std::uint16_t value = CellValues::ReadStat(*text);
-        Stat(hero, column) = value;
-        *text = CellValues::StatText(value); // the cell shows the stat as stored
-        WriteSums(row, record);
-        return true;
+    if (column == kName) {
+        const QString name = CellValues::CutName(text);
+        CellValues::StoreName(hero.name, name);
+        return name;
     }
-    default:
-        return false;
+    const std::uint16_t value = CellValues::ReadStat(text);
+    Stat(hero, column) = value;
+    WriteSums(row, record);
+    return CellValues::StatText(value);
+}
+
+void CHeroesDlg::PasteCells()
+{
+    m_list->endEdit(false);
+    const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
+    const int row = std::max(m_list->currentRow(), 0);
+    const int column = std::max(m_list->currentColumn(), 0);
+    // The sums take nothing from a paste, as from typing: they follow the
+    // stats. Only cells beyond the list's own edges are cut.
+    const int cut = SheetCells::Paste(block, row, column, kHeroCount, kTotal,
+                                      [this](int r, int c, const QString& text) {
+                                          if (c <= kAbnormal)
+                                              m_list->setCellText(r, c, StoreCell(r, c, text));
+                                      });
+    if (cut > 0) {
+        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+                         QMessageBox::Ok);
     }
+}
+
+void CHeroesDlg::CopyRows() const
+{
+    QGuiApplication::clipboard()->setText(SheetCells::CopySelectedRows(*m_list));
 }
 
 void CHeroesDlg::SortRows(int column)

@@ -48,6 +48,13 @@ public:
     // the dialog is confirmed.
     void loadImported(const HeroTable& heroes, const QList<int>& namedRecords);
 
+    // Ctrl+V in the list: a block of tab-separated cells from the current
+    // cell on, each read as typing it would be read (the sums take nothing);
+    // what runs past the last row or column is cut, with a note. Ctrl+C: the
+    // selected rows as such a block.
+    void PasteCells();
+    void CopyRows() const;
+
     // "确定": refuses fewer than six ticks; otherwise carries the ticks into
     // the records, rebuilds them in display order when "保存排列顺序" is
     // checked, and writes the copy over the roster.
@@ -61,6 +68,9 @@ protected:
 private:
     bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
     bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
+    // Takes `text` into cell (row, column) and its record as an edit would;
+    // returns what the cell then shows.
+    QString StoreCell(int row, int column, const QString& text);
 
     void FillRow(int row, int record);
     void WriteSums(int row, int record);

@@ -4,11 +4,17 @@
 #include "DialogBuilder.h"
 #include "EditListCtrl.h"
 #include "EditorDialogTemplates.h"
+#include "MessageBox.h"
 #include "OuterSize.h"
 #include "PlanTexts.h"
+#include "SheetCells.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace EditorDialogIds;
@@ -29,6 +35,13 @@ void FillRow(CEditListCtrl& list, int row, const VirusRecord& virus)
     list.setCellText(row, kStupid, CellValues::StatText(virus.stupid));
     list.setCellText(row, kHateful, CellValues::StatText(virus.hateful));
     list.setCellText(row, kNotAbnormal, CellValues::StatText(virus.notAbnormal));
+}
+
+// What a cell shows of a text typed or pasted into it: a stat shows what OK
+// will store; a name is cut only by OK.
+QString CellShown(int column, const QString& text)
+{
+    return column == kName ? text : CellValues::StatText(CellValues::ReadStat(text));
 }
 
 } // namespace
@@ -54,6 +67,8 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
     list->setRowCount(kVirusCount);
     for (int row = 0; row < kVirusCount; ++row)
         FillRow(*list, row, m_table[static_cast<std::size_t>(row)]);
+    connect(list, &CEditListCtrl::pasteRequested, this, &CVirusDlg::PasteCells);
+    connect(list, &CEditListCtrl::copyRequested, this, &CVirusDlg::CopyRows);
     m_list = list; // from here on the layout rule places the controls
 
     // The frame is known once the window is shown (showEvent); until then
@@ -96,10 +111,29 @@ bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, Q
 {
     if (text == nullptr)
         return false;
-    // A stat shows what OK will store; a name is cut only by OK.
-    if (column != kName)
-        *text = CellValues::StatText(CellValues::ReadStat(*text));
+    *text = CellShown(column, *text);
     return true;
+}
+
+void CVirusDlg::PasteCells()
+{
+    m_list->endEdit(false);
+    const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
+    const int row = std::max(m_list->currentRow(), 0);
+    const int column = std::max(m_list->currentColumn(), 0);
+    const int cut = SheetCells::Paste(block, row, column, kVirusCount, kNotAbnormal,
+                                      [this](int r, int c, const QString& text) {
+                                          m_list->setCellText(r, c, CellShown(c, text));
+                                      });
+    if (cut > 0) {
+        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+                         QMessageBox::Ok);
+    }
+}
+
+void CVirusDlg::CopyRows() const
+{
+    QGuiApplication::clipboard()->setText(SheetCells::CopySelectedRows(*m_list));
 }
 
 void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedRows)

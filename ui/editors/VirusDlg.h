@@ -33,6 +33,12 @@ public:
     // one at a time, so the first of them), and in view.
     void loadImported(const VirusTable& viruses, const QList<int>& namedRows);
 
+    // Ctrl+V in the list: a block of tab-separated cells from the current
+    // cell on, each taken as typing it would be; what runs past the last row
+    // or column is cut, with a note. Ctrl+C: the selected row as such a block.
+    void PasteCells();
+    void CopyRows() const;
+
     // OK: every row back into the table, changed or not.
     void accept() override;
 
