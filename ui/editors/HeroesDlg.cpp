@@ -6,7 +6,7 @@
 #include "EditorDialogTemplates.h"
 #include "Menus.h"
 #include "MessageBox.h"
-#include "OuterSize.h"
+#include "OuterSizeKeeper.h"
 #include "PlanTexts.h"
 #include "PopupMenu.h"
 #include "SelectDlg.h"
@@ -108,9 +108,8 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent)
     connect(m_list, &CEditListCtrl::pasteRequested, this, &CHeroesDlg::PasteCells);
     connect(m_list, &CEditListCtrl::copyRequested, this, &CHeroesDlg::CopyRows);
 
-    // Refined for the frame once the window is shown (showEvent).
-    setMinimumSize(kMinimumSize);
-    resize(kOpeningSize);
+    // Outer sizes: refined for the frame once the window has one.
+    OuterSizeKeeper::install(*this, kOpeningSize, kMinimumSize, OuterSizeKeeper::Mode::Resizable);
 }
 
 CHeroesDlg::~CHeroesDlg() = default;
@@ -361,16 +360,6 @@ void CHeroesDlg::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void CHeroesDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_sized) {
-        m_sized = true;
-        setMinimumSize(ClientSizeForOuter(*this, kMinimumSize));
-        resize(ClientSizeForOuter(*this, kOpeningSize));
-    }
 }
 
 void CHeroesDlg::resizeEvent(QResizeEvent* event)

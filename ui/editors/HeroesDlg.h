@@ -62,7 +62,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -97,5 +96,4 @@ private:
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QCheckBox* m_saveOrderCheck = nullptr;
-    bool m_sized = false;
 };

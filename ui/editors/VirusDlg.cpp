@@ -5,7 +5,7 @@
 #include "EditListCtrl.h"
 #include "EditorDialogTemplates.h"
 #include "MessageBox.h"
-#include "OuterSize.h"
+#include "OuterSizeKeeper.h"
 #include "PlanTexts.h"
 #include "SheetCells.h"
 
@@ -71,24 +71,13 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
     connect(list, &CEditListCtrl::copyRequested, this, &CVirusDlg::CopyRows);
     m_list = list; // from here on the layout rule places the controls
 
-    // The frame is known once the window is shown (showEvent); until then
-    // the opening size stands for the client size.
-    setFixedSize(kOpeningSize);
+    // Not resizable: the window keeps its opening size, outer size, so the
+    // minimum of 300 × 200 never binds.
+    OuterSizeKeeper::install(*this, kOpeningSize, kMinimumSize, OuterSizeKeeper::Mode::Fixed);
     m_okButton->setFocus(); // the first control in tab order
 }
 
 CVirusDlg::~CVirusDlg() = default;
-
-void CVirusDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_sized) {
-        m_sized = true;
-        // Not resizable: the window keeps its opening size, so the minimum
-        // of 300 × 200 never binds.
-        setFixedSize(ClientSizeForOuter(*this, kOpeningSize));
-    }
-}
 
 void CVirusDlg::resizeEvent(QResizeEvent* event)
 {

@@ -43,7 +43,6 @@ public:
     void accept() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -55,5 +54,4 @@ private:
     CEditListCtrl* m_list = nullptr;
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
-    bool m_sized = false;
 };
