@@ -147,9 +147,10 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
     if (!result.accepted()) {
         for (const QString& problem : result.problems)
             err << shownName << u": "_s << problem << Qt::endl;
-        err << u"quorvel-roster: %1 not imported (%2 problems); %3 is unchanged"_s.arg(shownName)
-                   .arg(result.problems.size())
-                   .arg(dataFile)
+        const qsizetype count = result.problems.size();
+        err << u"quorvel-roster: %1 not imported (%2 %3); %4 is unchanged"_s.arg(shownName)
+                   .arg(count)
+                   .arg(count == 1 ? u"problem"_s : u"problems"_s, dataFile)
             << Qt::endl;
         return kRosterExitRefused;
     }
