@@ -80,7 +80,7 @@ void TestVirusDlg::showsEveryVirus()
     const QStringList headings{u"名称"_s, u"愚蠢"_s, u"可恨"_s, u"不异常"_s};
     const int widths[] = {110, 52, 52, 52};
     for (int column = 0; column < 4; ++column) {
-        QCOMPARE(list().horizontalHeaderItem(column)->text(), headings[column]);
+        QCOMPARE(list().model()->headerData(column, Qt::Horizontal).toString(), headings[column]);
         QCOMPARE(list().columnWidth(column), widths[column]);
     }
     // The default table, with record 5 changed.

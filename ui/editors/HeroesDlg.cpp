@@ -4,6 +4,7 @@
 #include "DialogBuilder.h"
 #include "EditListCtrl.h"
 #include "EditorDialogTemplates.h"
+#include "HeroRosterModel.h"
 #include "Menus.h"
 #include "MessageBox.h"
 #include "OuterSizeKeeper.h"
@@ -29,50 +30,13 @@ using namespace EditorDialogIds;
 
 namespace {
 
-enum Column
-{
-    kName,
-    kSmart,
-    kCute,
-    kAbnormal,
-    kSmartCute,
-    kTotal
-};
-
-std::uint16_t& Stat(HeroRecord& hero, int column)
-{
-    switch (column) {
-    case kSmart:
-        return hero.smart;
-    case kCute:
-        return hero.cute;
-    default:
-        return hero.abnormal;
-    }
-}
-
-// The sort key of a column: the stored values, summed in plain integers so
-// that the sums never wrap.
-int SortKey(const HeroRecord& hero, int column)
-{
-    switch (column) {
-    case kSmart:
-        return hero.smart;
-    case kCute:
-        return hero.cute;
-    case kAbnormal:
-        return hero.abnormal;
-    case kSmartCute:
-        return hero.smart + hero.cute;
-    default:
-        return hero.smart + hero.cute + hero.abnormal;
-    }
-}
+constexpr int kName = HeroRosterModel::kName;
+constexpr int kAbnormal = HeroRosterModel::kAbnormal;
+constexpr int kTotal = HeroRosterModel::kTotal;
 
 } // namespace
 
-CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent)
-    : QDialog(parent), m_table(table), m_heroes(table)
+CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_table(table)
 {
     m_controls = BuildDialog(
         *this, HeroesDialogTemplate(), [](const ControlTemplate& control, QWidget* dialogWidget) {
@@ -89,16 +53,11 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent)
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
     list->setOwner(this);
-    list->addColumn(u"名称"_s, Qt::AlignLeft, 110);
-    list->addColumn(u"聪明"_s, Qt::AlignRight, 52);
-    list->addColumn(u"可爱"_s, Qt::AlignRight, 52);
-    list->addColumn(u"不正常"_s, Qt::AlignRight, 52);
-    list->addColumn(u"聪明+可爱"_s, Qt::AlignRight, 72);
-    list->addColumn(u"总值"_s, Qt::AlignRight, 52);
-    list->setRowCount(kHeroCount);
+    m_model = new HeroRosterModel(m_table, this);
+    list->setModel(m_model);
+    for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
+        list->setColumnWidth(column, HeroRosterModel::kWidths[column]);
     m_list = list;
-    for (int record = 0; record < kHeroCount; ++record)
-        FillRow(record, record);
 
     // Only left clicks reach sectionClicked.
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CHeroesDlg::SortRows);
@@ -116,49 +75,7 @@ CHeroesDlg::~CHeroesDlg() = default;
 
 int CHeroesDlg::recordOfRow(int row) const
 {
-    return m_list->item(row, kName)->data(Qt::UserRole).toInt();
-}
-
-bool CHeroesDlg::rowChecked(int row) const
-{
-    return m_list->item(row, kName)->checkState() == Qt::Checked;
-}
-
-void CHeroesDlg::setRowChecked(int row, bool checked)
-{
-    m_list->item(row, kName)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void CHeroesDlg::StoreCheck(int row)
-{
-    m_heroes[static_cast<std::size_t>(recordOfRow(row))].checked = rowChecked(row) ? 1 : 0;
-}
-
-void CHeroesDlg::FillRow(int row, int record)
-{
-    const HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    m_list->setCellText(row, kName, PlanTexts::HeroNameText(hero));
-    m_list->item(row, kName)->setData(Qt::UserRole, record);
-    setRowChecked(row, hero.checked != 0);
-    m_list->setCellText(row, kSmart, CellValues::StatText(hero.smart));
-    m_list->setCellText(row, kCute, CellValues::StatText(hero.cute));
-    m_list->setCellText(row, kAbnormal, CellValues::StatText(hero.abnormal));
-    WriteSums(row, record);
-}
-
-void CHeroesDlg::WriteSums(int row, int record)
-{
-    const HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    m_list->setCellText(row, kSmartCute, CellValues::StatText(SortKey(hero, kSmartCute)));
-    m_list->setCellText(row, kTotal, CellValues::StatText(SortKey(hero, kTotal)));
-}
-
-int CHeroesDlg::CountCheckedRows() const
-{
-    int count = 0;
-    for (int row = 0; row < kHeroCount; ++row)
-        count += rowChecked(row) ? 1 : 0;
-    return count;
+    return m_model->recordOfRow(row);
 }
 
 bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column)
@@ -166,27 +83,11 @@ bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column
     return column <= kAbnormal; // the two sums are read-only
 }
 
-bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int row, int column, QString* text)
+bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
 {
-    if (text == nullptr || column > kAbnormal)
-        return false;                      // cancelled, or a sum
-    *text = StoreCell(row, column, *text); // the cell shows the value as stored
-    return true;
-}
-
-QString CHeroesDlg::StoreCell(int row, int column, const QString& text)
-{
-    const int record = recordOfRow(row);
-    HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    if (column == kName) {
-        const QString name = CellValues::CutName(text);
-        CellValues::StoreName(hero.name, name);
-        return name;
-    }
-    const std::uint16_t value = CellValues::ReadStat(text);
-    Stat(hero, column) = value;
-    WriteSums(row, record);
-    return CellValues::StatText(value);
+    // A name or a stat goes to the model, which keeps it as stored and shows
+    // it so; the sums take nothing.
+    return text != nullptr && column <= kAbnormal;
 }
 
 void CHeroesDlg::PasteCells()
@@ -200,7 +101,7 @@ void CHeroesDlg::PasteCells()
     const int cut = SheetCells::Paste(block, row, column, kHeroCount, kTotal,
                                       [this](int r, int c, const QString& text) {
                                           if (c <= kAbnormal)
-                                              m_list->setCellText(r, c, StoreCell(r, c, text));
+                                              m_model->setData(m_model->index(r, c), text);
                                       });
     if (cut > 0) {
         MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
@@ -220,19 +121,7 @@ void CHeroesDlg::SortRows(int column)
     // The open edit lands on its hero and counts in the keys.
     m_list->endEdit(false);
     m_sortColumn = column;
-    std::vector<int> order(static_cast<std::size_t>(kHeroCount));
-    for (int row = 0; row < kHeroCount; ++row)
-        order[static_cast<std::size_t>(row)] = row;
-    std::vector<int> keys(order.size());
-    for (int row = 0; row < kHeroCount; ++row) {
-        keys[static_cast<std::size_t>(row)] =
-            SortKey(m_heroes[static_cast<std::size_t>(recordOfRow(row))], m_sortColumn);
-    }
-    // Always descending, the largest on top; equal keys keep their order.
-    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
-        return keys[static_cast<std::size_t>(a)] > keys[static_cast<std::size_t>(b)];
-    });
-    m_list->arrangeRows(order);
+    m_model->sortBy(m_sortColumn);
 }
 
 void CHeroesDlg::ShowContextMenu(const QPoint& position)
@@ -247,40 +136,37 @@ void CHeroesDlg::ShowContextMenu(const QPoint& position)
         MoveSelectedToBottom();
 }
 
-void CHeroesDlg::MoveSelectedToTop()
+void CHeroesDlg::MoveSelected(bool toTop)
 {
     m_list->endEdit(false);
-    int top = 0;
+    // The moved rows keep their relative order, and so do the others; the
+    // moved rows carry their check boxes into their records and come back
+    // unselected, like every other row.
+    std::vector<int> moved;
+    std::vector<int> staying;
     for (int row = 0; row < kHeroCount; ++row) {
-        if (!m_list->selectionModel()->isRowSelected(row, {}))
-            continue;
-        const int record = recordOfRow(row);
-        StoreCheck(row);
-        m_list->removeRow(row);
-        m_list->insertRow(top);
-        FillRow(top, record); // unselected
-        ++top;
+        if (m_list->selectionModel()->isRowSelected(row, {})) {
+            m_model->storeCheck(row);
+            moved.push_back(row);
+        } else {
+            staying.push_back(row);
+        }
     }
+    std::vector<int> order = toTop ? moved : staying;
+    const std::vector<int>& rest = toTop ? staying : moved;
+    order.insert(order.end(), rest.begin(), rest.end());
+    m_list->clearSelection();
+    m_model->arrange(order);
+}
+
+void CHeroesDlg::MoveSelectedToTop()
+{
+    MoveSelected(true);
 }
 
 void CHeroesDlg::MoveSelectedToBottom()
 {
-    m_list->endEdit(false);
-    const int last = kHeroCount - 1;
-    int row = 0;
-    while (row < kHeroCount) {
-        if (!m_list->selectionModel()->isRowSelected(row, {})) {
-            ++row;
-            continue;
-        }
-        // The next row moves up into this position: look at it again. The
-        // moved row comes back unselected, so no row moves twice.
-        const int record = recordOfRow(row);
-        StoreCheck(row);
-        m_list->removeRow(row);
-        m_list->insertRow(last);
-        FillRow(last, record);
-    }
+    MoveSelected(false);
 }
 
 void CHeroesDlg::BatchSelect()
@@ -295,21 +181,18 @@ void CHeroesDlg::BatchSelect()
         CellValues::BatchRows(select.from(), select.to(), kHeroCount);
     if (!rows)
         return;
-    for (int row = rows->first; row <= rows->second; ++row) {
-        m_heroes[static_cast<std::size_t>(recordOfRow(row))].checked = tick ? 1 : 0;
-        setRowChecked(row, tick);
-    }
+    for (int row = rows->first; row <= rows->second; ++row)
+        m_model->setChecked(row, tick);
 }
 
 void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRecords)
 {
     m_list->endEdit(false);
-    m_heroes = heroes;
+    m_model->loadRecords(heroes);
     m_list->clearSelection();
     int firstNamed = -1;
     for (int row = 0; row < kHeroCount; ++row) {
         const int record = recordOfRow(row);
-        FillRow(row, record);
         if (namedRecords.contains(record)) {
             m_list->selectionModel()->select(m_list->model()->index(row, kName),
                                              QItemSelectionModel::Select |
@@ -319,7 +202,8 @@ void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRe
         }
     }
     if (firstNamed >= 0) {
-        m_list->setCurrentCell(firstNamed, kName, QItemSelectionModel::NoUpdate);
+        m_list->selectionModel()->setCurrentIndex(m_model->index(firstNamed, kName),
+                                                  QItemSelectionModel::NoUpdate);
         m_list->scrollTo(m_list->model()->index(firstNamed, kName));
     }
 }
@@ -327,27 +211,19 @@ void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRe
 void CHeroesDlg::accept()
 {
     m_list->endEdit(false);
-    if (CountCheckedRows() < kFewestChecked) {
+    if (m_model->checkedRows() < kFewestChecked) {
         MessageBox::show(this, QMessageBox::Critical, u"错误"_s, u"至少要勾选6个英雄！"_s,
                          QMessageBox::Ok);
         return;
     }
     for (int row = 0; row < kHeroCount; ++row)
-        StoreCheck(row);
+        m_model->storeCheck(row);
     if (m_saveOrderCheck->isChecked()) {
         m_orderSaved = true;
-        // Record k becomes what row k shows. Read from the rows, not the
-        // records, so overwriting the records in turn loses nothing.
-        for (int row = 0; row < kHeroCount; ++row) {
-            HeroRecord& hero = m_heroes[static_cast<std::size_t>(row)];
-            hero.checked = rowChecked(row) ? 1 : 0;
-            CellValues::StoreName(hero.name, m_list->cellText(row, kName));
-            hero.smart = CellValues::ReadStat(m_list->cellText(row, kSmart));
-            hero.cute = CellValues::ReadStat(m_list->cellText(row, kCute));
-            hero.abnormal = CellValues::ReadStat(m_list->cellText(row, kAbnormal));
-        }
+        m_table = m_model->inDisplayOrder();
+    } else {
+        m_table = m_model->heroes();
     }
-    m_table = m_heroes;
     QDialog::accept();
 }
 

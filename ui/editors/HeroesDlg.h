@@ -8,6 +8,7 @@
 #include <QList>
 
 class CEditListCtrl;
+class HeroRosterModel;
 class QCheckBox;
 class QMenu;
 class QPushButton;
@@ -18,9 +19,9 @@ class QPushButton;
 // ticked heroes; orderSaved() then tells whether the records now stand in the
 // order shown, which moves heroes to other indices.
 //
-// Each row carries in Qt::UserRole of its column 0 the index of the record it
-// shows; rows move (sorting, moving), records stay. A row's check box is the
-// row's own until a step below carries it into the record.
+// The private copy and its rules live in a HeroRosterModel, which the list
+// shows: rows move (sorting, moving), records stay, and a row's check box is
+// the row's own until a step below carries it into the record.
 class CHeroesDlg final : public QDialog, private EditListOwner
 {
     Q_OBJECT
@@ -67,28 +68,19 @@ protected:
 private:
     bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
     bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
-    // Takes `text` into cell (row, column) and its record as an edit would;
-    // returns what the cell then shows.
-    QString StoreCell(int row, int column, const QString& text);
 
-    void FillRow(int row, int record);
-    void WriteSums(int row, int record);
     void SortRows(int column);
     void ShowContextMenu(const QPoint& position);
+    void MoveSelected(bool toTop);
     void MoveSelectedToTop();
     void MoveSelectedToBottom();
     void BatchSelect();
-    int CountCheckedRows() const;
-    bool rowChecked(int row) const;
-    void setRowChecked(int row, bool checked);
-    // Carries the check box of a row into its record.
-    void StoreCheck(int row);
 
     bool m_orderSaved = false;
     CEditListCtrl* m_list = nullptr;
     QMenu* m_contextMenu = nullptr;
     HeroTable& m_table;
-    HeroTable m_heroes;
+    HeroRosterModel* m_model = nullptr;
     int m_sortColumn = 0;
 
     DialogControls m_controls;

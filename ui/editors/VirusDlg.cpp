@@ -1,13 +1,12 @@
 #include "VirusDlg.h"
 
-#include "CellValues.h"
 #include "DialogBuilder.h"
 #include "EditListCtrl.h"
 #include "EditorDialogTemplates.h"
 #include "MessageBox.h"
 #include "OuterSizeKeeper.h"
-#include "PlanTexts.h"
 #include "SheetCells.h"
+#include "VirusTableModel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -21,28 +20,8 @@ using namespace EditorDialogIds;
 
 namespace {
 
-enum Column
-{
-    kName,
-    kStupid,
-    kHateful,
-    kNotAbnormal
-};
-
-void FillRow(CEditListCtrl& list, int row, const VirusRecord& virus)
-{
-    list.setCellText(row, kName, PlanTexts::VirusNameText(virus));
-    list.setCellText(row, kStupid, CellValues::StatText(virus.stupid));
-    list.setCellText(row, kHateful, CellValues::StatText(virus.hateful));
-    list.setCellText(row, kNotAbnormal, CellValues::StatText(virus.notAbnormal));
-}
-
-// What a cell shows of a text typed or pasted into it: a stat shows what OK
-// will store; a name is cut only by OK.
-QString CellShown(int column, const QString& text)
-{
-    return column == kName ? text : CellValues::StatText(CellValues::ReadStat(text));
-}
+constexpr int kName = VirusTableModel::kName;
+constexpr int kNotAbnormal = VirusTableModel::kNotAbnormal;
 
 } // namespace
 
@@ -60,13 +39,10 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
     list->setOwner(this);
-    list->addColumn(u"名称"_s, Qt::AlignLeft, 110);
-    list->addColumn(u"愚蠢"_s, Qt::AlignRight, 52);
-    list->addColumn(u"可恨"_s, Qt::AlignRight, 52);
-    list->addColumn(u"不异常"_s, Qt::AlignRight, 52);
-    list->setRowCount(kVirusCount);
-    for (int row = 0; row < kVirusCount; ++row)
-        FillRow(*list, row, m_table[static_cast<std::size_t>(row)]);
+    m_model = new VirusTableModel(m_table, this);
+    list->setModel(m_model);
+    for (int column = 0; column < VirusTableModel::kColumnCount; ++column)
+        list->setColumnWidth(column, VirusTableModel::kWidths[column]);
     connect(list, &CEditListCtrl::pasteRequested, this, &CVirusDlg::PasteCells);
     connect(list, &CEditListCtrl::copyRequested, this, &CVirusDlg::CopyRows);
     m_list = list; // from here on the layout rule places the controls
@@ -96,12 +72,10 @@ bool CVirusDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*colum
     return true; // every cell is editable
 }
 
-bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
+bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/, QString* text)
 {
-    if (text == nullptr)
-        return false;
-    *text = CellShown(column, *text);
-    return true;
+    // Every commit is taken; the model reads a stat as it is stored.
+    return text != nullptr;
 }
 
 void CVirusDlg::PasteCells()
@@ -112,7 +86,7 @@ void CVirusDlg::PasteCells()
     const int column = std::max(m_list->currentColumn(), 0);
     const int cut = SheetCells::Paste(block, row, column, kVirusCount, kNotAbnormal,
                                       [this](int r, int c, const QString& text) {
-                                          m_list->setCellText(r, c, CellShown(c, text));
+                                          m_model->setData(m_model->index(r, c), text);
                                       });
     if (cut > 0) {
         MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
@@ -128,8 +102,7 @@ void CVirusDlg::CopyRows() const
 void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedRows)
 {
     m_list->endEdit(false);
-    for (int row = 0; row < kVirusCount; ++row)
-        FillRow(*m_list, row, viruses[static_cast<std::size_t>(row)]);
+    m_model->loadRecords(viruses);
     if (!namedRows.isEmpty()) {
         m_list->setCurrentCell(namedRows.front(), kName);
         m_list->scrollTo(m_list->model()->index(namedRows.front(), kName));
@@ -139,12 +112,6 @@ void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedR
 void CVirusDlg::accept()
 {
     m_list->endEdit(false);
-    for (int row = 0; row < kVirusCount; ++row) {
-        VirusRecord& virus = m_table[static_cast<std::size_t>(row)];
-        CellValues::StoreName(virus.name, m_list->cellText(row, kName));
-        virus.stupid = CellValues::ReadStat(m_list->cellText(row, kStupid));
-        virus.hateful = CellValues::ReadStat(m_list->cellText(row, kHateful));
-        virus.notAbnormal = CellValues::ReadStat(m_list->cellText(row, kNotAbnormal));
-    }
+    m_model->writeBack(m_table);
     QDialog::accept();
 }

@@ -8,11 +8,12 @@
 #include <QList>
 
 class CEditListCtrl;
+class VirusTableModel;
 class QPushButton;
 
 // The virus editor "修改病毒信息": the 64 viruses of the table, one row each,
-// edited in place. The rows are the working copy; only OK writes them, every
-// one of them, back into the table.
+// edited in place. The rows are a working copy (VirusTableModel); only OK
+// writes them, every one of them, back into the table.
 class CVirusDlg final : public QDialog, private EditListOwner
 {
     Q_OBJECT
@@ -52,6 +53,7 @@ private:
     VirusTable& m_table;
     DialogControls m_controls;
     CEditListCtrl* m_list = nullptr;
+    VirusTableModel* m_model = nullptr;
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
 };
