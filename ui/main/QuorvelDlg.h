@@ -12,14 +12,14 @@
 
 class CHeroesDlg;
 class CPlanListCtrl;
-class CVirusDlg;
-class RosterMenu;
 class CUpDownCtrl;
+class CVirusDlg;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class RosterMenu;
 
 // The planner's main window: the target, leading-hero and strategy selectors
 // with their spins, the editor buttons, the plan view and the two switches.
