@@ -129,7 +129,8 @@ TEST_F(RosterCommandTest, ImportChangesTheNamedRowsOfThatFileOnly)
     // Only record 99 changed.
     EXPECT_EQ(after.left(99 * 32), m_heroes.left(99 * 32));
     EXPECT_EQ(after.mid(100 * 32), m_heroes.mid(100 * 32));
-    const HeroRecord& hero = m_guild.Load()->heroTable[99];
+    const std::unique_ptr<PlanningTables> loaded = m_guild.Load();
+    const HeroRecord& hero = loaded->heroTable[99];
     EXPECT_EQ(HeroName(hero), std::u16string_view(u"新人"));
     EXPECT_EQ(hero.checked, 1);
     EXPECT_EQ(hero.smart, 1);
