@@ -1,14 +1,17 @@
 // Writes the seed corpora of the fuzz targets: `quorvel-fuzz-seeds FOLDER`
-// fills FOLDER/datafiles, FOLDER/settings and FOLDER/plancommand. The seeds
-// are small and deterministic; the committed ones are this program's output,
-// together with inputs the fuzzers once failed on, kept under their own names.
+// fills FOLDER/datafiles, FOLDER/settings, FOLDER/plancommand and
+// FOLDER/rostercsv. The seeds are small and deterministic; the committed ones
+// are this program's output, together with inputs the fuzzers once failed on,
+// kept under their own names.
 
 #include "DataFiles.h"
+#include "RosterCsv.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStringEncoder>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -223,6 +226,36 @@ void PlanCommandSeeds(const QString& folder)
 
 } // namespace
 
+// Whole exports, files in the other encoding, and the shapes a spreadsheet
+// or a hand edit gives a CSV file.
+void RosterCsvSeeds(const QString& folder)
+{
+    auto heroes = std::make_unique<HeroTable>();
+    auto viruses = std::make_unique<VirusTable>();
+    FillDefaultHeroTable(*heroes);
+    FillDefaultVirusTable(*viruses);
+    Write(folder, u"heroes-export"_s, RosterCsv::WriteHeroes(*heroes));
+    Write(folder, u"viruses-export"_s, RosterCsv::WriteViruses(*viruses));
+    const QString heroHeader = u"序号,名称,勾选,聪明,可爱,不正常\n"_s;
+    Write(folder, u"reordered"_s,
+          u"不正常,备注,可爱,聪明,勾选,名称,序号\r\n3,x,2,1,0,新名,40\r\n"_s.toUtf8());
+    Write(
+        folder, u"quoted"_s,
+        (heroHeader + u"1,\"逗号,和\"\"引号\"\"\",1,1,2,3\n2,\"两\r\n行\",0,4,5,6\n\n"_s).toUtf8());
+    Write(folder, u"problems"_s,
+          (heroHeader + u"0,甲,1,0,0,0\n5,丙,2,65536,-1,x\n5,丁,1,0\n"_s).toUtf8());
+    Write(folder, u"long-names"_s,
+          (heroHeader + u"1,一二三四五六七八九十壹,1,0,0,0\n2,一二三四五六七八九十😀,1,0,0,0\n"_s)
+              .toUtf8());
+    Write(folder, u"open-quote"_s, (heroHeader + u"1,\"甲,1,0,0,0\n"_s).toUtf8());
+    QStringEncoder gb18030("GB18030");
+    if (gb18030.isValid()) {
+        const QByteArray bytes =
+            gb18030.encode(u"关卡,名称,愚蠢,可恨,不异常\r\n7,瘟疫之王,1,2,3\r\n"_s);
+        Write(folder, u"gb18030"_s, bytes);
+    }
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -233,5 +266,6 @@ int main(int argc, char** argv)
     DataFileSeeds(root.filePath(u"datafiles"_s));
     SettingsSeeds(root.filePath(u"settings"_s));
     PlanCommandSeeds(root.filePath(u"plancommand"_s));
+    RosterCsvSeeds(root.filePath(u"rostercsv"_s));
     return g_failed ? 1 : 0;
 }

@@ -12,7 +12,7 @@ set -euo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${2:-$root/build-fuzz}
-targets=(datafiles settings plancommand)
+targets=(datafiles settings plancommand rostercsv)
 
 "$root/scripts/install-missing.sh" clang-14 libclang-rt-14-dev cmake make qt6-base-dev \
     libgtest-dev libgmock-dev

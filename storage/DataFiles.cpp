@@ -136,3 +136,15 @@ QList<SaveFailure> SaveTables(const PlanningTables& tables, const QString& folde
     save(kHeroFileName, tables.heroTable.data(), sizeof tables.heroTable);
     return failures;
 }
+
+std::optional<SaveFailure> SaveVirusTable(const VirusTable& table, const QString& folder)
+{
+    return SaveImage(DataFilePath(folder, kVirusFileName),
+                     QByteArrayView(reinterpret_cast<const char*>(table.data()), sizeof table));
+}
+
+std::optional<SaveFailure> SaveHeroTable(const HeroTable& table, const QString& folder)
+{
+    return SaveImage(DataFilePath(folder, kHeroFileName),
+                     QByteArrayView(reinterpret_cast<const char*>(table.data()), sizeof table));
+}

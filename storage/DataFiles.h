@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The two data files are raw images of the tables: no header, no count.
 inline constexpr char kVirusFileName[] = "Virus.dat";
 inline constexpr char kHeroFileName[] = "Heroes.dat";
@@ -32,6 +34,12 @@ void LoadHeroTable(HeroTable& table, const QString& folder = QString());
 // kept. A failure of one file does not stop the other. Returns the failures,
 // empty when both files were written.
 QList<SaveFailure> SaveTables(const PlanningTables& tables, const QString& folder = QString());
+
+// Writes one table's data file in `folder`, the same way SaveTables writes
+// each of the two. Returns the failure, nothing when the file was written.
+std::optional<SaveFailure> SaveVirusTable(const VirusTable& table,
+                                          const QString& folder = QString());
+std::optional<SaveFailure> SaveHeroTable(const HeroTable& table, const QString& folder = QString());
 
 // The path of a data file inside `folder` (empty: the current directory).
 QString DataFilePath(const QString& folder, const char* fileName);

@@ -24,7 +24,7 @@ inline bool TypeIntoCell(CEditListCtrl& list, int row, int column, const QString
         return false;
     editor->selectAll();
     editor->del();
-    editor->insert(text); // as typed, through the editor's validator
+    editor->insert(text); // whole, as a paste goes in
     QTest::keyClick(editor, Qt::Key_Return);
     return true;
 }

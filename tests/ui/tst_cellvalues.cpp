@@ -19,6 +19,8 @@ private slots:
     void statsAreHeldToSixteenBits();
     void rangeBoundsReadLikeUnsignedScanf_data();
     void rangeBoundsReadLikeUnsignedScanf();
+    void batchRowsReckonInSigned32Bits_data();
+    void batchRowsReckonInSigned32Bits();
     void namesAreCutToElevenWithoutSplittingACharacter_data();
     void namesAreCutToElevenWithoutSplittingACharacter();
     void storedNamesEndAtTheirTerminator();
@@ -68,6 +70,54 @@ void TestCellValues::rangeBoundsReadLikeUnsignedScanf()
     QFETCH(QString, text);
     QFETCH(OptionalUnsigned, value);
     QCOMPARE(CellValues::ReadUnsigned(text), value);
+}
+
+void TestCellValues::batchRowsReckonInSigned32Bits_data()
+{
+    // first and last are the 0-based rows acted on; first > last: none.
+    QTest::addColumn<uint>("from");
+    QTest::addColumn<uint>("to");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("1 to 128") << 1u << 128u << 0 << 127;
+    QTest::newRow("0 to 500") << 0u << 500u << 0 << 127;
+    QTest::newRow("10 to 5") << 10u << 5u << -1 << -2;
+    QTest::newRow("4 to 4") << 4u << 4u << 3 << 3;
+    QTest::newRow("1 to 0") << 1u << 0u << -1 << -2;
+    QTest::newRow("128 to 128") << 128u << 128u << 127 << 127;
+    QTest::newRow("129 to 200") << 129u << 200u << -1 << -2;
+    // The first bound: up to 2147483648 it stays positive and passes the
+    // last row; from 2147483649 on it turns negative and becomes row 0.
+    QTest::newRow("2147483647 to 5") << 2147483647u << 5u << -1 << -2;
+    QTest::newRow("2147483648 to 5") << 2147483648u << 5u << -1 << -2;
+    QTest::newRow("2147483649 to 5") << 2147483649u << 5u << 0 << 4;
+    QTest::newRow("3000000000 to 5") << 3000000000u << 5u << 0 << 4;
+    QTest::newRow("4294967295 to 5") << 4294967295u << 5u << 0 << 4;
+    // The last bound: up to 2147483648 it is capped at the last row; from
+    // 2147483649 on it is negative and nothing happens.
+    QTest::newRow("3 to 2147483647") << 3u << 2147483647u << 2 << 127;
+    QTest::newRow("3 to 2147483648") << 3u << 2147483648u << 2 << 127;
+    QTest::newRow("3 to 2147483649") << 3u << 2147483649u << -1 << -2;
+    QTest::newRow("3 to 3000000000") << 3u << 3000000000u << -1 << -2;
+    QTest::newRow("3 to 4294967295") << 3u << 4294967295u << -1 << -2;
+    QTest::newRow("4294967295 to 4294967295") << 4294967295u << 4294967295u << -1 << -2;
+    QTest::newRow("2147483649 to 2147483648") << 2147483649u << 2147483648u << 0 << 127;
+}
+
+void TestCellValues::batchRowsReckonInSigned32Bits()
+{
+    QFETCH(uint, from);
+    QFETCH(uint, to);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    const std::optional<std::pair<int, int>> rows = CellValues::BatchRows(from, to, 128);
+    if (first > last) {
+        QVERIFY(!rows.has_value());
+        return;
+    }
+    QVERIFY(rows.has_value());
+    QCOMPARE(rows->first, first);
+    QCOMPARE(rows->second, last);
 }
 
 void TestCellValues::namesAreCutToElevenWithoutSplittingACharacter_data()

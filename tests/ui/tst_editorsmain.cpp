@@ -241,8 +241,8 @@ void TestEditorsInMainWindow::editedRosterReachesTheDataFiles()
                     QVERIFY(TypeIntoCell(list, 3, 0, u"甲乙"_s));
                     QVERIFY(TypeIntoCell(list, 3, 1, u"70000"_s));
                     QVERIFY(TypeIntoCell(list, 100, 3, u"12"_s));
-                    list.item(0, 0)->setCheckState(Qt::Unchecked);
-                    list.item(100, 0)->setCheckState(Qt::Checked);
+                    list.setCheckState(0, Qt::Unchecked);
+                    list.setCheckState(100, Qt::Checked);
                     ClickHeading(list, 5);
                     QTest::mouseClick(editor.controls().get<QPushButton>(EditorDialogIds::kOk),
                                       Qt::LeftButton);

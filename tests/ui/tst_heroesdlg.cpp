@@ -7,7 +7,9 @@
 #include "UiTestSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -63,7 +65,12 @@ private slots:
     void confirmationNeedsSixTicks();
     void namesAreCutToEleven();
     void statsAreHeldToSixteenBitsAndSumsFollow();
+    void pastedStatsAreRead_data();
+    void pastedStatsAreRead();
     void theSumsAreReadOnly();
+    void aPastedBlockIsReadAsTyping();
+    void aPasteThatOverrunsIsCutWithANote();
+    void copiedRowsPasteBackAsTheyWere();
     void everyHeadingButTheNameSortsDescending();
     void onlyLeftClicksSort();
     void anOpenEditLandsOnItsHeroBeforeASort();
@@ -127,7 +134,7 @@ std::vector<int> TestHeroesDlg::displayedRecords() const
 void TestHeroesDlg::setTicks(const std::set<int>& rows)
 {
     for (int row = 0; row < list().rowCount(); ++row)
-        list().item(row, 0)->setCheckState(rows.count(row) != 0 ? Qt::Checked : Qt::Unchecked);
+        list().setCheckState(row, rows.count(row) != 0 ? Qt::Checked : Qt::Unchecked);
 }
 
 void TestHeroesDlg::selectRows(const std::set<int>& rows)
@@ -161,13 +168,13 @@ void TestHeroesDlg::showsTheRosterWithItsSums()
                                u"不正常"_s, u"聪明+可爱"_s, u"总值"_s};
     const int widths[] = {110, 52, 52, 52, 72, 52};
     for (int column = 0; column < 6; ++column) {
-        QCOMPARE(list().horizontalHeaderItem(column)->text(), headings[column]);
+        QCOMPARE(list().model()->headerData(column, Qt::Horizontal).toString(), headings[column]);
         QCOMPARE(list().columnWidth(column), widths[column]);
     }
     QCOMPARE(displayedRecords()[42], 42); // table order
     QCOMPARE(list().cellText(42, 0), u"英雄42"_s);
-    QCOMPARE(list().item(19, 0)->checkState(), Qt::Checked);
-    QCOMPARE(list().item(20, 0)->checkState(), Qt::Unchecked);
+    QCOMPARE(list().checkState(19), Qt::Checked);
+    QCOMPARE(list().checkState(20), Qt::Unchecked);
     const HeroRecord& hero = m_table[42];
     QCOMPARE(list().cellText(42, 1), QString::number(hero.smart));
     QCOMPARE(list().cellText(42, 4), QString::number(hero.smart + hero.cute));
@@ -218,7 +225,7 @@ void TestHeroesDlg::confirmationNeedsSixTicks()
     QCOMPARE(shown->text, u"至少要勾选6个英雄！"_s);
     QVERIFY(m_dialog->isVisible());
     QVERIFY(SameTable(m_table, SampleRoster()));
-    QCOMPARE(list().item(30, 0)->checkState(), Qt::Checked); // the ticks stay
+    QCOMPARE(list().checkState(30), Qt::Checked); // the ticks stay
 
     setTicks({0, 10, 20, 30, 40, 127});
     MessageBox::resetLastShown();
@@ -272,6 +279,113 @@ void TestHeroesDlg::statsAreHeldToSixteenBitsAndSumsFollow()
     QCOMPARE(m_table[9].abnormal, 7);
 }
 
+void TestHeroesDlg::pastedStatsAreRead_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("number with a unit") << u"12abc"_s << 12;
+    QTest::newRow("leading blank") << u" 12"_s << 12;
+    QTest::newRow("spreadsheet cell") << u"12\t"_s << 12;
+    QTest::newRow("signed") << u"+70000"_s << 65535;
+    QTest::newRow("negative") << u"-5"_s << 0;
+    QTest::newRow("no number") << u"abc"_s << 0;
+}
+
+void TestHeroesDlg::pastedStatsAreRead()
+{
+    QFETCH(QString, pasted);
+    QFETCH(int, stored);
+    open();
+    list().scrollTo(list().model()->index(9, 2));
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, list().labelRect(9, 2).center());
+    QLineEdit* editor = list().editor();
+    QVERIFY(editor != nullptr);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor->text(), pasted);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(list().cellText(9, 2), QString::number(stored));
+    m_dialog->accept();
+    QCOMPARE(int(m_table[9].cute), stored);
+}
+
+void TestHeroesDlg::aPastedBlockIsReadAsTyping()
+{
+    open();
+    list().setCurrentCell(5, 0);
+    const QString twelve = u"一二三四五六七八九十壹贰"_s;
+    QGuiApplication::clipboard()->setText(u"甲\t1\t2\t3\n"_s + twelve +
+                                          u"\t70000\t\"12\tx\"\t-1\n"_s);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(MessageBox::shownCount(), 0); // it all fitted
+    QCOMPARE(list().cellText(5, 0), u"甲"_s);
+    QCOMPARE(list().cellText(5, 4), u"3"_s);
+    QCOMPARE(list().cellText(5, 5), u"6"_s);
+    QCOMPARE(list().cellText(6, 0), twelve.left(11));
+    QCOMPARE(list().cellText(6, 1), u"65535"_s);
+    QCOMPARE(list().cellText(6, 2), u"12"_s); // a quoted cell with a tab in it
+    QCOMPARE(list().cellText(6, 3), u"0"_s);
+    QCOMPARE(list().cellText(6, 5), u"65547"_s);
+    QCOMPARE(list().cellText(7, 0), u"英雄7"_s); // the block ends at row 6
+    m_dialog->accept();
+    QCOMPARE(HeroName(m_table[5]), std::u16string_view(u"甲"));
+    QCOMPARE(m_table[5].abnormal, 3);
+    QCOMPARE(m_table[6].smart, 65535);
+    QCOMPARE(m_table[6].cute, 12);
+    QCOMPARE(m_table[6].abnormal, 0);
+    QCOMPARE(m_table[6].checked, SampleRoster()[6].checked); // ticks are not pasted
+}
+
+void TestHeroesDlg::aPasteThatOverrunsIsCutWithANote()
+{
+    open();
+    ClickHeading(list(), 5); // pasting follows the rows as displayed
+    const std::vector<int> shown = displayedRecords();
+    list().setCurrentCell(126, 2);
+    // Columns 2 and 3 take the first two cells of a row, the sums ignore the
+    // next two, the fifth runs past the last column.
+    QGuiApplication::clipboard()->setText(u"1\t2\t3\t3\t3\n4\t5\t6\t6\t6\n7\t8\t9\t9\t9\n"_s);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    const std::optional<MessageBox::Shown> note = MessageBox::lastShown();
+    QVERIFY(note.has_value());
+    QCOMPARE(note->icon, QMessageBox::Information);
+    QVERIFY2(note->text.contains(u"7 个单元格"_s), qPrintable(note->text)); // 2 + 5 of row 3
+    QCOMPARE(list().cellText(126, 2), u"1"_s);
+    QCOMPARE(list().cellText(126, 3), u"2"_s);
+    QCOMPARE(list().cellText(127, 2), u"4"_s);
+    QCOMPARE(list().cellText(127, 3), u"5"_s);
+    m_dialog->accept();
+    QCOMPARE(m_table[static_cast<std::size_t>(shown[127])].abnormal, 5);
+    QCOMPARE(m_table[static_cast<std::size_t>(shown[126])].cute, 1);
+}
+
+void TestHeroesDlg::copiedRowsPasteBackAsTheyWere()
+{
+    std::memcpy(m_table[4].name, u"a\tb", 4 * sizeof(char16_t));
+    open();
+    selectRows({2, 4});
+    QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
+    const HeroRecord two = SampleRoster()[2];
+    const QString expected = u"英雄2\t%1\t%2\t%3\t%4\t%5\n"_s.arg(two.smart)
+                                 .arg(two.cute)
+                                 .arg(two.abnormal)
+                                 .arg(two.smart + two.cute)
+                                 .arg(two.smart + two.cute + two.abnormal);
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.startsWith(expected), qPrintable(copied));
+    QVERIFY(copied.contains(u"\n\"a\tb\"\t"_s));
+    QCOMPARE(copied.count(u'\n'), 2);
+
+    // Pasted onto rows 10 and 11 they give those rows the same names and stats.
+    list().setCurrentCell(10, 0);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    for (int column = 0; column < 6; ++column) {
+        QCOMPARE(list().cellText(10, column), list().cellText(2, column));
+        QCOMPARE(list().cellText(11, column), list().cellText(4, column));
+    }
+}
+
 void TestHeroesDlg::theSumsAreReadOnly()
 {
     open();
@@ -316,7 +430,7 @@ void TestHeroesDlg::everyHeadingButTheNameSortsDescending()
         for (int row = 0; row < kHeroCount; ++row) {
             const int record = once[static_cast<std::size_t>(row)];
             QCOMPARE(list().cellText(row, 0), u"英雄%1"_s.arg(record));
-            QCOMPARE(list().item(row, 0)->checkState(), record < 20 ? Qt::Checked : Qt::Unchecked);
+            QCOMPARE(list().checkState(row), record < 20 ? Qt::Checked : Qt::Unchecked);
         }
     }
     ClickHeading(list(), 5);
@@ -393,8 +507,8 @@ void TestHeroesDlg::movingSelectedRows()
     QFETCH(std::vector<int>, expected);
     open();
     // Row 9 ticked and row 3 unticked by the user: the rows keep their boxes.
-    list().item(9, 0)->setCheckState(Qt::Unchecked);
-    list().item(30, 0)->setCheckState(Qt::Checked);
+    list().setCheckState(9, Qt::Unchecked);
+    list().setCheckState(30, Qt::Checked);
     selectRows({3, 7, 9});
     PopupMenu::setNextChoice(command);
     RightClickList(list(), list().visualRect(list().model()->index(5, 2)).center());
@@ -405,7 +519,7 @@ void TestHeroesDlg::movingSelectedRows()
     for (int row = 0; row < kHeroCount; ++row) {
         const int record = expected[static_cast<std::size_t>(row)];
         const bool ticked = (record < 20 && record != 9) || record == 30;
-        QCOMPARE(list().item(row, 0)->checkState(), ticked ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(list().checkState(row), ticked ? Qt::Checked : Qt::Unchecked);
         QCOMPARE(list().cellText(row, 0), u"英雄%1"_s.arg(record));
     }
     m_dialog->accept();
@@ -437,7 +551,12 @@ void TestHeroesDlg::batchSelection_data()
     QTest::addColumn<int>("lastChanged");
     QTest::newRow("defaults tick all") << 0 << u"1"_s << u"128"_s << 0 << 127;
     QTest::newRow("0 to 500 unticks all") << 1 << u"0"_s << u"500"_s << 0 << 127;
-    QTest::newRow("beyond 32 bits") << 0 << u"1"_s << u"99999999999"_s << 0 << 127;
+    // Beyond 32 bits reads as 4294967295, which is negative less one.
+    QTest::newRow("beyond 32 bits") << 0 << u"1"_s << u"99999999999"_s << -1 << -2;
+    QTest::newRow("3000000000 to 5") << 0 << u"3000000000"_s << u"5"_s << 0 << 4;
+    QTest::newRow("3 to 3000000000") << 1 << u"3"_s << u"3000000000"_s << -1 << -2;
+    QTest::newRow("2147483648 to 5") << 0 << u"2147483648"_s << u"5"_s << -1 << -2;
+    QTest::newRow("3 to 2147483648") << 1 << u"3"_s << u"2147483648"_s << 2 << 127;
     QTest::newRow("10 to 5 does nothing") << 1 << u"10"_s << u"5"_s << -1 << -2;
     QTest::newRow("single row") << 1 << u"4"_s << u"4"_s << 3 << 3;
 }
@@ -454,7 +573,7 @@ void TestHeroesDlg::batchSelection()
     for (int row = 0; row < kHeroCount; ++row) {
         const bool inRange = row >= firstChanged && row <= lastChanged;
         const bool ticked = inRange ? action == 0 : row < 20;
-        QCOMPARE(list().item(row, 0)->checkState(), ticked ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(list().checkState(row), ticked ? Qt::Checked : Qt::Unchecked);
     }
 }
 
@@ -468,7 +587,7 @@ void TestHeroesDlg::batchSelectionActsOnDisplayedRows()
     for (int row = 0; row < kHeroCount; ++row) {
         const int record = shown[static_cast<std::size_t>(row)];
         const bool ticked = row >= 2 && row <= 4 ? true : row == 0 ? false : record < 20;
-        QCOMPARE(list().item(row, 0)->checkState(), ticked ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(list().checkState(row), ticked ? Qt::Checked : Qt::Unchecked);
     }
     m_dialog->accept();
     QCOMPARE(m_table[static_cast<std::size_t>(shown[0])].checked, 0);
@@ -480,8 +599,7 @@ void TestHeroesDlg::batchSelectionActsOnDisplayedRows()
     open();
     WhenModalShown(this, [](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     QTest::mouseClick(m_dialog->controls().get<QPushButton>(kBatchSelectButton), Qt::LeftButton);
-    QCOMPARE(list().item(0, 0)->checkState(),
-             m_table[0].checked != 0 ? Qt::Checked : Qt::Unchecked);
+    QCOMPARE(list().checkState(0), m_table[0].checked != 0 ? Qt::Checked : Qt::Unchecked);
 }
 
 void TestHeroesDlg::confirmationKeepsIndicesOrSavesTheOrder_data()

@@ -77,9 +77,10 @@ private slots:
     {
         const auto window = makeShownWindow();
         const QList<QAction*> menus = window->menuBar()->actions();
-        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus.size(), 3);
         QCOMPARE(menus[0]->text(), u"方案(&P)"_s);
-        QCOMPARE(menus[1]->text(), u"帮助(&H)"_s);
+        QCOMPARE(menus[1]->text(), u"花名册(&R)"_s);
+        QCOMPARE(menus[2]->text(), u"帮助(&H)"_s);
         const QMenu* plan = menus[0]->menu();
         const std::pair<QString, QString> entries[] = {
             {u"关卡总览(&L)…"_s, u"Ctrl+L"_s},
@@ -92,14 +93,14 @@ private slots:
             QVERIFY2(action != nullptr, qPrintable(text));
             QCOMPARE(action->shortcut(), QKeySequence(keys));
         }
-        QVERIFY(findAction(menus[1]->menu(), u"关于 Quorvel(&A)"_s) != nullptr);
+        QVERIFY(findAction(menus[2]->menu(), u"关于 Quorvel(&A)"_s) != nullptr);
 
         // Another menu goes in before 帮助.
-        auto* extra = new QMenu(u"花名册(&R)"_s, window.get());
+        auto* extra = new QMenu(u"其他(&O)"_s, window.get());
         window->addMenuBeforeHelp(extra);
-        QCOMPARE(window->menuBar()->actions().size(), 3);
-        QCOMPARE(window->menuBar()->actions()[1]->menu(), extra);
-        QCOMPARE(window->menuBar()->actions()[2]->text(), u"帮助(&H)"_s);
+        QCOMPARE(window->menuBar()->actions().size(), 4);
+        QCOMPARE(window->menuBar()->actions()[2]->menu(), extra);
+        QCOMPARE(window->menuBar()->actions()[3]->text(), u"帮助(&H)"_s);
     }
 
     // Alt with a menu's letter opens it, as in any desktop program.
@@ -111,7 +112,7 @@ private slots:
         QTRY_VERIFY(plan->isVisible());
         plan->hide();
         QTRY_VERIFY(!plan->isVisible());
-        QMenu* help = window->menuBar()->actions()[1]->menu();
+        QMenu* help = window->menuBar()->actions().last()->menu();
         QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
         QTRY_VERIFY(help->isVisible());
         help->hide();
@@ -202,7 +203,7 @@ private slots:
     {
         const auto window = makeShownWindow();
         MessageBox::setNextAnswer(QMessageBox::Ok);
-        QAction* about = findAction(window->menuBar()->actions()[1]->menu(), u"关于 Quorvel(&A)"_s);
+        QAction* about = findAction(window->menuBar()->actions().last()->menu(), u"关于 Quorvel(&A)"_s);
         about->trigger();
         const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
         QVERIFY(shown.has_value());

@@ -4,7 +4,9 @@
 #include "SettingsStore.h"
 #include "UiTestSupport.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -28,6 +30,8 @@ private slots:
     void aReversedRangeIsTheCallersAffair();
     void anEdgeWithoutNumberIsPointedOut_data();
     void anEdgeWithoutNumberIsPointedOut();
+    void pastedBoundsAreRead_data();
+    void pastedBoundsAreRead();
     void cancelReadsNothing();
 
 private:
@@ -158,6 +162,35 @@ void TestSelectDlg::anEdgeWithoutNumberIsPointedOut()
     // What was read before the failing edit keeps its new value.
     QCOMPARE(m_dialog->action(), 1);
     QCOMPARE(m_dialog->from(), inFirst ? 1u : 7u);
+    QCOMPARE(m_dialog->to(), 128u);
+}
+
+void TestSelectDlg::pastedBoundsAreRead_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<uint>("from");
+    QTest::newRow("number with a unit") << u"12abc"_s << 12u;
+    QTest::newRow("leading blank") << u" 12"_s << 12u;
+    QTest::newRow("spreadsheet cell") << u"12\t"_s << 12u;
+    QTest::newRow("minus one") << u"-1"_s << 4294967295u;
+    QTest::newRow("huge") << u"3000000000"_s << 3000000000u;
+}
+
+void TestSelectDlg::pastedBoundsAreRead()
+{
+    QFETCH(QString, pasted);
+    QFETCH(uint, from);
+    open();
+    fromEdit()->setFocus();
+    fromEdit()->selectAll();
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(fromEdit(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(fromEdit()->text(), pasted);
+    // Typed letters still go nowhere.
+    QTest::keyClicks(toEdit(), u"x"_s);
+    QTest::mouseClick(m_dialog->controls().get<QPushButton>(kOk), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_dialog->from(), from);
     QCOMPARE(m_dialog->to(), 128u);
 }
 

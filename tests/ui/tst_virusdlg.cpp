@@ -5,6 +5,8 @@
 #include "UiTestSupport.h"
 #include "VirusDlg.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -29,6 +31,7 @@ private slots:
     void statsAreHeldToSixteenBitsAndShownAsStored();
     void namesAreCutOnConfirmation();
     void cancelTouchesNothing();
+    void pasteAndCopyAsASpreadsheetDoes();
 
 private:
     void open();
@@ -77,7 +80,7 @@ void TestVirusDlg::showsEveryVirus()
     const QStringList headings{u"名称"_s, u"愚蠢"_s, u"可恨"_s, u"不异常"_s};
     const int widths[] = {110, 52, 52, 52};
     for (int column = 0; column < 4; ++column) {
-        QCOMPARE(list().horizontalHeaderItem(column)->text(), headings[column]);
+        QCOMPARE(list().model()->headerData(column, Qt::Horizontal).toString(), headings[column]);
         QCOMPARE(list().columnWidth(column), widths[column]);
     }
     // The default table, with record 5 changed.
@@ -165,6 +168,32 @@ void TestVirusDlg::cancelTouchesNothing()
     QTest::mouseClick(m_dialog->controls().get<QPushButton>(kCancel), Qt::LeftButton);
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QVERIFY(std::memcmp(&before, &m_table, sizeof m_table) == 0);
+}
+
+void TestVirusDlg::pasteAndCopyAsASpreadsheetDoes()
+{
+    open();
+    list().setCurrentCell(62, 1);
+    QGuiApplication::clipboard()->setText(u"12abc\t 7\t70000\tspill\n1\t2\t3\n4\n"_s);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    QTest::keyClick(&list(), Qt::Key_V, Qt::ControlModifier);
+    const std::optional<MessageBox::Shown> note = MessageBox::lastShown();
+    QVERIFY(note.has_value());
+    QVERIFY2(note->text.contains(u"2 个单元格"_s), qPrintable(note->text)); // "spill" and "4"
+    QCOMPARE(list().cellText(62, 1), u"12"_s);
+    QCOMPARE(list().cellText(62, 2), u"7"_s);
+    QCOMPARE(list().cellText(62, 3), u"65535"_s);
+    QCOMPARE(list().cellText(63, 3), u"3"_s);
+
+    list().setCurrentCell(63, 0);
+    list().selectRow(63);
+    QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), list().cellText(63, 0) + u"\t1\t2\t3\n"_s);
+
+    m_dialog->accept();
+    QCOMPARE(m_table[62].stupid, 12);
+    QCOMPARE(m_table[62].notAbnormal, 65535);
+    QCOMPARE(m_table[63].hateful, 2);
 }
 
 QTEST_MAIN(TestVirusDlg)

@@ -1,5 +1,6 @@
 #include "DialogBuilder.h"
 
+#include "DigitKeysOnly.h"
 #include "TemplateGroupBox.h"
 #include "UpDownCtrl.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -77,10 +77,8 @@ QWidget* MakeDefaultControl(const ControlTemplate& control, QWidget* parent)
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(text, parent);
         edit->setFrame((control.style & kBorder) != 0);
-        if ((control.style & kDigitsOnly) != 0) {
-            edit->setValidator(
-                new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edit));
-        }
+        if ((control.style & kDigitsOnly) != 0)
+            DigitKeysOnly::install(edit);
         return edit;
     }
     case ControlKind::ListView: {

@@ -70,6 +70,21 @@ std::optional<std::uint32_t> ReadUnsigned(const QString& text)
     return read.negative ? static_cast<std::uint32_t>(0u - value) : value;
 }
 
+std::optional<std::pair<int, int>> BatchRows(std::uint32_t from, std::uint32_t to, int rowCount)
+{
+    // The subtraction wraps as unsigned and is then taken as a signed 32-bit
+    // value, which C++20 defines as the two's complement pattern.
+    std::int32_t first = static_cast<std::int32_t>(from - 1u);
+    std::int32_t last = static_cast<std::int32_t>(to - 1u);
+    if (first < 0)
+        first = 0;
+    if (last > rowCount - 1)
+        last = rowCount - 1;
+    if (first > last)
+        return std::nullopt;
+    return std::pair<int, int>{first, last};
+}
+
 QString CutName(const QString& text)
 {
     if (text.size() <= kMaxNameLength)

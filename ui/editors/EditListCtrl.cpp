@@ -6,6 +6,7 @@
 #include "DialogTemplate.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -14,7 +15,7 @@
 #include <utility>
 
 CEditListCtrl::CEditListCtrl(QWidget* parent)
-    : QTableWidget(parent), m_delegate(new EditListDelegate(this))
+    : QTableView(parent), m_delegate(new EditListDelegate(this))
 {
     setItemDelegate(m_delegate);
     // Edits open only through a click on a cell's text (and the owner's yes),
@@ -48,63 +49,36 @@ CEditListCtrl* CEditListCtrl::FromTemplate(const ControlTemplate& control, QWidg
     return list;
 }
 
-void CEditListCtrl::addColumn(const QString& heading, Qt::Alignment alignment, int width)
+int CEditListCtrl::rowCount() const
 {
-    const int column = columnCount();
-    setColumnCount(column + 1);
-    auto* header = new QTableWidgetItem(heading);
-    header->setTextAlignment(alignment | Qt::AlignVCenter);
-    setHorizontalHeaderItem(column, header);
-    setColumnWidth(column, width);
+    return model() != nullptr ? model()->rowCount() : 0;
+}
+
+int CEditListCtrl::columnCount() const
+{
+    return model() != nullptr ? model()->columnCount() : 0;
 }
 
 QString CEditListCtrl::cellText(int row, int column) const
 {
-    const QTableWidgetItem* cell = item(row, column);
-    return cell != nullptr ? cell->text() : QString();
+    return model()->index(row, column).data(Qt::DisplayRole).toString();
 }
 
-void CEditListCtrl::setCellText(int row, int column, const QString& text)
+Qt::CheckState CEditListCtrl::checkState(int row) const
 {
-    if (QTableWidgetItem* cell = item(row, column)) {
-        cell->setText(text);
-        return;
-    }
-    auto* cell = new QTableWidgetItem(text);
-    if (const QTableWidgetItem* header = horizontalHeaderItem(column))
-        cell->setTextAlignment(Qt::Alignment::fromInt(header->textAlignment()));
-    setItem(row, column, cell);
+    return model()->index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>();
 }
 
-void CEditListCtrl::arrangeRows(const std::vector<int>& order)
+void CEditListCtrl::setCheckState(int row, Qt::CheckState state)
 {
-    endEdit(false);
-    const int rows = rowCount();
-    const int columns = columnCount();
-    Q_ASSERT(static_cast<int>(order.size()) == rows);
+    model()->setData(model()->index(row, 0), state, Qt::CheckStateRole);
+}
 
-    std::vector<std::vector<QTableWidgetItem*>> taken(static_cast<std::size_t>(rows));
-    std::vector<bool> selected(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row) {
-        selected[static_cast<std::size_t>(row)] = selectionModel()->isRowSelected(row, {});
-        for (int column = 0; column < columns; ++column)
-            taken[static_cast<std::size_t>(row)].push_back(takeItem(row, column));
-    }
-    const int oldCurrent = currentRow();
-    clearSelection();
-    for (int row = 0; row < rows; ++row) {
-        const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(row)]);
-        for (int column = 0; column < columns; ++column)
-            setItem(row, column, taken[from][static_cast<std::size_t>(column)]);
-        if (selected[from]) {
-            selectionModel()->select(model()->index(row, 0),
-                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
-        if (static_cast<int>(from) == oldCurrent) {
-            selectionModel()->setCurrentIndex(model()->index(row, currentColumn()),
-                                              QItemSelectionModel::NoUpdate);
-        }
-    }
+void CEditListCtrl::setCurrentCell(int row, int column)
+{
+    selectionModel()->setCurrentIndex(model()->index(row, column),
+                                      QItemSelectionModel::ClearAndSelect |
+                                          QItemSelectionModel::Rows);
 }
 
 QLineEdit* CEditListCtrl::editor() const
@@ -165,13 +139,28 @@ void CEditListCtrl::endEdit(bool cancel)
     if (edit == nullptr)
         return;
     // Closing hands the focus back to the list if the editor had it.
-    QTableWidget::closeEditor(edit, QAbstractItemDelegate::NoHint);
+    QTableView::closeEditor(edit, QAbstractItemDelegate::NoHint);
     m_endedCell = index;
     QTimer::singleShot(0, this, [this] { m_endedCell = QPersistentModelIndex(); });
     if (committing && accepted && index.isValid()) {
         edit->setText(buffer);
         m_delegate->setModelData(edit, model(), index);
     }
+}
+
+void CEditListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_editing && event->matches(QKeySequence::Paste)) {
+        event->accept();
+        emit pasteRequested();
+        return;
+    }
+    if (!m_editing && event->matches(QKeySequence::Copy)) {
+        event->accept();
+        emit copyRequested();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void CEditListCtrl::mousePressEvent(QMouseEvent* event)
@@ -182,7 +171,7 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event)
     m_pressOnEndedCell = pressed.isValid() && pressed == m_endedCell
                              ? QPersistentModelIndex(pressed)
                              : QPersistentModelIndex();
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
 }
 
 void CEditListCtrl::mouseReleaseEvent(QMouseEvent* event)
@@ -191,7 +180,7 @@ void CEditListCtrl::mouseReleaseEvent(QMouseEvent* event)
     m_clickPos = event->position().toPoint();
     const QPersistentModelIndex pressOnEnded = std::exchange(m_pressOnEndedCell, {});
     const QVariant checkBefore = pressOnEnded.data(Qt::CheckStateRole);
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     // The view drops a click whose press ended the edit of the same cell. On
     // the row's check box (beside the name's editor) the click still toggles
     // the box, as every click on a check box does.

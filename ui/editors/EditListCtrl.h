@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <vector>
 
@@ -17,9 +17,10 @@ class QLineEdit;
 // begins it asks its owner, and it hands every finished edit to the owner, who
 // stores it and says whether the cell is to show it (EditListOwner).
 //
-// The owner sets the columns and the rows; column 0 may carry the rows' check
-// boxes and, in Qt::UserRole, whatever the owner keeps per row.
-class CEditListCtrl final : public QTableWidget
+// The rows and columns are a model's, which the owner gives the list; column
+// 0 may carry the rows' check boxes. An accepted edit reaches the model as
+// setData(EditRole) of the owner's text.
+class CEditListCtrl final : public QTableView
 {
     Q_OBJECT
 
@@ -32,15 +33,17 @@ public:
 
     void setOwner(EditListOwner* owner) { m_owner = owner; }
 
-    // Appends a column; the heading and every cell set through setCellText
-    // take `alignment`.
-    void addColumn(const QString& heading, Qt::Alignment alignment, int width);
+    int rowCount() const;
+    int columnCount() const;
+    // The text a cell shows, and the check box of a row (column 0).
     QString cellText(int row, int column) const;
-    void setCellText(int row, int column, const QString& text);
-
-    // Reorders the rows: row p takes what row order[p] held, with its check
-    // box, its item data and its selection. An open edit is committed first.
-    void arrangeRows(const std::vector<int>& order);
+    Qt::CheckState checkState(int row) const;
+    void setCheckState(int row, Qt::CheckState state);
+    // The current cell; -1 when there is none.
+    int currentRow() const { return currentIndex().row(); }
+    int currentColumn() const { return currentIndex().column(); }
+    // Makes (row, column) the current cell, selecting its row.
+    void setCurrentCell(int row, int column);
 
     // Opens the editor on (row, column) if the owner agrees. Returns whether
     // it opened; it never opens while another edit is open.
@@ -60,7 +63,15 @@ public:
     // viewport coordinates.
     QRect labelRect(int row, int column) const;
 
+signals:
+    // Ctrl+V and Ctrl+C (the platform's keys for them) in the list while no
+    // cell is being edited: what they mean is the owner's. In an open cell
+    // they are the editor's own.
+    void pasteRequested();
+    void copyRequested();
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void commitData(QWidget* editor) override;

@@ -1,9 +1,10 @@
 #include "EditListDelegate.h"
 
+#include "DigitKeysOnly.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 using namespace Qt::StringLiterals;
 
@@ -15,12 +16,10 @@ QWidget* EditListDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* editor = new QLineEdit(parent);
     editor->setFrame(true);
     // The input rule is the list's own and the same for every owner: names in
-    // column 0, numbers everywhere else. ASCII digits only, as the owners read
-    // the text as a decimal number.
-    if (index.column() != 0) {
-        static const QRegularExpression digits(u"[0-9]*"_s);
-        editor->setValidator(new QRegularExpressionValidator(digits, editor));
-    }
+    // column 0, numbers everywhere else. The keys type ASCII digits only, as
+    // the owners read the text as a decimal number; a paste goes in whole.
+    if (index.column() != 0)
+        DigitKeysOnly::install(editor);
     return editor;
 }
 

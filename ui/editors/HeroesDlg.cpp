@@ -4,15 +4,19 @@
 #include "DialogBuilder.h"
 #include "EditListCtrl.h"
 #include "EditorDialogTemplates.h"
+#include "HeroRosterModel.h"
 #include "Menus.h"
 #include "MessageBox.h"
-#include "OuterSize.h"
+#include "OuterSizeKeeper.h"
 #include "PlanTexts.h"
 #include "PopupMenu.h"
 #include "SelectDlg.h"
+#include "SheetCells.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -26,50 +30,13 @@ using namespace EditorDialogIds;
 
 namespace {
 
-enum Column
-{
-    kName,
-    kSmart,
-    kCute,
-    kAbnormal,
-    kSmartCute,
-    kTotal
-};
-
-std::uint16_t& Stat(HeroRecord& hero, int column)
-{
-    switch (column) {
-    case kSmart:
-        return hero.smart;
-    case kCute:
-        return hero.cute;
-    default:
-        return hero.abnormal;
-    }
-}
-
-// The sort key of a column: the stored values, summed in plain integers so
-// that the sums never wrap.
-int SortKey(const HeroRecord& hero, int column)
-{
-    switch (column) {
-    case kSmart:
-        return hero.smart;
-    case kCute:
-        return hero.cute;
-    case kAbnormal:
-        return hero.abnormal;
-    case kSmartCute:
-        return hero.smart + hero.cute;
-    default:
-        return hero.smart + hero.cute + hero.abnormal;
-    }
-}
+constexpr int kName = HeroRosterModel::kName;
+constexpr int kAbnormal = HeroRosterModel::kAbnormal;
+constexpr int kTotal = HeroRosterModel::kTotal;
 
 } // namespace
 
-CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent)
-    : QDialog(parent), m_table(table), m_heroes(table)
+CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_table(table)
 {
     m_controls = BuildDialog(
         *this, HeroesDialogTemplate(), [](const ControlTemplate& control, QWidget* dialogWidget) {
@@ -86,75 +53,29 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent)
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
     list->setOwner(this);
-    list->addColumn(u"名称"_s, Qt::AlignLeft, 110);
-    list->addColumn(u"聪明"_s, Qt::AlignRight, 52);
-    list->addColumn(u"可爱"_s, Qt::AlignRight, 52);
-    list->addColumn(u"不正常"_s, Qt::AlignRight, 52);
-    list->addColumn(u"聪明+可爱"_s, Qt::AlignRight, 72);
-    list->addColumn(u"总值"_s, Qt::AlignRight, 52);
-    list->setRowCount(kHeroCount);
+    m_model = new HeroRosterModel(m_table, this);
+    list->setModel(m_model);
+    for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
+        list->setColumnWidth(column, HeroRosterModel::kWidths[column]);
     m_list = list;
-    for (int record = 0; record < kHeroCount; ++record)
-        FillRow(record, record);
 
     // Only left clicks reach sectionClicked.
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CHeroesDlg::SortRows);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &CHeroesDlg::ShowContextMenu);
     m_contextMenu = BuildPopup(ContextMenus()[kHeroEditorPopup], this);
+    connect(m_list, &CEditListCtrl::pasteRequested, this, &CHeroesDlg::PasteCells);
+    connect(m_list, &CEditListCtrl::copyRequested, this, &CHeroesDlg::CopyRows);
 
-    // Refined for the frame once the window is shown (showEvent).
-    setMinimumSize(kMinimumSize);
-    resize(kOpeningSize);
+    // Outer sizes: refined for the frame once the window has one.
+    OuterSizeKeeper::install(*this, kOpeningSize, kMinimumSize, OuterSizeKeeper::Mode::Resizable);
 }
 
 CHeroesDlg::~CHeroesDlg() = default;
 
 int CHeroesDlg::recordOfRow(int row) const
 {
-    return m_list->item(row, kName)->data(Qt::UserRole).toInt();
-}
-
-bool CHeroesDlg::rowChecked(int row) const
-{
-    return m_list->item(row, kName)->checkState() == Qt::Checked;
-}
-
-void CHeroesDlg::setRowChecked(int row, bool checked)
-{
-    m_list->item(row, kName)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void CHeroesDlg::StoreCheck(int row)
-{
-    m_heroes[static_cast<std::size_t>(recordOfRow(row))].checked = rowChecked(row) ? 1 : 0;
-}
-
-void CHeroesDlg::FillRow(int row, int record)
-{
-    const HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    m_list->setCellText(row, kName, PlanTexts::HeroNameText(hero));
-    m_list->item(row, kName)->setData(Qt::UserRole, record);
-    setRowChecked(row, hero.checked != 0);
-    m_list->setCellText(row, kSmart, CellValues::StatText(hero.smart));
-    m_list->setCellText(row, kCute, CellValues::StatText(hero.cute));
-    m_list->setCellText(row, kAbnormal, CellValues::StatText(hero.abnormal));
-    WriteSums(row, record);
-}
-
-void CHeroesDlg::WriteSums(int row, int record)
-{
-    const HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    m_list->setCellText(row, kSmartCute, CellValues::StatText(SortKey(hero, kSmartCute)));
-    m_list->setCellText(row, kTotal, CellValues::StatText(SortKey(hero, kTotal)));
-}
-
-int CHeroesDlg::CountCheckedRows() const
-{
-    int count = 0;
-    for (int row = 0; row < kHeroCount; ++row)
-        count += rowChecked(row) ? 1 : 0;
-    return count;
+    return m_model->recordOfRow(row);
 }
 
 bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column)
@@ -162,29 +83,35 @@ bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column
     return column <= kAbnormal; // the two sums are read-only
 }
 
-bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int row, int column, QString* text)
+bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
 {
-    if (text == nullptr)
-        return false; // cancelled
-    const int record = recordOfRow(row);
-    HeroRecord& hero = m_heroes[static_cast<std::size_t>(record)];
-    switch (column) {
-    case kName:
-        *text = CellValues::CutName(*text); // the cell shows the name as stored
-        CellValues::StoreName(hero.name, *text);
-        return true;
-    case kSmart:
-    case kCute:
-    case kAbnormal: {
-        const std::uint16_t value = CellValues::ReadStat(*text);
-        Stat(hero, column) = value;
-        *text = CellValues::StatText(value); // the cell shows the stat as stored
-        WriteSums(row, record);
-        return true;
+    // A name or a stat goes to the model, which keeps it as stored and shows
+    // it so; the sums take nothing.
+    return text != nullptr && column <= kAbnormal;
+}
+
+void CHeroesDlg::PasteCells()
+{
+    m_list->endEdit(false);
+    const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
+    const int row = std::max(m_list->currentRow(), 0);
+    const int column = std::max(m_list->currentColumn(), 0);
+    // The sums take nothing from a paste, as from typing: they follow the
+    // stats. Only cells beyond the list's own edges are cut.
+    const int cut = SheetCells::Paste(block, row, column, kHeroCount, kTotal,
+                                      [this](int r, int c, const QString& text) {
+                                          if (c <= kAbnormal)
+                                              m_model->setData(m_model->index(r, c), text);
+                                      });
+    if (cut > 0) {
+        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+                         QMessageBox::Ok);
     }
-    default:
-        return false;
-    }
+}
+
+void CHeroesDlg::CopyRows() const
+{
+    QGuiApplication::clipboard()->setText(SheetCells::CopySelectedRows(*m_list));
 }
 
 void CHeroesDlg::SortRows(int column)
@@ -194,19 +121,7 @@ void CHeroesDlg::SortRows(int column)
     // The open edit lands on its hero and counts in the keys.
     m_list->endEdit(false);
     m_sortColumn = column;
-    std::vector<int> order(static_cast<std::size_t>(kHeroCount));
-    for (int row = 0; row < kHeroCount; ++row)
-        order[static_cast<std::size_t>(row)] = row;
-    std::vector<int> keys(order.size());
-    for (int row = 0; row < kHeroCount; ++row) {
-        keys[static_cast<std::size_t>(row)] =
-            SortKey(m_heroes[static_cast<std::size_t>(recordOfRow(row))], m_sortColumn);
-    }
-    // Always descending, the largest on top; equal keys keep their order.
-    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
-        return keys[static_cast<std::size_t>(a)] > keys[static_cast<std::size_t>(b)];
-    });
-    m_list->arrangeRows(order);
+    m_model->sortBy(m_sortColumn);
 }
 
 void CHeroesDlg::ShowContextMenu(const QPoint& position)
@@ -221,40 +136,37 @@ void CHeroesDlg::ShowContextMenu(const QPoint& position)
         MoveSelectedToBottom();
 }
 
-void CHeroesDlg::MoveSelectedToTop()
+void CHeroesDlg::MoveSelected(bool toTop)
 {
     m_list->endEdit(false);
-    int top = 0;
+    // The moved rows keep their relative order, and so do the others; the
+    // moved rows carry their check boxes into their records and come back
+    // unselected, like every other row.
+    std::vector<int> moved;
+    std::vector<int> staying;
     for (int row = 0; row < kHeroCount; ++row) {
-        if (!m_list->selectionModel()->isRowSelected(row, {}))
-            continue;
-        const int record = recordOfRow(row);
-        StoreCheck(row);
-        m_list->removeRow(row);
-        m_list->insertRow(top);
-        FillRow(top, record); // unselected
-        ++top;
+        if (m_list->selectionModel()->isRowSelected(row, {})) {
+            m_model->storeCheck(row);
+            moved.push_back(row);
+        } else {
+            staying.push_back(row);
+        }
     }
+    std::vector<int> order = toTop ? moved : staying;
+    const std::vector<int>& rest = toTop ? staying : moved;
+    order.insert(order.end(), rest.begin(), rest.end());
+    m_list->clearSelection();
+    m_model->arrange(order);
+}
+
+void CHeroesDlg::MoveSelectedToTop()
+{
+    MoveSelected(true);
 }
 
 void CHeroesDlg::MoveSelectedToBottom()
 {
-    m_list->endEdit(false);
-    const int last = kHeroCount - 1;
-    int row = 0;
-    while (row < kHeroCount) {
-        if (!m_list->selectionModel()->isRowSelected(row, {})) {
-            ++row;
-            continue;
-        }
-        // The next row moves up into this position: look at it again. The
-        // moved row comes back unselected, so no row moves twice.
-        const int record = recordOfRow(row);
-        StoreCheck(row);
-        m_list->removeRow(row);
-        m_list->insertRow(last);
-        FillRow(last, record);
-    }
+    MoveSelected(false);
 }
 
 void CHeroesDlg::BatchSelect()
@@ -264,40 +176,54 @@ void CHeroesDlg::BatchSelect()
     if (select.exec() != QDialog::Accepted)
         return;
     const bool tick = select.action() == 0; // "选中"; "取消" or no choice unticks
-    // Row numbers count from 1 as displayed. Reckoned in 64 bits so that no
-    // bound wraps around: a range reaching past the last row ends there.
-    const std::int64_t first = std::max<std::int64_t>(std::int64_t{select.from()} - 1, 0);
-    const std::int64_t last = std::min<std::int64_t>(std::int64_t{select.to()} - 1, kHeroCount - 1);
-    for (auto row = static_cast<int>(first); row <= last; ++row) {
-        m_heroes[static_cast<std::size_t>(recordOfRow(row))].checked = tick ? 1 : 0;
-        setRowChecked(row, tick);
+    // Row numbers count from 1 as displayed.
+    const std::optional<std::pair<int, int>> rows =
+        CellValues::BatchRows(select.from(), select.to(), kHeroCount);
+    if (!rows)
+        return;
+    for (int row = rows->first; row <= rows->second; ++row)
+        m_model->setChecked(row, tick);
+}
+
+void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRecords)
+{
+    m_list->endEdit(false);
+    m_model->loadRecords(heroes);
+    m_list->clearSelection();
+    int firstNamed = -1;
+    for (int row = 0; row < kHeroCount; ++row) {
+        const int record = recordOfRow(row);
+        if (namedRecords.contains(record)) {
+            m_list->selectionModel()->select(m_list->model()->index(row, kName),
+                                             QItemSelectionModel::Select |
+                                                 QItemSelectionModel::Rows);
+            if (firstNamed < 0)
+                firstNamed = row;
+        }
+    }
+    if (firstNamed >= 0) {
+        m_list->selectionModel()->setCurrentIndex(m_model->index(firstNamed, kName),
+                                                  QItemSelectionModel::NoUpdate);
+        m_list->scrollTo(m_list->model()->index(firstNamed, kName));
     }
 }
 
 void CHeroesDlg::accept()
 {
     m_list->endEdit(false);
-    if (CountCheckedRows() < kFewestChecked) {
+    if (m_model->checkedRows() < kFewestChecked) {
         MessageBox::show(this, QMessageBox::Critical, u"错误"_s, u"至少要勾选6个英雄！"_s,
                          QMessageBox::Ok);
         return;
     }
     for (int row = 0; row < kHeroCount; ++row)
-        StoreCheck(row);
+        m_model->storeCheck(row);
     if (m_saveOrderCheck->isChecked()) {
         m_orderSaved = true;
-        // Record k becomes what row k shows. Read from the rows, not the
-        // records, so overwriting the records in turn loses nothing.
-        for (int row = 0; row < kHeroCount; ++row) {
-            HeroRecord& hero = m_heroes[static_cast<std::size_t>(row)];
-            hero.checked = rowChecked(row) ? 1 : 0;
-            CellValues::StoreName(hero.name, m_list->cellText(row, kName));
-            hero.smart = CellValues::ReadStat(m_list->cellText(row, kSmart));
-            hero.cute = CellValues::ReadStat(m_list->cellText(row, kCute));
-            hero.abnormal = CellValues::ReadStat(m_list->cellText(row, kAbnormal));
-        }
+        m_table = m_model->inDisplayOrder();
+    } else {
+        m_table = m_model->heroes();
     }
-    m_table = m_heroes;
     QDialog::accept();
 }
 
@@ -310,16 +236,6 @@ void CHeroesDlg::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void CHeroesDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_sized) {
-        m_sized = true;
-        setMinimumSize(ClientSizeForOuter(*this, kMinimumSize));
-        resize(ClientSizeForOuter(*this, kOpeningSize));
-    }
 }
 
 void CHeroesDlg::resizeEvent(QResizeEvent* event)

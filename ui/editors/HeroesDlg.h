@@ -5,8 +5,10 @@
 #include "Records.h"
 
 #include <QDialog>
+#include <QList>
 
 class CEditListCtrl;
+class HeroRosterModel;
 class QCheckBox;
 class QMenu;
 class QPushButton;
@@ -17,9 +19,9 @@ class QPushButton;
 // ticked heroes; orderSaved() then tells whether the records now stand in the
 // order shown, which moves heroes to other indices.
 //
-// Each row carries in Qt::UserRole of its column 0 the index of the record it
-// shows; rows move (sorting, moving), records stay. A row's check box is the
-// row's own until a step below carries it into the record.
+// The private copy and its rules live in a HeroRosterModel, which the list
+// shows: rows move (sorting, moving), records stay, and a row's check box is
+// the row's own until a step below carries it into the record.
 class CHeroesDlg final : public QDialog, private EditListOwner
 {
     Q_OBJECT
@@ -41,6 +43,19 @@ public:
     // The record a row shows.
     int recordOfRow(int row) const;
 
+    // Puts an imported roster into the working copy before the dialog opens:
+    // every row shows its record of `heroes`; the rows the import named are
+    // selected, the first of them in view. Nothing reaches the roster until
+    // the dialog is confirmed.
+    void loadImported(const HeroTable& heroes, const QList<int>& namedRecords);
+
+    // Ctrl+V in the list: a block of tab-separated cells from the current
+    // cell on, each read as typing it would be read (the sums take nothing);
+    // what runs past the last row or column is cut, with a note. Ctrl+C: the
+    // selected rows as such a block.
+    void PasteCells();
+    void CopyRows() const;
+
     // "确定": refuses fewer than six ticks; otherwise carries the ticks into
     // the records, rebuilds them in display order when "保存排列顺序" is
     // checked, and writes the copy over the roster.
@@ -48,31 +63,24 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
     bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
 
-    void FillRow(int row, int record);
-    void WriteSums(int row, int record);
     void SortRows(int column);
     void ShowContextMenu(const QPoint& position);
+    void MoveSelected(bool toTop);
     void MoveSelectedToTop();
     void MoveSelectedToBottom();
     void BatchSelect();
-    int CountCheckedRows() const;
-    bool rowChecked(int row) const;
-    void setRowChecked(int row, bool checked);
-    // Carries the check box of a row into its record.
-    void StoreCheck(int row);
 
     bool m_orderSaved = false;
     CEditListCtrl* m_list = nullptr;
     QMenu* m_contextMenu = nullptr;
     HeroTable& m_table;
-    HeroTable m_heroes;
+    HeroRosterModel* m_model = nullptr;
     int m_sortColumn = 0;
 
     DialogControls m_controls;
@@ -80,5 +88,4 @@ private:
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QCheckBox* m_saveOrderCheck = nullptr;
-    bool m_sized = false;
 };

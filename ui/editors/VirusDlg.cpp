@@ -1,27 +1,27 @@
 #include "VirusDlg.h"
 
-#include "CellValues.h"
 #include "DialogBuilder.h"
 #include "EditListCtrl.h"
 #include "EditorDialogTemplates.h"
-#include "OuterSize.h"
-#include "PlanTexts.h"
+#include "MessageBox.h"
+#include "OuterSizeKeeper.h"
+#include "SheetCells.h"
+#include "VirusTableModel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace EditorDialogIds;
 
 namespace {
 
-enum Column
-{
-    kName,
-    kStupid,
-    kHateful,
-    kNotAbnormal
-};
+constexpr int kName = VirusTableModel::kName;
+constexpr int kNotAbnormal = VirusTableModel::kNotAbnormal;
 
 } // namespace
 
@@ -39,38 +39,21 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
     list->setOwner(this);
-    list->addColumn(u"名称"_s, Qt::AlignLeft, 110);
-    list->addColumn(u"愚蠢"_s, Qt::AlignRight, 52);
-    list->addColumn(u"可恨"_s, Qt::AlignRight, 52);
-    list->addColumn(u"不异常"_s, Qt::AlignRight, 52);
-    list->setRowCount(kVirusCount);
-    for (int row = 0; row < kVirusCount; ++row) {
-        const VirusRecord& virus = m_table[static_cast<std::size_t>(row)];
-        list->setCellText(row, kName, PlanTexts::VirusNameText(virus));
-        list->setCellText(row, kStupid, CellValues::StatText(virus.stupid));
-        list->setCellText(row, kHateful, CellValues::StatText(virus.hateful));
-        list->setCellText(row, kNotAbnormal, CellValues::StatText(virus.notAbnormal));
-    }
+    m_model = new VirusTableModel(m_table, this);
+    list->setModel(m_model);
+    for (int column = 0; column < VirusTableModel::kColumnCount; ++column)
+        list->setColumnWidth(column, VirusTableModel::kWidths[column]);
+    connect(list, &CEditListCtrl::pasteRequested, this, &CVirusDlg::PasteCells);
+    connect(list, &CEditListCtrl::copyRequested, this, &CVirusDlg::CopyRows);
     m_list = list; // from here on the layout rule places the controls
 
-    // The frame is known once the window is shown (showEvent); until then
-    // the opening size stands for the client size.
-    setFixedSize(kOpeningSize);
+    // Not resizable: the window keeps its opening size, outer size, so the
+    // minimum of 300 × 200 never binds.
+    OuterSizeKeeper::install(*this, kOpeningSize, kMinimumSize, OuterSizeKeeper::Mode::Fixed);
     m_okButton->setFocus(); // the first control in tab order
 }
 
 CVirusDlg::~CVirusDlg() = default;
-
-void CVirusDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_sized) {
-        m_sized = true;
-        // Not resizable: the window keeps its opening size, so the minimum
-        // of 300 × 200 never binds.
-        setFixedSize(ClientSizeForOuter(*this, kOpeningSize));
-    }
-}
 
 void CVirusDlg::resizeEvent(QResizeEvent* event)
 {
@@ -89,25 +72,46 @@ bool CVirusDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*colum
     return true; // every cell is editable
 }
 
-bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
+bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/, QString* text)
 {
-    if (text == nullptr)
-        return false;
-    // A stat shows what OK will store; a name is cut only by OK.
-    if (column != kName)
-        *text = CellValues::StatText(CellValues::ReadStat(*text));
-    return true;
+    // Every commit is taken; the model reads a stat as it is stored.
+    return text != nullptr;
+}
+
+void CVirusDlg::PasteCells()
+{
+    m_list->endEdit(false);
+    const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
+    const int row = std::max(m_list->currentRow(), 0);
+    const int column = std::max(m_list->currentColumn(), 0);
+    const int cut = SheetCells::Paste(block, row, column, kVirusCount, kNotAbnormal,
+                                      [this](int r, int c, const QString& text) {
+                                          m_model->setData(m_model->index(r, c), text);
+                                      });
+    if (cut > 0) {
+        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+                         QMessageBox::Ok);
+    }
+}
+
+void CVirusDlg::CopyRows() const
+{
+    QGuiApplication::clipboard()->setText(SheetCells::CopySelectedRows(*m_list));
+}
+
+void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedRows)
+{
+    m_list->endEdit(false);
+    m_model->loadRecords(viruses);
+    if (!namedRows.isEmpty()) {
+        m_list->setCurrentCell(namedRows.front(), kName);
+        m_list->scrollTo(m_list->model()->index(namedRows.front(), kName));
+    }
 }
 
 void CVirusDlg::accept()
 {
     m_list->endEdit(false);
-    for (int row = 0; row < kVirusCount; ++row) {
-        VirusRecord& virus = m_table[static_cast<std::size_t>(row)];
-        CellValues::StoreName(virus.name, m_list->cellText(row, kName));
-        virus.stupid = CellValues::ReadStat(m_list->cellText(row, kStupid));
-        virus.hateful = CellValues::ReadStat(m_list->cellText(row, kHateful));
-        virus.notAbnormal = CellValues::ReadStat(m_list->cellText(row, kNotAbnormal));
-    }
+    m_model->writeBack(m_table);
     QDialog::accept();
 }

@@ -12,6 +12,7 @@
 #include "PlanListCtrl.h"
 #include "PlanTexts.h"
 #include "PopupMenu.h"
+#include "RosterMenu.h"
 #include "SelectorComboBox.h"
 #include "Strategies.h"
 #include "TeamSearch.h"
@@ -113,6 +114,8 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
     if (m_choices.m_planOrder != 0)
         m_planOrderCheck->setChecked(true);
     m_contextMenu = BuildPopup(ContextMenus()[kPlanListPopup], this);
+    m_rosterMenu = new RosterMenu(*this, m_tables);
+    addMenuBeforeHelp(m_rosterMenu->menu());
     connectHandlers();
     // No search yet: the view is empty under its plain caption.
     m_targetSelector->setFocus();
@@ -535,7 +538,14 @@ void CQuorvelDlg::onPlanListContextMenu(const QPoint& position)
 
 void CQuorvelDlg::OnEditVirus()
 {
+    EditVirus({});
+}
+
+void CQuorvelDlg::EditVirus(const std::function<void(CVirusDlg&)>& prepare)
+{
     CVirusDlg editor(m_tables.virusTable, this);
+    if (prepare)
+        prepare(editor);
     if (editor.exec() != QDialog::Accepted)
         return;
     // Confirmed, edited or not: the table was rewritten.
@@ -548,8 +558,15 @@ void CQuorvelDlg::OnEditVirus()
 
 void CQuorvelDlg::OnEditHeroes()
 {
+    EditHeroes({});
+}
+
+void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
+{
     const HeroTable before = m_tables.heroTable;
     CHeroesDlg editor(m_tables.heroTable, this);
+    if (prepare)
+        prepare(editor);
     if (editor.exec() != QDialog::Accepted)
         return;
     m_tablesModified = true;

@@ -12,10 +12,12 @@
 #include <functional>
 #include <optional>
 
+class CHeroesDlg;
 class CPlanListCtrl;
 class CAlternativesWindow;
 class CMultiTeamWindow;
 class CUpDownCtrl;
+class CVirusDlg;
 class CZoneOverviewWindow;
 class QCheckBox;
 class QComboBox;
@@ -24,6 +26,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class RosterMenu;
 
 // The planner's main window: the target, leading-hero and strategy selectors
 // with their spins, the editor buttons, the plan view and the two switches.
@@ -67,9 +70,15 @@ public:
     void ClearPlanView();
     void ShowPlan(const PlanRecord& plan);
 
-    // The editor buttons.
+    // The editor buttons. EditVirus and EditHeroes run the editor with
+    // `prepare` applied to it before it opens (an import fills its working
+    // copy), then take a confirmation as the buttons do.
     void OnEditVirus();
     void OnEditHeroes();
+    void EditVirus(const std::function<void(CVirusDlg&)>& prepare);
+    void EditHeroes(const std::function<void(CHeroesDlg&)>& prepare);
+    // The "花名册" menu, for the menu bar.
+    RosterMenu* rosterMenu() const { return m_rosterMenu; }
 
     // The menu bar: 方案, then any menu added here (it goes before 帮助), then 帮助.
     QMenuBar* menuBar() const { return m_menuBar; }
@@ -171,4 +180,5 @@ private:
     QCheckBox* m_topmostCheck = nullptr;
     QCheckBox* m_planOrderCheck = nullptr;
     QMenu* m_contextMenu = nullptr;
+    RosterMenu* m_rosterMenu = nullptr;
 };
