@@ -106,6 +106,12 @@ private slots:
         RequirePreparedAnswers();
         m_originalFolder = QDir::currentPath();
     }
+    // The About box shows QCoreApplication::applicationVersion(); it must be
+    // the version the package and quorvel-plan --version carry.
+    void applicationCarriesTheProjectVersion()
+    {
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(QUORVEL_PROJECT_VERSION));
+    }
     void init()
     {
         m_work = std::make_unique<QTemporaryDir>();
