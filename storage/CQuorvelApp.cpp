@@ -7,6 +7,7 @@ CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The About box shows the version this build was made from.
     setApplicationVersion(QString::fromLatin1(kQuorvelVersion));
+    setDesktopFileName(QString::fromLatin1(kQuorvelDesktopId));
 }
 
 CQuorvelApp::~CQuorvelApp() = default;

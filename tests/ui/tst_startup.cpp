@@ -108,9 +108,11 @@ private slots:
     }
     // The About box shows QCoreApplication::applicationVersion(); it must be
     // the version the package and quorvel-plan --version carry.
-    void applicationCarriesTheProjectVersion()
+    void applicationCarriesTheProjectVersionAndDesktopEntry()
     {
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(QUORVEL_PROJECT_VERSION));
+        // The name of the desktop entry the package installs.
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(QUORVEL_APP_ID));
     }
     void init()
     {
