@@ -4,13 +4,14 @@
 # that run from the installed paths (the planner on the installed sample
 # guild, the launcher seeding a new guild folder from it).
 #
-# Usage: install_tree_test.sh BUILD_DIR APP_ID VERSION
+# Usage: install_tree_test.sh CMAKE BUILD_DIR APP_ID VERSION
 # Exits 77 (skipped) where desktop-file-validate or appstreamcli is missing.
 set -euo pipefail
 
-build=$1
-app_id=$2
-version=$3
+cmake=$1
+build=$2
+app_id=$3
+version=$4
 for tool in desktop-file-validate appstreamcli; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
@@ -26,7 +27,7 @@ fail() {
 }
 
 prefix="$scratch/prefix with space"
-cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
+"$cmake" --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
     fail "cmake --install failed: $(cat "$scratch/install.log")"
 
 expected=(
