@@ -214,6 +214,7 @@ void PlanCommandSeeds(const QString& folder)
                      u"--crits=5"_s, u"--reference"_s, u"--stats"_s}));
     Write(folder, u"strategies"_s, Arguments({u"--strategies"_s, u"--by-chance"_s}));
     Write(folder, u"help"_s, Arguments({u"--help"_s}));
+    Write(folder, u"version"_s, Arguments({u"--version"_s}));
     Write(folder, u"out-of-range"_s, Arguments(plan({u"--virus"_s, u"64"_s})));
     Write(folder, u"not-a-number"_s,
           Arguments({u"--virus"_s, u"4"_s, u"--leader"_s, u"0"_s, u"--rounds"_s, u"three"_s,

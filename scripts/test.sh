@@ -11,6 +11,15 @@ echo "== Normal build"
 "$root/scripts/setup.sh" "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
 ctest --test-dir "$root/build-test" --output-on-failure -j"$(nproc)" --timeout 600
 
+echo "== Formatting and the Debian package"
+# Every C++ file as clang-format 14 and .clang-format write it: the tracked
+# ones, or outside a git checkout those beside the build folders.
+(cd "$root" && { git ls-files -z -- '*.cpp' '*.h' 2>/dev/null ||
+    find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0; } |
+    xargs -0 clang-format-14 --dry-run --Werror)
+# Built from the normal build, installed, checked and removed again.
+"$root/scripts/check-package.sh" "$root/build-test"
+
 echo "== Sanitizer build"
 "$root/scripts/setup.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON \
     -DQUORVEL_SANITIZE=ON

@@ -1,8 +1,14 @@
 #include "CQuorvelApp.h"
 
+#include "QuorvelVersion.h"
 #include "SettingsStore.h"
 
-CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv) {}
+CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The About box shows the version this build was made from.
+    setApplicationVersion(QString::fromLatin1(kQuorvelVersion));
+    setDesktopFileName(QString::fromLatin1(kQuorvelDesktopId));
+}
 
 CQuorvelApp::~CQuorvelApp() = default;
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace toolstest;
@@ -54,6 +55,21 @@ TEST(PlanExecutable, BadArgumentExitsWithCodeTwoAndOneStderrLine)
     EXPECT_EQ(result.err, "quorvel-plan: --virus must be a whole number from 0 to 63, not '99' "
                           "(see --help)\n");
     EXPECT_TRUE(result.out.isEmpty());
+}
+
+TEST(PlanExecutable, VersionIsTheProjectsThreePartVersion)
+{
+    const ProcessResult result = RunProgram(QUORVEL_PLAN_EXECUTABLE, {u"--version"_s});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+    EXPECT_EQ(result.out, QByteArray("quorvel-plan " QUORVEL_PROJECT_VERSION "\n"));
+    // Package tools compare versions part by part; a two-part version would
+    // sort wrongly against a later 0.2.1.
+    EXPECT_TRUE(QRegularExpression(u"^[0-9]+\\.[0-9]+\\.[0-9]+$"_s)
+                    .match(QString::fromLatin1(QUORVEL_PROJECT_VERSION))
+                    .hasMatch())
+        << QUORVEL_PROJECT_VERSION;
 }
 
 TEST(PlanExecutable, PlanGoesToStdoutAsUtf8)

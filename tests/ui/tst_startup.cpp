@@ -106,6 +106,14 @@ private slots:
         RequirePreparedAnswers();
         m_originalFolder = QDir::currentPath();
     }
+    // The About box shows QCoreApplication::applicationVersion(); it must be
+    // the version the package and quorvel-plan --version carry.
+    void applicationCarriesTheProjectVersionAndDesktopEntry()
+    {
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(QUORVEL_PROJECT_VERSION));
+        // The name of the desktop entry the package installs.
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(QUORVEL_APP_ID));
+    }
     void init()
     {
         m_work = std::make_unique<QTemporaryDir>();

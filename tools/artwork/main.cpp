@@ -1,8 +1,12 @@
-// Draws the window icon (96 × 96) and the banner (500 × 80) of the planner and
-// writes them as PNG files into the folder given on the command line; the
-// committed pictures under resources/images/ come from this program.
+// Draws the planner's pictures into the folder given on the command line: the
+// window icon (icon.png, 96 × 96), the banner (banner.png, 500 × 80), the
+// desktop icon at the usual theme sizes (hicolor/NxN/apps/quorvel.png) and
+// the Windows icon holding several of them (quorvel.ico). The committed
+// pictures under resources/images/ come from this program.
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
 
+#include <QBuffer>
+#include <QDataStream>
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -11,8 +15,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSaveFile>
 #include <QTextStream>
 
+#include <array>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -80,12 +86,15 @@ void DrawGourd(QPainter& painter, QPointF base, double height)
     painter.restore();
 }
 
-QImage DrawIcon()
+// The icon is drawn on a 96-pixel grid and scaled, so every size shows the
+// same picture rather than a resampled bitmap.
+QImage DrawIcon(int size)
 {
-    QImage image(96, 96, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 96.0, size / 96.0);
     QLinearGradient back(QPointF(0, 0), QPointF(0, 96));
     back.setColorAt(0, QColor(0x2f, 0x8f, 0x7a));
     back.setColorAt(1, QColor(0x16, 0x4d, 0x45));
@@ -137,6 +146,56 @@ QImage DrawBanner()
     return image;
 }
 
+// The sizes a desktop's icon theme looks for, and those of them Windows
+// shows (lists, the task bar, the desktop, large tiles).
+constexpr std::array kThemeSizes{16, 22, 24, 32, 48, 64, 128, 256};
+constexpr std::array kWindowsSizes{16, 24, 32, 48, 64, 256};
+
+// An icon file whose entries are PNG images, the form Windows has read since
+// Vista. Qt's own ICO writer stores a single image, and Explorer would then
+// shrink the largest one for a list view.
+bool SaveWindowsIcon(const QString& path)
+{
+    QList<QByteArray> pictures;
+    for (const int size : kWindowsSizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !DrawIcon(size).save(&buffer, "PNG"))
+            return false;
+        pictures.append(png);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    constexpr quint16 kIconType = 1;
+    constexpr quint32 kHeaderSize = 6;
+    constexpr quint32 kEntrySize = 16;
+    out << quint16(0) << kIconType << quint16(pictures.size());
+    quint32 offset = kHeaderSize + kEntrySize * quint32(pictures.size());
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        // A width or height of 256 is written as 0: the field is one byte.
+        const auto side = quint8(kWindowsSizes[std::size_t(i)] % 256);
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32)
+            << quint32(pictures[i].size()) << offset;
+        offset += quint32(pictures[i].size());
+    }
+    for (const QByteArray& png : pictures)
+        out.writeRawData(png.constData(), int(png.size()));
+    return out.status() == QDataStream::Ok && file.commit();
+}
+
+bool SaveThemeIcons(const QDir& folder)
+{
+    for (const int size : kThemeSizes) {
+        const QString apps = u"hicolor/%1x%1/apps"_s.arg(size);
+        if (!folder.mkpath(apps) || !DrawIcon(size).save(folder.filePath(apps + u"/quorvel.png"_s)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -149,8 +208,9 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(arguments.at(1));
-    if (!DrawIcon().save(folder.filePath(u"icon.png"_s)) ||
-        !DrawBanner().save(folder.filePath(u"banner.png"_s))) {
+    if (!DrawIcon(96).save(folder.filePath(u"icon.png"_s)) ||
+        !DrawBanner().save(folder.filePath(u"banner.png"_s)) || !SaveThemeIcons(folder) ||
+        !SaveWindowsIcon(folder.filePath(u"quorvel.ico"_s))) {
         err << "cannot write the pictures into " << folder.path() << '\n';
         return 1;
     }

@@ -4,6 +4,7 @@
 #include "PlanOutput.h"
 #include "PlanTexts.h"
 #include "PlanUsage.h"
+#include "QuorvelVersion.h"
 #include "RaidPlanCommand.h"
 #include "Strategies.h"
 #include "TeamSearch.h"
@@ -122,8 +123,10 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         u"Finds the best team of six for a virus, a leading hero and a battle strategy, "
         u"from Virus.dat and Heroes.dat (never written)."_s);
     const QCommandLineOption help({u"h"_s, u"help"_s}, u"Show this help."_s);
+    const QCommandLineOption version(u"version"_s, u"Show the version."_s);
     parser.addOptions({
         help,
+        version,
         {u"dir"_s, u"Folder holding Virus.dat and Heroes.dat (default: current)."_s, u"DIR"_s},
         {u"virus"_s, u"Virus index 0..63 (level V+1)."_s, u"V"_s},
         {u"leader"_s, u"Leading hero index 0..127."_s, u"H"_s},
@@ -142,6 +145,10 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
             throw UsageError(parser.errorText());
         if (parser.isSet(help)) {
             out << parser.helpText();
+            return kPlanExitOk;
+        }
+        if (parser.isSet(version)) {
+            out << u"quorvel-plan "_s << QString::fromLatin1(kQuorvelVersion) << '\n';
             return kPlanExitOk;
         }
         if (!parser.positionalArguments().isEmpty())
