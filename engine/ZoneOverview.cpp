@@ -1,5 +1,6 @@
 #include "ZoneOverview.h"
 
+#include "LeaderSearch.h"
 #include "TeamSearch.h"
 
 #include <algorithm>
@@ -24,9 +25,13 @@ struct OverviewWork
     std::atomic<bool> stopped{false};
 };
 
+// Each thread plans its cells with a search of its own for the leader, which
+// shares the candidate list and the totals' sets among them.
 void PlanCells(OverviewWork& work)
 {
     const StrategyList strategies = BuildStrategyList(false);
+    LeaderSearch search(work.tables, work.leader, work.excluded);
+    SearchStats stats;
     for (;;) {
         if (work.control.cancel != nullptr &&
             work.control.cancel->load(std::memory_order_relaxed)) {
@@ -41,8 +46,7 @@ void PlanCells(OverviewWork& work)
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
         result.plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
-        result.found = FindBestTeam(work.tables, virus, strategy.hits(), strategy.crits,
-                                    result.plan, work.excluded);
+        result.found = search.find(virus, strategy.hits(), strategy.crits, result.plan, stats);
         if (work.control.cellsDone != nullptr)
             work.control.cellsDone->fetch_add(1, std::memory_order_relaxed);
     }
