@@ -23,7 +23,7 @@ struct SearchWorkspace
     CandidateList candidates;
     SearchRoster roster;
     ProductBound product;
-    TotalsSearch totals; // its sets (24 MB) are allocated with the workspace
+    TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
     // The totals' sets depend only on the candidate list and the direction
     // M moves with 可爱, so searches of one list may share them.
     bool totalsBuilt = false;

@@ -42,10 +42,16 @@
 // descending, adding one hero keeps that order, so each set is one merge of
 // two sorted lists and one sweep: a total is dominated exactly when a total
 // before it in that order has Tc and Ta at least its own, which a
-// maximum-tree over Ta (0..1905) answers.
+// maximum-tree over Ta answers. Each set takes Ta only up to a cap of its own
+// (setCaps()): the 不正常 the rest of any team using it surely brings is
+// counted off 1905, so on rosters where every team's guard is capped the sets
+// shrink to staircases over Ts and Tc.
 //
 // The sets live in one block sized when the workspace is made; a roster whose
 // sets would not fit makes build() fail, and the caller searches otherwise.
+// The sets depend on the candidate list and the direction of Tc only, never on
+// the virus's stats or the strategy, so one build serves every search of the
+// same list (LeaderSearch).
 class TotalsSearch final
 {
 public:
