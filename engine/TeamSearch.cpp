@@ -25,10 +25,10 @@ struct SearchWorkspace
     ProductBound product;
     TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
     // The totals' sets depend only on the candidate list and the direction
-    // M moves with 可爱, so searches of one list may share them.
-    bool totalsBuilt = false;
+    // M moves with 可爱, so searches of one list may share them, and one
+    // search may leave them partly built for the next.
+    bool totalsBegun = false;
     bool totalsRising = true;
-    bool totalsFit = false;
 };
 
 namespace {
@@ -41,11 +41,18 @@ SearchWorkspace& ThreadWorkspace()
     return *workspace;
 }
 
-// The work the branch and bound may do before the search over totals takes
-// over (teams scored plus nodes visited). Realistic rosters need a few
-// hundred; rosters where many teams tie or nearly tie need millions, and
-// there the totals, which tied teams share, are few.
+// The work the branch and bound may do before the search over totals starts
+// (teams scored plus nodes visited). Realistic rosters need a few hundred;
+// rosters where many teams tie or nearly tie need millions, and there the
+// totals, which tied teams share, are mostly few. Where both are many, the two
+// take turns with budgets growing fourfold (the build goes on where it
+// stopped, the branch and bound starts over with its budget), so a search
+// costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kBranchAndBoundWork = 5'000;
+constexpr std::uint64_t kWorkGrowth = 4;
+// A unit of the branch and bound's work costs about as much as building four
+// totals.
+constexpr std::uint64_t kTotalsPerWork = 4;
 
 // What both searches do before they enumerate: the excluded set is checked,
 // crits count only from kFirstCritVirus on, and the candidate list is built
@@ -105,19 +112,29 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
         const bool usable =
             cuteRises || roster.cute[0] + roster.cuteTail[SearchRoster::kMaxPick] >= threshold;
         TotalsSearch& totals = workspace.totals;
-        if (usable && (!workspace.totalsBuilt || workspace.totalsRising != cuteRises)) {
-            workspace.totalsFit = totals.build(roster, cuteRises);
-            workspace.totalsBuilt = true;
+        if (usable && (!workspace.totalsBegun || workspace.totalsRising != cuteRises)) {
+            totals.beginBuild(roster, cuteRises);
+            workspace.totalsBegun = true;
             workspace.totalsRising = cuteRises;
         }
-        if (usable && workspace.totalsFit) {
-            best = totals.find(model, threshold, best.key);
-            stats.totalsKept = totals.totalsKept();
-            stats.totalsTried = totals.totalsTried();
-        } else {
-            best = search.run();
+        std::uint64_t work = kBranchAndBoundWork;
+        for (;;) {
+            work *= kWorkGrowth;
+            if (!usable || totals.state() == TotalsSearch::BuildState::Full) {
+                best = search.run();
+            } else if (totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
+                       TotalsSearch::BuildState::Done) {
+                best = totals.find(model, threshold, best.key);
+                stats.totalsKept = totals.totalsKept();
+                stats.totalsTried = totals.totalsTried();
+                break;
+            } else {
+                best = search.run(work);
+            }
             stats.teamsScored += best.teamsScored;
             stats.nodesVisited += best.nodesVisited;
+            if (!best.stopped)
+                break;
         }
     }
     if (best.key == 0)
@@ -137,7 +154,7 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
 {
     SearchWorkspace& workspace = ThreadWorkspace();
     k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
-    workspace.totalsBuilt = false;
+    workspace.totalsBegun = false;
     return SearchPrepared(workspace, tables, virusIndex, n, k, plan, stats);
 }
 

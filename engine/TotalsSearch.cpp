@@ -86,6 +86,12 @@ void TotalsSearch::setCaps()
 
 bool TotalsSearch::build(const SearchRoster& roster, bool cuteRises)
 {
+    beginBuild(roster, cuteRises);
+    return buildMore(UINT64_MAX) == BuildState::Done;
+}
+
+void TotalsSearch::beginBuild(const SearchRoster& roster, bool cuteRises)
+{
     m_roster = &roster;
     m_cuteRises = cuteRises;
     const int count = roster.count;
@@ -106,15 +112,29 @@ bool TotalsSearch::build(const SearchRoster& roster, bool cuteRises)
         m_runBegin[r][count] = 0;
         m_size[r][count] = 0;
     }
-    for (int j = count - 1; j >= 1; --j) {
+    m_nextSuffix = count - 1;
+    m_state = m_nextSuffix >= 1 ? BuildState::Running : BuildState::Done;
+}
+
+// The suffixes are built from the end of the list toward its start, each from
+// the one after it, so a build can stop after any suffix and go on later.
+TotalsSearch::BuildState TotalsSearch::buildMore(std::uint64_t keptLimit)
+{
+    assert(m_roster != nullptr);
+    while (m_state == BuildState::Running && m_used < keptLimit) {
+        const int j = m_nextSuffix;
         for (int r = 1; r <= kMaxRest; ++r) {
             if (m_used + static_cast<std::uint64_t>(m_size[r][j + 1]) + m_size[r - 1][j + 1] >
-                kCapacity)
-                return false;
+                kCapacity) {
+                m_state = BuildState::Full;
+                return m_state;
+            }
             merge(r, j);
         }
+        if (--m_nextSuffix < 1)
+            m_state = BuildState::Done;
     }
-    return true;
+    return m_state;
 }
 
 // P(r, j) from P(r, j + 1) and hero j plus P(r - 1, j + 1); see the class

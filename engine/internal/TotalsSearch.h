@@ -77,9 +77,21 @@ public:
 
     TotalsSearch();
 
+    enum class BuildState
+    {
+        Running, // some suffixes are still to be built
+        Done,    // every set is built; find() may be called
+        Full,    // the sets do not fit
+    };
+
     // Builds the sets for the picks of `roster`. cuteRises: M does not
     // decrease as Tc grows. False when the sets would not fit.
     bool build(const SearchRoster& roster, bool cuteRises);
+    // The same in steps: beginBuild() starts over, buildMore() builds
+    // suffixes until the sets hold at least keptLimit totals or are done.
+    void beginBuild(const SearchRoster& roster, bool cuteRises);
+    BuildState buildMore(std::uint64_t keptLimit);
+    BuildState state() const { return m_state; }
 
     // The best team of the roster built, as BranchAndBound::run() gives it.
     // incumbentKey is the key of some team (0 when none is known); the answer
@@ -119,6 +131,8 @@ private:
     std::unique_ptr<Total[]> m_runTop; // the largest values of each run
     std::uint64_t m_used = 0;
     std::uint64_t m_runsUsed = 0;
+    BuildState m_state = BuildState::Running;
+    int m_nextSuffix = 0; // the next suffix to build, down to 1
     std::uint64_t m_tried = 0;
     const SearchRoster* m_roster = nullptr;
     const MarginModel* m_model = nullptr;

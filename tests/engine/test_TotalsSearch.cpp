@@ -240,6 +240,48 @@ TEST(TotalsSearchSets, EverySuffixTotalIsMetByAKeptOneAndNoKeptOneBeatsAnother)
     EXPECT_GT(totalsChecked, 20'000u);
 }
 
+// A build in steps, stopped and resumed at random sizes, leaves every set as
+// one build does.
+TEST(TotalsSearchSets, ABuildInStepsEqualsOneBuild)
+{
+    auto whole = std::make_unique<TotalsSearch>();
+    auto steps = std::make_unique<TotalsSearch>();
+    int compared = 0;
+    int resumed = 0;
+    for (int index = 0; index < 40; ++index) {
+        SmallCase c = DrawSmallCase(index, 20, 90);
+        const auto parts = BuildParts(*c.tables, c.leader, c.virus, c.n, c.k);
+        const SearchRoster& roster = parts->roster;
+        if (roster.count < 6)
+            continue;
+        ASSERT_TRUE(whole->build(roster, true));
+        steps->beginBuild(roster, true);
+        Rng rng(static_cast<std::uint64_t>(index));
+        int rounds = 0;
+        while (steps->state() == TotalsSearch::BuildState::Running) {
+            steps->buildMore(steps->totalsKept() +
+                             static_cast<std::uint64_t>(Uniform(rng, 1, 400)));
+            ++rounds;
+        }
+        ASSERT_EQ(steps->state(), TotalsSearch::BuildState::Done);
+        resumed += rounds > 1 ? 1 : 0;
+        ASSERT_EQ(steps->totalsKept(), whole->totalsKept()) << c.name;
+        for (int r = 0; r <= TotalsSearch::kMaxRest; ++r) {
+            for (int j = 1; j <= roster.count; ++j) {
+                int wholeSize = 0;
+                int stepSize = 0;
+                const TotalsSearch::Total* a = whole->set(r, j, wholeSize);
+                const TotalsSearch::Total* b = steps->set(r, j, stepSize);
+                ASSERT_EQ(wholeSize, stepSize) << c.name << ", r " << r << ", j " << j;
+                ASSERT_EQ(std::memcmp(a, b, sizeof *a * static_cast<std::size_t>(wholeSize)), 0);
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 5000);
+    EXPECT_GT(resumed, 20); // most builds really were cut into steps
+}
+
 // A set's cap changes no team's guard: for random teams whose picks from j on
 // are r of them, 不正常 taken up to cap(r, j) for those picks gives the same
 // team total up to 1905.
