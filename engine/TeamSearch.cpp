@@ -3,6 +3,7 @@
 #include "BranchAndBound.h"
 #include "Candidates.h"
 #include "CombatModel.h"
+#include "LeaderSearch.h"
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
@@ -13,10 +14,8 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
-
-// The per-search tables of the fast search. They are kept from
-// one search to the next (one set per thread) so that a search neither
+// The per-search tables of the fast search. They are kept from one search to
+// the next (one set per thread, or per LeaderSearch) so that a search neither
 // allocates them nor clears them: each search's builds write every entry that
 // search reads (the first `count` positions and columns 0..count).
 struct SearchWorkspace
@@ -24,8 +23,15 @@ struct SearchWorkspace
     CandidateList candidates;
     SearchRoster roster;
     ProductBound product;
-    TotalsSearch totals; // its sets (24 MB) are allocated with the workspace
+    TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
+    // The totals' sets depend only on the candidate list and the direction
+    // M moves with 可爱, so searches of one list may share them, and one
+    // search may leave them partly built for the next.
+    bool totalsBegun = false;
+    bool totalsRising = true;
 };
+
+namespace {
 
 // Made at a thread's first search and kept for the thread's life.
 SearchWorkspace& ThreadWorkspace()
@@ -35,11 +41,18 @@ SearchWorkspace& ThreadWorkspace()
     return *workspace;
 }
 
-// The work the branch and bound may do before the search over totals takes
-// over (teams scored plus nodes visited). Realistic rosters need a few
-// hundred; rosters where many teams tie or nearly tie need millions, and
-// there the totals, which tied teams share, are few.
+// The work the branch and bound may do before the search over totals starts
+// (teams scored plus nodes visited). Realistic rosters need a few hundred;
+// rosters where many teams tie or nearly tie need millions, and there the
+// totals, which tied teams share, are mostly few. Where both are many, the two
+// take turns with budgets growing fourfold (the build goes on where it
+// stopped, the branch and bound starts over with its budget), so a search
+// costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kBranchAndBoundWork = 5'000;
+constexpr std::uint64_t kWorkGrowth = 4;
+// A unit of the branch and bound's work costs about as much as building four
+// totals.
+constexpr std::uint64_t kTotalsPerWork = 4;
 
 // What both searches do before they enumerate: the excluded set is checked,
 // crits count only from kFirstCritVirus on, and the candidate list is built
@@ -67,14 +80,17 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
     return FindBestTeam(tables, virusIndex, n, k, plan, stats, excluded);
 }
 
-// The same steps as the reference up to the enumeration, which the branch and
-// bound replaces; its answer is the reference's team (see BranchAndBound).
-bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  SearchStats& stats, const HeroSet& excluded)
+namespace {
+
+// The fast search over the candidate list already in the workspace, for the
+// crits k already counted: the branch and bound with a work limit, then,
+// where it ran out, the search over totals (with the sets of the workspace
+// when they were built for this list and direction), or where the totals do
+// not serve, the branch and bound to its end.
+bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, int virusIndex, int n,
+                    int k, PlanRecord& plan, SearchStats& stats)
 {
-    SearchWorkspace& workspace = ThreadWorkspace();
-    CandidateList& list = workspace.candidates;
-    k = BeginSearch(tables, virusIndex, k, plan, excluded, list, stats);
+    const CandidateList& list = workspace.candidates;
     if (list.count < 6)
         return false;
 
@@ -96,14 +112,29 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
         const bool usable =
             cuteRises || roster.cute[0] + roster.cuteTail[SearchRoster::kMaxPick] >= threshold;
         TotalsSearch& totals = workspace.totals;
-        if (usable && totals.build(roster, cuteRises)) {
-            best = totals.find(model, threshold, best.key);
-            stats.totalsKept = totals.totalsKept();
-            stats.totalsTried = totals.totalsTried();
-        } else {
-            best = search.run();
+        if (usable && (!workspace.totalsBegun || workspace.totalsRising != cuteRises)) {
+            totals.beginBuild(roster, cuteRises);
+            workspace.totalsBegun = true;
+            workspace.totalsRising = cuteRises;
+        }
+        std::uint64_t work = kBranchAndBoundWork;
+        for (;;) {
+            work *= kWorkGrowth;
+            if (!usable || totals.state() == TotalsSearch::BuildState::Full) {
+                best = search.run();
+            } else if (totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
+                       TotalsSearch::BuildState::Done) {
+                best = totals.find(model, threshold, best.key);
+                stats.totalsKept = totals.totalsKept();
+                stats.totalsTried = totals.totalsTried();
+                break;
+            } else {
+                best = search.run(work);
+            }
             stats.teamsScored += best.teamsScored;
             stats.nodesVisited += best.nodesVisited;
+            if (!best.stopped)
+                break;
         }
     }
     if (best.key == 0)
@@ -111,6 +142,41 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
     FillPlan(best.positions, plan, list, tables, virusIndex,
              static_cast<float>(model.score(best.key)));
     return true;
+}
+
+} // namespace
+
+// The same steps as the reference up to the enumeration, which the branch and
+// bound and the search over totals replace; their answer is the reference's
+// team (see BranchAndBound and TotalsSearch).
+bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
+                  SearchStats& stats, const HeroSet& excluded)
+{
+    SearchWorkspace& workspace = ThreadWorkspace();
+    k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
+    workspace.totalsBegun = false;
+    return SearchPrepared(workspace, tables, virusIndex, n, k, plan, stats);
+}
+
+LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroSet& excluded)
+    : m_tables(tables), m_workspace(std::make_unique<SearchWorkspace>())
+{
+    if (leader < 0 || leader >= kHeroCount)
+        throw std::invalid_argument("hero index outside 0..127");
+    if (excluded.contains(leader))
+        throw std::invalid_argument("the leader of a search cannot be excluded");
+    PrepareCandidates(tables.heroTable, leader, excluded, m_workspace->candidates);
+}
+
+LeaderSearch::~LeaderSearch() = default;
+
+bool LeaderSearch::find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats)
+{
+    assert(virusIndex >= 0 && virusIndex < kVirusCount);
+    stats = SearchStats{};
+    stats.candidateCount = m_workspace->candidates.count;
+    return SearchPrepared(*m_workspace, m_tables, virusIndex, n, CritsCount(virusIndex) ? k : 0,
+                          plan, stats);
 }
 
 bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,

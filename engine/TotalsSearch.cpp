@@ -20,7 +20,11 @@ bool Before(const TotalsSearch::Total& a, const TotalsSearch::Total& b)
 
 } // namespace
 
-TotalsSearch::TotalsSearch() : m_totals(std::make_unique_for_overwrite<Total[]>(kCapacity)) {}
+TotalsSearch::TotalsSearch()
+    : m_totals(std::make_unique_for_overwrite<Total[]>(kCapacity)),
+      m_runTop(std::make_unique_for_overwrite<Total[]>(kRunCapacity))
+{
+}
 
 TotalsSearch::Total TotalsSearch::withHero(const Total& total, int position, std::int32_t cap) const
 {
@@ -82,31 +86,55 @@ void TotalsSearch::setCaps()
 
 bool TotalsSearch::build(const SearchRoster& roster, bool cuteRises)
 {
+    beginBuild(roster, cuteRises);
+    return buildMore(UINT64_MAX) == BuildState::Done;
+}
+
+void TotalsSearch::beginBuild(const SearchRoster& roster, bool cuteRises)
+{
     m_roster = &roster;
     m_cuteRises = cuteRises;
     const int count = roster.count;
     setCaps();
     // Entry 0 is the empty total, the one member of every P(0, j).
     m_totals[0] = Total{0, 0, 0};
+    m_runTop[0] = Total{0, 0, 0};
     m_used = 1;
+    m_runsUsed = 1;
     for (int j = 1; j <= count; ++j) {
         m_begin[0][j] = 0;
+        m_runBegin[0][j] = 0;
         m_size[0][j] = 1;
         m_top[0][j] = Total{0, 0, 0};
     }
     for (int r = 1; r <= kMaxRest; ++r) {
         m_begin[r][count] = 0;
+        m_runBegin[r][count] = 0;
         m_size[r][count] = 0;
     }
-    for (int j = count - 1; j >= 1; --j) {
+    m_nextSuffix = count - 1;
+    m_state = m_nextSuffix >= 1 ? BuildState::Running : BuildState::Done;
+}
+
+// The suffixes are built from the end of the list toward its start, each from
+// the one after it, so a build can stop after any suffix and go on later.
+TotalsSearch::BuildState TotalsSearch::buildMore(std::uint64_t keptLimit)
+{
+    assert(m_roster != nullptr);
+    while (m_state == BuildState::Running && m_used < keptLimit) {
+        const int j = m_nextSuffix;
         for (int r = 1; r <= kMaxRest; ++r) {
             if (m_used + static_cast<std::uint64_t>(m_size[r][j + 1]) + m_size[r - 1][j + 1] >
-                kCapacity)
-                return false;
+                kCapacity) {
+                m_state = BuildState::Full;
+                return m_state;
+            }
             merge(r, j);
         }
+        if (--m_nextSuffix < 1)
+            m_state = BuildState::Done;
     }
-    return true;
+    return m_state;
 }
 
 // P(r, j) from P(r, j + 1) and hero j plus P(r - 1, j + 1); see the class
@@ -121,6 +149,7 @@ void TotalsSearch::merge(int r, int j)
     const int grownSize = m_size[r - 1][j + 1];
     const std::int32_t cap = m_cap[r][j];
     Total* out = m_totals.get() + m_used;
+    Total* runs = m_runTop.get() + m_runsUsed;
     int outSize = 0;
     std::fill(m_tree, m_tree + cap + 1, kNoCute);
     std::int32_t cappedBest = kNoCute;
@@ -154,15 +183,25 @@ void TotalsSearch::merge(int r, int j)
             for (int i = cap - next.abnormal; i <= cap; i += i & -i)
                 m_tree[i] = std::max(m_tree[i], next.cute);
         }
+        Total& run = runs[outSize / kRun];
+        if (outSize % kRun == 0) {
+            run = next;
+        } else {
+            run.smart = std::max(run.smart, next.smart);
+            run.cute = std::max(run.cute, next.cute);
+            run.abnormal = std::max(run.abnormal, next.abnormal);
+        }
         out[outSize++] = next;
         top.smart = std::max(top.smart, next.smart);
         top.cute = std::max(top.cute, next.cute);
         top.abnormal = std::max(top.abnormal, next.abnormal);
     }
     m_begin[r][j] = static_cast<int>(m_used);
+    m_runBegin[r][j] = static_cast<int>(m_runsUsed);
     m_size[r][j] = outSize;
     m_top[r][j] = top;
     m_used += static_cast<std::uint64_t>(outSize);
+    m_runsUsed += static_cast<std::uint64_t>((outSize + kRun - 1) / kRun);
 }
 
 // The key of a whole team's totals, 0 for a team the search never scores.
@@ -177,11 +216,33 @@ std::int64_t TotalsSearch::keyOf(const Total& team) const
     return m_model->key(life, m_model->damageMargin(cute));
 }
 
+std::int64_t TotalsSearch::keyWith(const Total& partial, const Total& total) const
+{
+    return keyOf({partial.smart + total.smart, partial.cute + total.cute,
+                  std::min(partial.abnormal + total.abnormal, kAbnormalCap)});
+}
+
 std::int64_t TotalsSearch::setBound(const Total& partial, int r, int j) const
 {
-    const Total& top = m_top[r][j];
-    return keyOf({partial.smart + top.smart, partial.cute + top.cute,
-                  std::min(partial.abnormal + top.abnormal, kAbnormalCap)});
+    return keyWith(partial, m_top[r][j]);
+}
+
+std::int64_t TotalsSearch::bestWith(const Total& partial, int r, int j, std::int64_t floor)
+{
+    const int size = m_size[r][j];
+    if (size == 0 || setBound(partial, r, j) <= floor)
+        return floor;
+    const Total* set = m_totals.get() + m_begin[r][j];
+    const Total* runs = m_runTop.get() + m_runBegin[r][j];
+    for (int first = 0; first < size; first += kRun) {
+        if (keyWith(partial, runs[first / kRun]) <= floor)
+            continue;
+        const int end = std::min(size, first + kRun);
+        m_tried += static_cast<std::uint64_t>(end - first);
+        for (int i = first; i < end; ++i)
+            floor = std::max(floor, keyWith(partial, set[i]));
+    }
+    return floor;
 }
 
 // Whether some total of P(r, j) completes `partial` to a team of key `key` or
@@ -192,12 +253,16 @@ bool TotalsSearch::reaches(const Total& partial, int r, int j, std::int64_t key)
     if (size == 0 || setBound(partial, r, j) < key)
         return false;
     const Total* set = m_totals.get() + m_begin[r][j];
-    for (int i = 0; i < size; ++i) {
-        ++m_tried;
-        const Total& t = set[i];
-        if (keyOf({partial.smart + t.smart, partial.cute + t.cute,
-                   std::min(partial.abnormal + t.abnormal, kAbnormalCap)}) >= key)
-            return true;
+    const Total* runs = m_runTop.get() + m_runBegin[r][j];
+    for (int first = 0; first < size; first += kRun) {
+        if (keyWith(partial, runs[first / kRun]) < key)
+            continue;
+        const int end = std::min(size, first + kRun);
+        for (int i = first; i < end; ++i) {
+            ++m_tried;
+            if (keyWith(partial, set[i]) >= key)
+                return true;
+        }
     }
     return false;
 }
@@ -222,20 +287,11 @@ SearchBest TotalsSearch::find(const MarginModel& model, std::int64_t threshold,
     int firstPick = 0;
     for (int p1 = 1; p1 <= count - SearchRoster::kMaxPick; ++p1) {
         const Total partial = withHero(leader, p1, kAbnormalCap);
-        if (setBound(partial, kMaxRest, p1 + 1) <= floor)
-            continue;
-        const Total* set = m_totals.get() + m_begin[kMaxRest][p1 + 1];
-        const int size = m_size[kMaxRest][p1 + 1];
-        for (int i = 0; i < size; ++i) {
-            const Total& t = set[i];
-            const std::int64_t key = keyOf({partial.smart + t.smart, partial.cute + t.cute,
-                                            std::min(partial.abnormal + t.abnormal, kAbnormalCap)});
-            if (key > floor) {
-                floor = key;
-                firstPick = p1;
-            }
+        const std::int64_t key = bestWith(partial, kMaxRest, p1 + 1, floor);
+        if (key > floor) {
+            floor = key;
+            firstPick = p1;
         }
-        m_tried += static_cast<std::uint64_t>(size);
     }
     if (firstPick == 0)
         return best;

@@ -1,6 +1,7 @@
 #include "ZoneOverview.h"
 
 #include "CombatModel.h"
+#include "LeaderSearch.h"
 #include "TeamSearch.h"
 
 #include <algorithm>
@@ -34,9 +35,13 @@ struct OverviewWork
     std::atomic<int> done{0};
 };
 
+// Each thread plans its cells with a search of its own for the leader, which
+// shares the candidate list and the totals' sets among them.
 void PlanCells(OverviewWork& work)
 {
     const StrategyList strategies = BuildStrategyList(false);
+    LeaderSearch search(work.tables, work.leader, work.excluded);
+    SearchStats stats;
     for (;;) {
         if (work.control.cancel != nullptr && work.control.cancel->load(std::memory_order_relaxed))
             return;
@@ -49,8 +54,7 @@ void PlanCells(OverviewWork& work)
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
         result.plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
-        result.found = FindBestTeam(work.tables, virus, strategy.hits(), strategy.crits,
-                                    result.plan, work.excluded);
+        result.found = search.find(virus, strategy.hits(), strategy.crits, result.plan, stats);
         int filled = 1;
         if (!CritsCount(virus)) {
             assert(strategy.crits == 0);

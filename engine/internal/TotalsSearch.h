@@ -42,16 +42,29 @@
 // descending, adding one hero keeps that order, so each set is one merge of
 // two sorted lists and one sweep: a total is dominated exactly when a total
 // before it in that order has Tc and Ta at least its own, which a
-// maximum-tree over Ta (0..1905) answers.
+// maximum-tree over Ta answers. Each set takes Ta only up to a cap of its own
+// (setCaps()): the 不正常 the rest of any team using it surely brings is
+// counted off 1905, so on rosters where every team's guard is capped the sets
+// shrink to staircases over Ts and Tc.
 //
 // The sets live in one block sized when the workspace is made; a roster whose
 // sets would not fit makes build() fail, and the caller searches otherwise.
+// The sets depend on the candidate list and the direction of Tc only, never on
+// the virus's stats or the strategy, so one build serves every search of the
+// same list (LeaderSearch).
 class TotalsSearch final
 {
 public:
     static constexpr std::int32_t kAbnormalCap = 1905;
     static constexpr int kMaxRest = SearchRoster::kMaxPick - 1; // picks after p1
     static constexpr int kCapacity = 1 << 21;                   // totals, 12 bytes each
+    // Each set is also kept in runs of this many totals with the runs'
+    // coordinate-wise largest values, so that a run whose bound is below
+    // what is sought is skipped whole. Sorted by Ts, a set's runs hold
+    // totals of near Ts (and, where 不正常 is capped, of near Tc), so the
+    // runs' bounds are close to their totals' keys.
+    static constexpr int kRun = 16;
+    static constexpr int kRunCapacity = kCapacity / kRun + (kMaxRest + 1) * (kHeroCount + 1);
 
     // Left without initialisers so that the block of them is not written
     // when the workspace is made: a roster touches only what it fills.
@@ -64,9 +77,21 @@ public:
 
     TotalsSearch();
 
+    enum class BuildState
+    {
+        Running, // some suffixes are still to be built
+        Done,    // every set is built; find() may be called
+        Full,    // the sets do not fit
+    };
+
     // Builds the sets for the picks of `roster`. cuteRises: M does not
     // decrease as Tc grows. False when the sets would not fit.
     bool build(const SearchRoster& roster, bool cuteRises);
+    // The same in steps: beginBuild() starts over, buildMore() builds
+    // suffixes until the sets hold at least keptLimit totals or are done.
+    void beginBuild(const SearchRoster& roster, bool cuteRises);
+    BuildState buildMore(std::uint64_t keptLimit);
+    BuildState state() const { return m_state; }
 
     // The best team of the roster built, as BranchAndBound::run() gives it.
     // incumbentKey is the key of some team (0 when none is known); the answer
@@ -89,15 +114,25 @@ public:
 
 private:
     std::int64_t keyOf(const Total& team) const;
+    // The key of `partial` with `total` (a total of a set, or the largest
+    // values of some of them, which bounds their keys).
+    std::int64_t keyWith(const Total& partial, const Total& total) const;
     // The key bound of `partial` with any total of P(r, j).
     std::int64_t setBound(const Total& partial, int r, int j) const;
+    // The best key of `partial` with a total of P(r, j), looking only at runs
+    // whose bound is above `floor`; `floor` when none is above it.
+    std::int64_t bestWith(const Total& partial, int r, int j, std::int64_t floor);
     bool reaches(const Total& partial, int r, int j, std::int64_t key);
     Total withHero(const Total& total, int position, std::int32_t cap) const;
     void setCaps();
     void merge(int r, int j);
 
     std::unique_ptr<Total[]> m_totals;
+    std::unique_ptr<Total[]> m_runTop; // the largest values of each run
     std::uint64_t m_used = 0;
+    std::uint64_t m_runsUsed = 0;
+    BuildState m_state = BuildState::Running;
+    int m_nextSuffix = 0; // the next suffix to build, down to 1
     std::uint64_t m_tried = 0;
     const SearchRoster* m_roster = nullptr;
     const MarginModel* m_model = nullptr;
@@ -105,6 +140,7 @@ private:
     bool m_cuteRises = true;
     int m_begin[kMaxRest + 1][kHeroCount + 1] = {};
     int m_size[kMaxRest + 1][kHeroCount + 1] = {};
+    int m_runBegin[kMaxRest + 1][kHeroCount + 1] = {};
     Total m_top[kMaxRest + 1][kHeroCount + 1] = {}; // coordinate-wise largest of each set
 
     // The 不正常 each set's totals are taken up to (see setCaps()).

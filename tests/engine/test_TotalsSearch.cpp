@@ -1,6 +1,7 @@
 #include "BranchAndBound.h"
 #include "Candidates.h"
 #include "CombatModel.h"
+#include "LeaderSearch.h"
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "RandomRosters.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -236,6 +238,48 @@ TEST(TotalsSearchSets, EverySuffixTotalIsMetByAKeptOneAndNoKeptOneBeatsAnother)
         }
     }
     EXPECT_GT(totalsChecked, 20'000u);
+}
+
+// A build in steps, stopped and resumed at random sizes, leaves every set as
+// one build does.
+TEST(TotalsSearchSets, ABuildInStepsEqualsOneBuild)
+{
+    auto whole = std::make_unique<TotalsSearch>();
+    auto steps = std::make_unique<TotalsSearch>();
+    int compared = 0;
+    int resumed = 0;
+    for (int index = 0; index < 40; ++index) {
+        SmallCase c = DrawSmallCase(index, 20, 90);
+        const auto parts = BuildParts(*c.tables, c.leader, c.virus, c.n, c.k);
+        const SearchRoster& roster = parts->roster;
+        if (roster.count < 6)
+            continue;
+        ASSERT_TRUE(whole->build(roster, true));
+        steps->beginBuild(roster, true);
+        Rng rng(static_cast<std::uint64_t>(index));
+        int rounds = 0;
+        while (steps->state() == TotalsSearch::BuildState::Running) {
+            steps->buildMore(steps->totalsKept() +
+                             static_cast<std::uint64_t>(Uniform(rng, 1, 400)));
+            ++rounds;
+        }
+        ASSERT_EQ(steps->state(), TotalsSearch::BuildState::Done);
+        resumed += rounds > 1 ? 1 : 0;
+        ASSERT_EQ(steps->totalsKept(), whole->totalsKept()) << c.name;
+        for (int r = 0; r <= TotalsSearch::kMaxRest; ++r) {
+            for (int j = 1; j <= roster.count; ++j) {
+                int wholeSize = 0;
+                int stepSize = 0;
+                const TotalsSearch::Total* a = whole->set(r, j, wholeSize);
+                const TotalsSearch::Total* b = steps->set(r, j, stepSize);
+                ASSERT_EQ(wholeSize, stepSize) << c.name << ", r " << r << ", j " << j;
+                ASSERT_EQ(std::memcmp(a, b, sizeof *a * static_cast<std::size_t>(wholeSize)), 0);
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 5000);
+    EXPECT_GT(resumed, 20); // most builds really were cut into steps
 }
 
 // A set's cap changes no team's guard: for random teams whose picks from j on
@@ -505,6 +549,64 @@ TEST(ConcurrentSearches, ShareTheTablesWithoutWritingThem)
         }
     }
     EXPECT_GT(foundCount, 40);
+}
+
+// One LeaderSearch answering many requests, sharing its candidate list and
+// totals' sets among them, gives each of them FindBestTeam's plan: on full
+// rosters of every hard family (where the totals serve), with an excluded set,
+// and with viruses in both directions of M (不异常 above 3333 with 愚蠢 0,
+// where every team is eligible), interleaved so that the sets are rebuilt.
+TEST(LeaderSearchAlone, AnswersEveryRequestAsFindBestTeam)
+{
+    auto tables = std::make_unique<PlanningTables>();
+    int viaTotals = 0;
+    int found = 0;
+    for (const HardKind kind : rosters::kHardKinds) {
+        SCOPED_TRACE(rosters::HardKindName(kind));
+        Rng rng(777);
+        rosters::FillHardRoster(tables->heroTable, rng, kind);
+        rosters::FillRealisticViruses(tables->virusTable);
+        rosters::SetVirus(tables->virusTable[40], 0, 3000, 3400);
+        rosters::SetVirus(tables->virusTable[41], 0, 100, 1000);
+        const int leader = 3;
+        HeroSet excluded;
+        excluded.insert(10);
+        excluded.insert(11);
+        LeaderSearch search(*tables, leader, excluded);
+        for (const int virus : {24, 40, 30, 41, 12}) {
+            for (int strategy = 1; strategy < rosters::kStrategies; strategy += 3) {
+                int n = 0;
+                int k = 0;
+                rosters::StrategyOf(strategy, n, k);
+                PlanRecord shared;
+                shared.heroes[0] = leader;
+                PlanRecord alone = shared;
+                SearchStats sharedStats;
+                SearchStats aloneStats;
+                const bool sharedFound = search.find(virus, n, k, shared, sharedStats);
+                ASSERT_EQ(sharedFound,
+                          FindBestTeam(*tables, virus, n, k, alone, aloneStats, excluded))
+                    << "virus " << virus << ", strategy " << strategy;
+                EXPECT_EQ(std::memcmp(&shared, &alone, sizeof shared), 0)
+                    << "virus " << virus << ", strategy " << strategy;
+                EXPECT_EQ(sharedStats.candidateCount, aloneStats.candidateCount);
+                viaTotals += sharedStats.totalsKept > 0 ? 1 : 0;
+                found += sharedFound ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(viaTotals, 20);
+    EXPECT_GT(found, 60);
+}
+
+TEST(LeaderSearchAlone, RefusesAnExcludedOrMissingLeader)
+{
+    const auto tables = std::make_unique<PlanningTables>();
+    HeroSet excluded;
+    excluded.insert(5);
+    EXPECT_THROW(LeaderSearch(*tables, 5, excluded), std::invalid_argument);
+    EXPECT_THROW(LeaderSearch(*tables, 128, HeroSet{}), std::invalid_argument);
+    EXPECT_THROW(LeaderSearch(*tables, -1, HeroSet{}), std::invalid_argument);
 }
 
 } // namespace
