@@ -304,6 +304,7 @@ int main(int argc, char** argv)
         if (runs[s].fastDone)
             differences += PrintComparison(scenarios[s], runs[s]);
     }
+    std::fflush(stdout); // the table is there before the raid-planning tables, which take long
     differences += RunPlansBench(scenarios, 10.0);
     return differences == 0 ? 0 : 1;
 }
