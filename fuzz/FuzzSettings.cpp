@@ -19,10 +19,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kHighest = std::numeric_limits<std::uint32_t>::max();
 
 // Decimal text with an optional sign, blanks allowed around it: the only text
-// a remembered value may be read from.
+// a remembered value may be read from. 2^31 .. 2^32 - 1 are the unsigned
+// spelling of a 32-bit pattern and stand for its signed value.
 std::optional<std::int32_t> DecimalNumber(QStringView text)
 {
     text = text.trimmed();
@@ -44,7 +45,7 @@ std::optional<std::int32_t> DecimalNumber(QStringView text)
     const std::int64_t number = negative ? -magnitude : magnitude;
     if (number < kLowest || number > kHighest)
         return std::nullopt;
-    return static_cast<std::int32_t>(number);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
 }
 
 // Whether some line of the file gives `name` the number `value` in a

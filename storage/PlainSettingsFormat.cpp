@@ -41,7 +41,11 @@ bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
     if (device.size() > kLargestFile)
         return false;
     QString section;
-    const QByteArray text = device.read(kLargestFile + 1);
+    QByteArray text = device.read(kLargestFile + 1);
+    // Editors on Windows start UTF-8 text with a byte-order mark; the first
+    // line is the same line without it.
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
     for (const QByteArray& rawLine : text.split('\n')) {
         const QByteArray line = rawLine.trimmed();
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))

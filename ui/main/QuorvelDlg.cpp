@@ -8,6 +8,7 @@
 #include "PlanTexts.h"
 #include "PopupMenu.h"
 #include "Strategies.h"
+#include "TablesChanged.h"
 #include "TeamSearch.h"
 #include "UpDownCtrl.h"
 #include "VirusDlg.h"
@@ -293,6 +294,7 @@ void CQuorvelDlg::ExcludeSelectedHeroes()
         if (IsPosition(hero, kLastHero)) {
             m_tables.heroTable[hero].checked = 0;
             m_tablesModified = true;
+            NotifyTablesChanged(m_tables);
         }
     }
     RunTeamSearch();
@@ -346,6 +348,7 @@ void CQuorvelDlg::OnEditVirus()
     m_choices.m_lastVirus = 0;
     FillVirusList();
     m_tablesModified = true;
+    NotifyTablesChanged(m_tables);
 }
 
 void CQuorvelDlg::OnEditHeroes()
@@ -354,6 +357,7 @@ void CQuorvelDlg::OnEditHeroes()
     if (editor.exec() != QDialog::Accepted)
         return;
     m_tablesModified = true;
+    NotifyTablesChanged(m_tables);
     // A saved order moves heroes to other indices, so no leader stays chosen.
     if (editor.orderSaved()) {
         m_choices.m_lastHero = -1;
