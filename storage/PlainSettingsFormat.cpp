@@ -7,9 +7,7 @@
 
 namespace {
 
-// Far above any file the store writes (a few dozen bytes); a larger file is
-// not the store's and reads as empty.
-constexpr qint64 kLargestFile = 64 * 1024;
+constexpr qint64 kLargestFile = kLargestSettingsFile;
 
 QString Decoded(const QByteArray& encoded)
 {

@@ -209,6 +209,10 @@ void SettingsStore::writeChoices(const RememberedChoices& choices) const
     if (!store)
         return;
 #ifndef Q_OS_WIN
+    // QSettings writes its keys over a file it could not read; one too large
+    // to be the store's is somebody else's and stays as it is.
+    if (QFileInfo(store->fileName()).size() > kLargestSettingsFile)
+        return;
     if (!SettingsLockIsFree(store->fileName()))
         return;
 #endif
