@@ -33,8 +33,10 @@ fail() {
     exit 1
 }
 
-# The server picks a free display number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+# The server picks a free display number and writes it to fd 3. It keeps
+# running as it is when its last client goes (-noreset): a program started
+# while it resets could not connect.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$scratch/display" ] && break
