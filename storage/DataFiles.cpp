@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -215,11 +214,24 @@ std::optional<SaveFailure> CopyTail(const QString& path, QFile& old, qint64 from
 void RemoveLeftoverTemporaries(const QString& path)
 {
     const QFileInfo target(path);
-    const QRegularExpression leftover(u"^"_s + QRegularExpression::escape(target.fileName()) +
-                                      u"\\.[A-Za-z0-9]{6}$"_s);
-    QDir folder = target.absoluteDir();
-    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!entry.isSymLink() && entry.isFile() && leftover.match(entry.fileName()).hasMatch())
+    const QString prefix = target.fileName() + u'.';
+    const auto isLeftover = [&prefix](const QString& name) {
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            return false;
+        for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+            const char16_t unit = name[i].unicode();
+            if (!((unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') ||
+                  (unit >= u'A' && unit <= u'Z')))
+                return false;
+        }
+        return true;
+    };
+    const QDir folder = target.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!isLeftover(name))
+            continue;
+        const QFileInfo entry(folder.filePath(name));
+        if (!entry.isSymLink() && entry.isFile())
             QFile::remove(entry.absoluteFilePath());
     }
 }
