@@ -119,7 +119,7 @@ bool Same(const RememberedChoices& a, const RememberedChoices& b)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const SettingsStore store(kProgram);
+    static const SettingsStore store(kProgram);
     const RememberedChoices defaults;
 
     // Each value is its default, or a number the file gives it.

@@ -24,7 +24,7 @@ constexpr int kLockWaitMilliseconds = 500;
 
 #ifdef Q_OS_WIN
 
-std::unique_ptr<QSettings> OpenStore(const QString& applicationName)
+std::unique_ptr<QSettings> OpenStore(const QString& applicationName, const QString&)
 {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QString::fromLatin1(SettingsStore::kOrganization),
@@ -38,9 +38,8 @@ std::unique_ptr<QSettings> OpenStore(const QString& applicationName)
 // read (no system-wide or organisation-wide fall-backs) and only after it
 // has been seen to be a regular file or nothing: a pipe or a device there
 // would block the open for ever.
-std::unique_ptr<QSettings> OpenStore(const QString& applicationName)
+std::unique_ptr<QSettings> OpenStore(const QString&, const QString& path)
 {
-    const QString path = SettingsStore::filePath(applicationName);
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return nullptr;
@@ -150,6 +149,10 @@ void WriteInt(QSettings& settings, const QString& name, std::int32_t value)
 
 SettingsStore::SettingsStore(QString applicationName)
     : m_applicationName(std::move(applicationName))
+#ifndef Q_OS_WIN
+      ,
+      m_filePath(filePath(m_applicationName))
+#endif
 {
 }
 
@@ -190,7 +193,7 @@ QString SettingsStore::filePath(const QString& applicationName)
 RememberedChoices SettingsStore::readChoices() const
 {
     const RememberedChoices defaults;
-    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName);
+    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName, m_filePath);
     if (!store)
         return defaults;
     const QSettings& settings = *store;
@@ -205,7 +208,7 @@ RememberedChoices SettingsStore::readChoices() const
 
 void SettingsStore::writeChoices(const RememberedChoices& choices) const
 {
-    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName);
+    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName, m_filePath);
     if (!store)
         return;
 #ifndef Q_OS_WIN

@@ -19,7 +19,8 @@ public:
     // applicationName keys the settings: by default the running program's
     // file name without its extension, so a renamed program starts afresh.
     // A settings file that is not a regular file (a pipe, a device) is never
-    // opened: reads give the defaults and writes are skipped.
+    // opened: reads give the defaults and writes are skipped. The file is
+    // looked up when the store is made (QSettings::setPath comes before).
     explicit SettingsStore(QString applicationName = programName());
 
     // The five remembered choices, in the order "Virus", "Hero", "Plan",
@@ -46,4 +47,7 @@ public:
 
 private:
     QString m_applicationName;
+    // Where the file is on systems whose store is a file, found once: finding
+    // it costs as much as reading it.
+    QString m_filePath;
 };

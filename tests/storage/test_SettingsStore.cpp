@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,7 @@ protected:
         ASSERT_TRUE(m_config.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
         ASSERT_TRUE(QDir(m_config.path()).mkpath(u"Quorvel"_s));
+        m_store.emplace(u"quorvel"_s);
         alarm(60); // a store blocked on a pipe or a lock ends the test here
     }
     void TearDown() override { alarm(0); }
@@ -53,13 +55,13 @@ protected:
     {
         QElapsedTimer timer;
         timer.start();
-        m_store.writeChoices(choices);
+        m_store->writeChoices(choices);
         const qint64 elapsed = timer.elapsed();
         std::printf("writing the choices took %lld ms\n", static_cast<long long>(elapsed));
         return elapsed;
     }
 
-    const SettingsStore m_store{u"quorvel"_s};
+    std::optional<SettingsStore> m_store; // made once the folder is set
     const RememberedChoices m_choices{7, 3, 2, 1, 0};
 
 private:
@@ -76,7 +78,7 @@ TEST_F(SettingsStoreFaults, FileSitsInTheIniFolderUnderTheProgramsName)
 {
     EXPECT_TRUE(settingsPath().endsWith(u"/Quorvel/quorvel.conf"_s))
         << settingsPath().toStdString();
-    m_store.writeChoices(m_choices);
+    m_store->writeChoices(m_choices);
     EXPECT_TRUE(SettingsText().contains("Virus=7")) << SettingsText().toStdString();
 }
 
@@ -117,13 +119,13 @@ TEST_F(SettingsStoreFaults, LockThatCannotBeTakenGivesUpInBoundedTime)
     EXPECT_LT(TimedWrite(m_choices), kHangMilliseconds);
     EXPECT_EQ(SettingsText(), "[Last%20Select]\nVirus=1\n") << "written without its lock";
     EXPECT_TRUE(QFileInfo(lockPath()).isDir());
-    EXPECT_EQ(m_store.readChoices().m_lastVirus, 1) << "reading needs no lock";
+    EXPECT_EQ(m_store->readChoices().m_lastVirus, 1) << "reading needs no lock";
 }
 
 TEST_F(SettingsStoreFaults, PipeAtTheSettingsPathIsNeverOpened)
 {
     ASSERT_EQ(mkfifo(QFile::encodeName(settingsPath()).constData(), 0600), 0);
-    const RememberedChoices read = m_store.readChoices();
+    const RememberedChoices read = m_store->readChoices();
     const RememberedChoices defaults;
     EXPECT_EQ(read.m_lastHero, defaults.m_lastHero);
     EXPECT_EQ(read.m_planOrder, defaults.m_planOrder);
@@ -139,7 +141,7 @@ TEST_F(SettingsStoreFaults, UnsignedSpellingOfA32BitPatternIsItsSignedValue)
 {
     WriteSettings("[Last%20Select]\nVirus=4294967295\nHero=4294967295\nPlan=2147483648\n"
                   "Topmost=2147483647\nPlanOrder=4294967296\n");
-    RememberedChoices read = m_store.readChoices();
+    RememberedChoices read = m_store->readChoices();
     EXPECT_EQ(read.m_lastVirus, -1);
     EXPECT_EQ(read.m_lastHero, -1);
     EXPECT_EQ(read.m_lastPlan, -2147483647 - 1);
@@ -147,7 +149,7 @@ TEST_F(SettingsStoreFaults, UnsignedSpellingOfA32BitPatternIsItsSignedValue)
     EXPECT_EQ(read.m_planOrder, 1) << "past 32 bits: the default";
 
     WriteSettings("[Last%20Select]\nVirus=-2147483649\nHero=-2147483648\n");
-    read = m_store.readChoices();
+    read = m_store->readChoices();
     EXPECT_EQ(read.m_lastVirus, 0);
     EXPECT_EQ(read.m_lastHero, -2147483647 - 1);
 }
@@ -155,10 +157,10 @@ TEST_F(SettingsStoreFaults, UnsignedSpellingOfA32BitPatternIsItsSignedValue)
 TEST_F(SettingsStoreFaults, ByteOrderMarkIsReadLikeTextWithoutIt)
 {
     WriteSettings("\xEF\xBB\xBF[Last%20Select]\r\nVirus=12\r\nHero=5\r\n");
-    const RememberedChoices read = m_store.readChoices();
+    const RememberedChoices read = m_store->readChoices();
     EXPECT_EQ(read.m_lastVirus, 12);
     EXPECT_EQ(read.m_lastHero, 5);
-    m_store.writeChoices(m_choices);
+    m_store->writeChoices(m_choices);
     const QByteArray text = SettingsText();
     EXPECT_EQ(text.count("[Last%20Select]"), 1) << text.toStdString();
     EXPECT_EQ(text.count("Virus="), 1) << text.toStdString();
@@ -168,7 +170,7 @@ TEST_F(SettingsStoreFaults, ByteOrderMarkIsReadLikeTextWithoutIt)
 TEST_F(SettingsStoreFaults, KeysOfOthersSurviveAWrite)
 {
     WriteSettings("[General]\nTheme=dark\n\n[Last%20Select]\nVirus=4\nWindowX=120\n");
-    m_store.writeChoices(m_choices);
+    m_store->writeChoices(m_choices);
     const QByteArray text = SettingsText();
     EXPECT_TRUE(text.contains("Theme=dark")) << text.toStdString();
     EXPECT_TRUE(text.contains("WindowX=120")) << text.toStdString();
