@@ -8,7 +8,6 @@ int main(int argc, char* argv[])
     CQuorvelApp app(argc, argv);
     // Message boxes and menus speak in the same font as the dialogs.
     QApplication::setFont(DialogFont());
-    app.InitInstance(&CQuorvelDlg::RunModal,
-                     [](const QList<SaveFailure>& failures) { return AskToRetrySave(failures); });
+    app.InitInstance(&CQuorvelDlg::RunModal, InteractivePrompts());
     return 0;
 }

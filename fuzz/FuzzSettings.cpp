@@ -1,6 +1,9 @@
 // Arbitrary text as the settings file, then the five remembered values read
 // through the settings store: each is its default or a 32-bit number the file
-// gives it, and values written afterwards read back as themselves.
+// gives it, values written afterwards read back as themselves, and keys the
+// store does not know survive the write. The same text behind a byte-order
+// mark reads the same; padded past the size limit it reads as the defaults
+// and is never cut down by a write.
 
 #include "FuzzSupport.h"
 
@@ -19,10 +22,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kHighest = std::numeric_limits<std::uint32_t>::max();
 
 // Decimal text with an optional sign, blanks allowed around it: the only text
-// a remembered value may be read from.
+// a remembered value may be read from. 2^31 .. 2^32 - 1 are the unsigned
+// spelling of a 32-bit pattern and stand for its signed value.
 std::optional<std::int32_t> DecimalNumber(QStringView text)
 {
     text = text.trimmed();
@@ -44,7 +48,7 @@ std::optional<std::int32_t> DecimalNumber(QStringView text)
     const std::int64_t number = negative ? -magnitude : magnitude;
     if (number < kLowest || number > kHighest)
         return std::nullopt;
-    return static_cast<std::int32_t>(number);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
 }
 
 // Whether some line of the file gives `name` the number `value` in a
@@ -74,29 +78,53 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
                : -1;
 }
 
+namespace {
+
+const QString kProgram = QStringLiteral("fuzz");
+
+QString SettingsPath()
+{
+    return QDir(fuzz::ScratchFolder())
+        .filePath(QString::fromLatin1(SettingsStore::kOrganization) + u'/' + kProgram + u".conf"_s);
+}
+
+// The settings machinery keeps parsed files and notices a rewrite by the
+// file's size and time: every file gets a time of its own.
+void WriteSettingsFile(QByteArrayView bytes)
+{
+    static qint64 runs = 0;
+    fuzz::WriteBytes(SettingsPath(), bytes);
+    QFile file(SettingsPath());
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(1'000'000'000 + ++runs, Qt::UTC);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(time, QFileDevice::FileModificationTime))
+        fuzz::Fail("cannot set the settings file's time", __FILE__, __LINE__);
+}
+
+QByteArray SettingsFile()
+{
+    QFile file(SettingsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Same(const RememberedChoices& a, const RememberedChoices& b)
+{
+    return a.m_lastVirus == b.m_lastVirus && a.m_lastHero == b.m_lastHero &&
+           a.m_lastPlan == b.m_lastPlan && a.m_topmost == b.m_topmost &&
+           a.m_planOrder == b.m_planOrder;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The settings machinery keeps parsed files and notices a rewrite by the
-    // file's size and time: every input gets a time of its own.
-    static qint64 runs = 0;
-    const QString program = u"fuzz"_s;
-    const QString path = QDir(fuzz::ScratchFolder())
-                             .filePath(QString::fromLatin1(SettingsStore::kOrganization) + u'/' +
-                                       program + u".conf"_s);
-    fuzz::WriteBytes(path, QByteArrayView(data, static_cast<qsizetype>(size)));
-    {
-        QFile file(path);
-        const QDateTime time = QDateTime::fromSecsSinceEpoch(1'000'000'000 + ++runs, Qt::UTC);
-        if (!file.open(QIODevice::ReadWrite) ||
-            !file.setFileTime(time, QFileDevice::FileModificationTime))
-            fuzz::Fail("cannot set the settings file's time", __FILE__, __LINE__);
-    }
+    const QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    static const SettingsStore store(kProgram);
+    const RememberedChoices defaults;
 
     // Each value is its default, or a number the file gives it.
-    const SettingsStore store(program);
+    WriteSettingsFile(file);
     const RememberedChoices choices = store.readChoices();
-    const RememberedChoices defaults;
-    const QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const auto check = [&](const char* name, std::int32_t read, std::int32_t fallback) {
         if (read != fallback && !FileSpells(file, name, read)) {
             std::fprintf(stderr, "%s: read %d, which the file does not hold\n", name, read);
@@ -109,7 +137,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check("Topmost", choices.m_topmost, defaults.m_topmost);
     check("PlanOrder", choices.m_planOrder, defaults.m_planOrder);
 
-    // Whatever the file held, values written now read back as themselves.
+    // Behind a byte-order mark: the same choices.
+    // (A file that has one already reads like the file without it.)
+    const QByteArray mark("\xEF\xBB\xBF");
+    WriteSettingsFile(file.startsWith(mark) ? file.sliced(mark.size()) : mark + file);
+    FUZZ_CHECK(Same(store.readChoices(), choices));
+
+    // Past the size limit: not the store's file; the defaults, and a write
+    // leaves it whole.
+    const QByteArray oversized = file + "\n#" + QByteArray(64 * 1024, 'x') + '\n';
+    WriteSettingsFile(oversized);
+    FUZZ_CHECK(Same(store.readChoices(), defaults));
+    store.writeChoices(RememberedChoices{1, 2, 3, 4, 5});
+    FUZZ_CHECK(SettingsFile() == oversized);
+
+    // Whatever the file held, values written now read back as themselves, and
+    // keys of others, in a section of their own and in the store's section,
+    // survive the write.
+    const QByteArray keep = QByteArray::number(size);
+    WriteSettingsFile(file + "\n[Fuzz%20Other]\nKeep=" + keep + "\n[Last%20Select]\nExtra=" + keep +
+                      "\n");
     RememberedChoices written;
     const auto pick = [&](std::size_t at) {
         std::int32_t value = 0;
@@ -124,9 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     written.m_topmost = pick(12);
     written.m_planOrder = pick(16);
     store.writeChoices(written);
-    const RememberedChoices reread = store.readChoices();
-    FUZZ_CHECK(reread.m_lastVirus == written.m_lastVirus &&
-               reread.m_lastHero == written.m_lastHero && reread.m_lastPlan == written.m_lastPlan &&
-               reread.m_topmost == written.m_topmost && reread.m_planOrder == written.m_planOrder);
+    FUZZ_CHECK(Same(store.readChoices(), written));
+    QSettings reread(SettingsPath(), QSettings::IniFormat);
+    FUZZ_CHECK(reread.value(u"Fuzz Other/Keep"_s).toByteArray() == keep);
+    FUZZ_CHECK(reread.value(u"Last Select/Extra"_s).toByteArray() == keep);
     return 0;
 }

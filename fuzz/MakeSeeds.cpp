@@ -151,6 +151,17 @@ void DataFileSeeds(const QString& folder)
     // Every byte 0xFF and every byte 0: all heroes checked at 65535, or none.
     Write(folder, u"all-ff"_s, DataSeed(mixed, QByteArray(2048, '\xFF'), QByteArray(4096, '\xFF')));
     Write(folder, u"all-zero"_s, DataSeed(mixed, QByteArray(2048, '\0'), QByteArray(4096, '\0')));
+
+    // Both files with long tails past their tables, which a save keeps.
+    QByteArray virusTail(3000, '\0');
+    QByteArray heroTail(5000, '\0');
+    for (qsizetype i = 0; i < virusTail.size(); ++i)
+        virusTail[i] = static_cast<char>(i * 7 + 1);
+    for (qsizetype i = 0; i < heroTail.size(); ++i)
+        heroTail[i] = static_cast<char>(i * 13 + 5);
+    Write(
+        folder, u"long-tails"_s,
+        DataSeed(mixed, Image(guild->virusTable) + virusTail, Image(guild->heroTable) + heroTail));
 }
 
 // A settings file holding values of other types, as the settings machinery
@@ -186,6 +197,12 @@ void SettingsSeeds(const QString& folder)
           "[General]\nVirus=3\n[Last%20Select]\nHero=4\n[last select]\nPlan=5\n"
           "[Last Select]\nTopmost=1\nTopmost=0\n");
     Write(folder, u"typed"_s, TypedSettings());
+    // As some editors on Windows save it: a byte-order mark and CR LF.
+    Write(folder, u"byte-order-mark"_s,
+          "\xEF\xBB\xBF[Last%20Select]\r\nVirus=12\r\nHero=4294967295\r\nPlan=2\r\n");
+    // Keys the store does not know, in its own section and in others.
+    Write(folder, u"unknown-keys"_s,
+          "[General]\nTheme=dark\n\n[Last%20Select]\nVirus=4\nWindowX=120\nHero=2\n");
     // Values serialised with their type: a fraction, a truth value, a 32-bit
     // and a 64-bit integer.
     Write(folder, u"variants"_s,

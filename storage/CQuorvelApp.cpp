@@ -1,10 +1,51 @@
 #include "CQuorvelApp.h"
 
+#include "FileErrors.h"
 #include "QuorvelVersion.h"
+#include "RecoveryFile.h"
 #include "SettingsStore.h"
+#include "TablesChanged.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+// Unreadable for a reason that a new file would cure (no read permission, a
+// read error), as against a folder, a pipe or a device, which a save refuses
+// anyway.
+bool ReplaceableWhenUnreadable(const LoadOutcome& load)
+{
+    return load.state == LoadOutcome::State::Unreadable && load.error != EISDIR &&
+           load.error != kNotARegularFile && QFileInfo(load.filePath).isFile();
+}
+
+// Restores the handler in place before a window run, also when the run
+// throws.
+class TablesChangedScope final
+{
+public:
+    explicit TablesChangedScope(TablesChangedHandler handler)
+        : m_previous(SetTablesChangedHandler(std::move(handler)))
+    {
+    }
+    ~TablesChangedScope() { SetTablesChangedHandler(std::move(m_previous)); }
+    Q_DISABLE_COPY_MOVE(TablesChangedScope)
+
+private:
+    TablesChangedHandler m_previous;
+};
+
+} // namespace
 
 CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // The About box shows the version this build was made from.
     setApplicationVersion(QString::fromLatin1(kQuorvelVersion));
     setDesktopFileName(QString::fromLatin1(kQuorvelDesktopId));
@@ -15,26 +56,97 @@ CQuorvelApp::~CQuorvelApp() = default;
 bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow,
                                const SaveFailurePrompt& saveFailed)
 {
-    const SettingsStore settings;
+    StartupPrompts prompts;
+    prompts.saveFailed = [&saveFailed](const QList<SaveFailure>& failures) {
+        SaveDecision decision;
+        decision.action =
+            saveFailed(failures) ? SaveDecision::Action::Retry : SaveDecision::Action::GiveUp;
+        return decision;
+    };
+    return InitInstance(runMainWindow, prompts);
+}
 
-    LoadVirusTable(m_tables->virusTable);
-    LoadHeroTable(m_tables->heroTable);
+bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow, const StartupPrompts& prompts)
+{
+    const SettingsStore settings;
+    m_workingFolder = QDir::currentPath();
+
+    const QList<LoadOutcome> loads{LoadVirusTable(m_tables->virusTable, m_workingFolder),
+                                   LoadHeroTable(m_tables->heroTable, m_workingFolder)};
+    QList<LoadOutcome> unreadable;
+    for (const LoadOutcome& load : loads) {
+        if (load.state == LoadOutcome::State::Unreadable)
+            unreadable.append(load);
+    }
+    if (!unreadable.isEmpty() && prompts.unreadableFiles)
+        prompts.unreadableFiles(unreadable);
+
+    bool restored = false;
+    if (prompts.restoreRecovery && HasPendingRecovery(m_workingFolder)) {
+        if (prompts.restoreRecovery(RecoveryFilePath(m_workingFolder)))
+            restored = LoadRecoveryFile(*m_tables, m_workingFolder);
+        else
+            RemoveRecoveryFile(m_workingFolder);
+    }
 
     RememberedChoices& choices = *this;
     choices = settings.readChoices();
 
-    const bool tablesModified = runMainWindow(*m_tables, choices);
+    bool tablesModified = false;
+    {
+        // The copy is only a safety net: a failure to write it is not the
+        // user's concern until the real save at exit.
+        const TablesChangedScope recovery(
+            [this](const PlanningTables& tables) { SaveRecoveryFile(tables, m_workingFolder); });
+        if (restored)
+            SaveRecoveryFile(*m_tables, m_workingFolder);
+        tablesModified = runMainWindow(*m_tables, choices);
+    }
+
+    if (tablesModified || restored)
+        SaveAtExit(loads, prompts);
 
     settings.writeChoices(choices);
+    return false;
+}
 
-    if (tablesModified) {
-        // A failed save loses the user's edits, so it is told; only the user
-        // decides to give them up.
-        for (;;) {
-            const QList<SaveFailure> failures = SaveTables(*m_tables);
-            if (failures.isEmpty() || !saveFailed(failures))
-                break;
+void CQuorvelApp::SaveAtExit(const QList<LoadOutcome>& loads, const StartupPrompts& prompts)
+{
+    // A file that exists but could not be read was never shown to the user:
+    // replacing it with the defaults plus this run's edits may throw away a
+    // whole table, so it is replaced only when the user says so.
+    QStringList keep;
+    for (const LoadOutcome& load : loads) {
+        if (!ReplaceableWhenUnreadable(load))
+            continue;
+        if (!prompts.replaceUnreadable || !prompts.replaceUnreadable(load.filePath))
+            keep.append(QFileInfo(load.filePath).fileName());
+    }
+
+    // A failed save loses the user's edits, so it is told; only the user
+    // decides to give them up.
+    QString folder = m_workingFolder;
+    for (;;) {
+        const QList<SaveFailure> failures = SaveTables(*m_tables, folder, keep);
+        if (failures.isEmpty())
+            break;
+        const SaveDecision decision =
+            prompts.saveFailed ? prompts.saveFailed(failures) : SaveDecision{};
+        if (!prompts.saveFailed || decision.action == SaveDecision::Action::GiveUp) {
+            RemoveRecoveryFile(m_workingFolder);
+            return;
+        }
+        if (decision.action == SaveDecision::Action::SaveElsewhere) {
+            folder = decision.folder;
+            keep.clear(); // nothing of the other folder was read
+        } else {
+            folder = m_workingFolder;
         }
     }
-    return false;
+    // A table kept out of its file lives on in the recovery file, which the
+    // next start offers to restore.
+    if (keep.isEmpty())
+        RemoveRecoveryFile(m_workingFolder);
+    else
+        SaveRecoveryFile(*m_tables, m_workingFolder); // newer than the file just saved
 }

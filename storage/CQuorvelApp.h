@@ -3,6 +3,7 @@
 #include "DataFiles.h"
 #include "PlanningTables.h"
 #include "RememberedChoices.h"
+#include "StartupPrompts.h"
 
 #include <QApplication>
 #include <QList>
@@ -26,19 +27,30 @@ public:
     // false when the user gives the changes up.
     using SaveFailurePrompt = std::function<bool(const QList<SaveFailure>&)>;
 
+    // Also makes a file size limit (ulimit -f) a write error that a save
+    // reports, rather than a signal that ends the program half-way.
     CQuorvelApp(int& argc, char** argv);
     ~CQuorvelApp() override;
 
-    // Loads Virus.dat and Heroes.dat from the current directory, reads the
-    // remembered choices, runs the main window, writes the choices back and,
-    // when the tables were changed, saves both files (virus first), asking
-    // again for as long as a save fails and the user wants to retry. Returns
-    // false: nothing runs after it.
+    // Loads Virus.dat and Heroes.dat from the current directory, offers a
+    // recovery file left by an abnormal end, reads the remembered choices,
+    // runs the main window (keeping the recovery file up to date after every
+    // confirmed change) and, when the tables were changed, saves both files
+    // (virus first), asking again for as long as a save fails until the user
+    // has the files written or gives them up. Then writes the choices back:
+    // they never hold the data up. Returns false: nothing runs after it.
+    bool InitInstance(const MainWindowRun& runMainWindow, const StartupPrompts& prompts);
     bool InitInstance(const MainWindowRun& runMainWindow, const SaveFailurePrompt& saveFailed);
 
     PlanningTables& tables() { return *m_tables; }
+    // The working folder as it was at start-up: the data files are saved to
+    // that path even if the folder was removed and made again meanwhile.
+    const QString& workingFolder() const { return m_workingFolder; }
 
 private:
+    void SaveAtExit(const QList<LoadOutcome>& loads, const StartupPrompts& prompts);
+
     // Allocated once and never moved: the window keeps references into it.
     std::unique_ptr<PlanningTables> m_tables = std::make_unique<PlanningTables>();
+    QString m_workingFolder;
 };

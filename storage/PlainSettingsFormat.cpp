@@ -7,9 +7,7 @@
 
 namespace {
 
-// Far above any file the store writes (a few dozen bytes); a larger file is
-// not the store's and reads as empty.
-constexpr qint64 kLargestFile = 64 * 1024;
+constexpr qint64 kLargestFile = kLargestSettingsFile;
 
 QString Decoded(const QByteArray& encoded)
 {
@@ -41,7 +39,11 @@ bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
     if (device.size() > kLargestFile)
         return false;
     QString section;
-    const QByteArray text = device.read(kLargestFile + 1);
+    QByteArray text = device.read(kLargestFile + 1);
+    // Editors on Windows start UTF-8 text with a byte-order mark; the first
+    // line is the same line without it.
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
     for (const QByteArray& rawLine : text.split('\n')) {
         const QByteArray line = rawLine.trimmed();
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))

@@ -13,6 +13,10 @@
 // only ever keeps 32-bit numbers, so it needs none of it.
 QSettings::Format PlainSettingsFormat();
 
+// Far above any file the store writes (a few dozen bytes); a larger file is
+// not the store's: it reads as empty and is never written over.
+inline constexpr qint64 kLargestSettingsFile = 64 * 1024;
+
 // The reader and writer behind the format, open to tests.
 bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map);
 bool WritePlainSettings(QIODevice& device, const QSettings::SettingsMap& map);

@@ -3,10 +3,13 @@
 #include "PlainSettingsFormat.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 #include <limits>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -14,16 +17,65 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The registry on Windows; elsewhere the native store is an INI file, read
-// as plain text (see PlainSettingsFormat).
-QSettings::Format StoreFormat()
-{
+// How long an exit waits for another run's lock on the settings file before
+// it leaves the choices unwritten: the choices are a convenience and must
+// never hold the program up.
+constexpr int kLockWaitMilliseconds = 500;
+
 #ifdef Q_OS_WIN
-    return QSettings::NativeFormat;
-#else
-    return PlainSettingsFormat();
-#endif
+
+std::unique_ptr<QSettings> OpenStore(const QString& applicationName, const QString&)
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromLatin1(SettingsStore::kOrganization),
+                                       applicationName);
 }
+
+#else
+
+// Elsewhere the native store is an INI file, read as plain text (see
+// PlainSettingsFormat), opened by its path so that only that one file is
+// read (no system-wide or organisation-wide fall-backs) and only after it
+// has been seen to be a regular file or nothing: a pipe or a device there
+// would block the open for ever.
+std::unique_ptr<QSettings> OpenStore(const QString&, const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return nullptr;
+    return std::make_unique<QSettings>(path, PlainSettingsFormat());
+}
+
+// QSettings waits without end for the lock file beside the settings file
+// when it cannot create it (a folder or a link in its place, a lock that does
+// not look stale to it). Taking that lock here first, for a bounded time,
+// tells whether QSettings' own attempt will succeed at once. A lock left by a
+// run that was killed is recognised by QLockFile and taken over; one that
+// cannot even be read (garbage, a link to nothing) is removed as stale.
+bool SettingsLockIsFree(const QString& path)
+{
+    // The lock needs the folder that QSettings would create anyway.
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QLockFile lock(path + u".lock"_s);
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(kLockWaitMilliseconds)) {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (lock.error() == QLockFile::LockFailedError &&
+            lock.getLockInfo(&pid, &host, &application))
+            return false; // held by a live run: leave the choices unwritten
+        if (!lock.removeStaleLockFile() && !QFile::remove(path + u".lock"_s))
+            return false;
+        if (!lock.tryLock(kLockWaitMilliseconds))
+            return false;
+    }
+    lock.unlock();
+    return true;
+}
+
+#endif
 
 QString Key(const QString& section, const QString& name)
 {
@@ -72,7 +124,9 @@ std::optional<qlonglong> WholeNumber(const QVariant& value)
 
 // The stored value, or `fallback` when it is missing or is not a 32-bit
 // integer: text that is no number and numbers beyond 32 bits give the default
-// rather than a silent 0 or a truncated value.
+// rather than a silent 0 or a truncated value. A number from 2^31 to 2^32 - 1
+// is the unsigned reading of a 32-bit pattern (4294967295 for -1, as the
+// registry shows a DWORD) and stands for its signed value.
 std::int32_t ReadInt(const QSettings& settings, const QString& name, std::int32_t fallback)
 {
     const QVariant value = settings.value(Key(QString::fromLatin1(SettingsStore::kSection), name));
@@ -80,9 +134,9 @@ std::int32_t ReadInt(const QSettings& settings, const QString& name, std::int32_
         return fallback;
     const std::optional<qlonglong> number = WholeNumber(value);
     if (!number || *number < std::numeric_limits<std::int32_t>::min() ||
-        *number > std::numeric_limits<std::int32_t>::max())
+        *number > std::numeric_limits<std::uint32_t>::max())
         return fallback;
-    return static_cast<std::int32_t>(*number);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
 }
 
 void WriteInt(QSettings& settings, const QString& name, std::int32_t value)
@@ -95,19 +149,54 @@ void WriteInt(QSettings& settings, const QString& name, std::int32_t value)
 
 SettingsStore::SettingsStore(QString applicationName)
     : m_applicationName(std::move(applicationName))
+#ifndef Q_OS_WIN
+      ,
+      m_filePath(filePath(m_applicationName))
+#endif
 {
 }
 
 QString SettingsStore::programName()
 {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return programNameOf(QCoreApplication::applicationFilePath());
+}
+
+QString SettingsStore::programNameOf(const QString& programFile)
+{
+    const QString name = QFileInfo(programFile).fileName();
+#ifdef Q_OS_WIN
+    if (name.endsWith(u".exe"_s, Qt::CaseInsensitive))
+        return name.chopped(4);
+#endif
+    // Programs here have no extension: "quorvel.v2" is a program of its own.
+    return name;
+}
+
+QString SettingsStore::filePath(const QString& applicationName)
+{
+    // QSettings is the one that knows the folder (and the one a test may
+    // have moved with QSettings::setPath), but opening a store reads its
+    // files. A format of its own with an extension no file has tells the
+    // folder without opening anything.
+    static constexpr char kProbeExtension[] = "quorvel-path-probe";
+    static const QSettings::Format probe = QSettings::registerFormat(
+        QString::fromLatin1(kProbeExtension),
+        [](QIODevice&, QSettings::SettingsMap&) { return true; },
+        [](QIODevice&, const QSettings::SettingsMap&) { return true; });
+    const QSettings settings(probe, QSettings::UserScope, QString::fromLatin1(kOrganization),
+                             applicationName);
+    QString path = settings.fileName();
+    path.chop(qsizetype(sizeof kProbeExtension - 1));
+    return path + u"conf"_s;
 }
 
 RememberedChoices SettingsStore::readChoices() const
 {
-    const QSettings settings(StoreFormat(), QSettings::UserScope,
-                             QString::fromLatin1(kOrganization), m_applicationName);
     const RememberedChoices defaults;
+    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName, m_filePath);
+    if (!store)
+        return defaults;
+    const QSettings& settings = *store;
     RememberedChoices choices;
     choices.m_lastVirus = ReadInt(settings, u"Virus"_s, defaults.m_lastVirus);
     choices.m_lastHero = ReadInt(settings, u"Hero"_s, defaults.m_lastHero);
@@ -119,8 +208,18 @@ RememberedChoices SettingsStore::readChoices() const
 
 void SettingsStore::writeChoices(const RememberedChoices& choices) const
 {
-    QSettings settings(StoreFormat(), QSettings::UserScope, QString::fromLatin1(kOrganization),
-                       m_applicationName);
+    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName, m_filePath);
+    if (!store)
+        return;
+#ifndef Q_OS_WIN
+    // QSettings writes its keys over a file it could not read; one too large
+    // to be the store's is somebody else's and stays as it is.
+    if (QFileInfo(store->fileName()).size() > kLargestSettingsFile)
+        return;
+    if (!SettingsLockIsFree(store->fileName()))
+        return;
+#endif
+    QSettings& settings = *store;
     WriteInt(settings, u"Virus"_s, choices.m_lastVirus);
     WriteInt(settings, u"Hero"_s, choices.m_lastHero);
     WriteInt(settings, u"Plan"_s, choices.m_lastPlan);

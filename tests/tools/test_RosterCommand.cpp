@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 using namespace toolstest;
@@ -222,6 +224,28 @@ TEST_F(RosterCommandTest, FilesThatCannotBeReadOrWrittenExitWithOne)
     EXPECT_EQ(result.exitCode, kRosterExitFile);
     EXPECT_TRUE(result.err.contains(heroFile())) << result.err.toStdString();
     ExpectUntouched();
+}
+
+TEST_F(RosterCommandTest, ADataFileThatCannotBeReadIsNeitherExportedNorReplaced)
+{
+    // Something that is not a readable file in the data file's place: the
+    // defaults must not be exported as the guild's table, nor written over it.
+    ASSERT_TRUE(QFile::remove(heroFile()));
+    ASSERT_TRUE(QDir().mkdir(heroFile()));
+    const QByteArray csvText = RosterCsv::WriteHeroes(HeroTable{});
+    for (const QStringList& arguments :
+         {QStringList{u"export"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s},
+          QStringList{u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s}}) {
+        const RosterResult result = RunRoster(arguments, csvText);
+        EXPECT_EQ(result.exitCode, kRosterExitFile) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.contains(u"cannot read"_s)) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_TRUE(QFileInfo(heroFile()).isDir());
+    }
+    // The virus table beside it still travels.
+    const RosterResult viruses =
+        RunRoster({u"export"_s, u"--dir"_s, m_guild.path(), u"--viruses"_s, u"-"_s});
+    EXPECT_EQ(viruses.exitCode, kRosterExitOk);
 }
 
 TEST(RosterExecutable, ExportsToStandardOutputAsUtf8WithAMark)

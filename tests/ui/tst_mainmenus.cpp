@@ -203,7 +203,8 @@ private slots:
     {
         const auto window = makeShownWindow();
         MessageBox::setNextAnswer(QMessageBox::Ok);
-        QAction* about = findAction(window->menuBar()->actions().last()->menu(), u"关于 Quorvel(&A)"_s);
+        QAction* about =
+            findAction(window->menuBar()->actions().last()->menu(), u"关于 Quorvel(&A)"_s);
         about->trigger();
         const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
         QVERIFY(shown.has_value());

@@ -127,7 +127,7 @@ void TestRosterMenu::theMenuHoldsItsFourActions()
             texts.append(action->text());
     }
     QCOMPARE(texts, (QStringList{u"导入英雄(&I)…"_s, u"导出英雄(&E)…"_s, u"导入病毒(&V)…"_s,
-                           u"导出病毒(&X)…"_s}));
+                                 u"导出病毒(&X)…"_s}));
 }
 
 void TestRosterMenu::exportWritesTheTableAndTellsWhere()

@@ -5,20 +5,29 @@
 
 #include "CQuorvelApp.h"
 #include "DataFiles.h"
+#include "FileErrors.h"
 #include "MainDialogIds.h"
 #include "MessageBox.h"
 #include "QuorvelDlg.h"
+#include "RecoveryFile.h"
 #include "SaveFailurePrompt.h"
 #include "SettingsStore.h"
+#include "TablesChanged.h"
 #include "UiTestSupport.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -74,6 +83,14 @@ private:
                 m_failures.append(failures);
                 return false;
             });
+    }
+    // A run whose main window changes one hero and says so.
+    CQuorvelApp::MainWindowRun modifyingRun()
+    {
+        return [](PlanningTables& tables, RememberedChoices&) {
+            tables.heroTable[3].checked = 0;
+            return true;
+        };
     }
     // A run of the real main window, closed by its close command.
     void runRealWindow(std::function<void(CQuorvelDlg&)> act = {})
@@ -192,7 +209,7 @@ private slots:
         QCOMPARE(SettingsStore(u"renamed"_s).readChoices().m_lastVirus, 0);
     }
 
-    void changedTablesAreSavedAfterTheSettings()
+    void changedTablesAreSaved()
     {
         QVERIFY(!runRecording(true));
         QVERIFY(m_failures.isEmpty());
@@ -244,40 +261,274 @@ private slots:
             },
             [&](const QList<SaveFailure>& failures) {
                 ++prompts;
-                // The settings are written before the data files, and the
-                // other file is still written.
-                planOrderWhenPrompted = storedSettings().value(u"Last Select/PlanOrder"_s).toInt();
+                // The data files come first, so the settings wait (they still
+                // hold the stored default), and the other file is still
+                // written.
+                planOrderWhenPrompted =
+                    storedSettings().value(u"Last Select/PlanOrder"_s, 1).toInt();
                 heroesWrittenWhenPrompted = QFile::exists(dataFile(kHeroFileName));
                 failuresWhenPrompted = failures.size();
                 QDir(m_work->path()).rmdir(QString::fromLatin1(kVirusFileName));
                 return prompts == 1;
             });
         QCOMPARE(prompts, 1);
-        QCOMPARE(planOrderWhenPrompted, 0);
+        QCOMPARE(planOrderWhenPrompted, 1);
+        QCOMPARE(storedSettings().value(u"Last Select/PlanOrder"_s).toInt(), 0);
         QVERIFY(heroesWrittenWhenPrompted);
         QCOMPARE(failuresWhenPrompted, 1);
         QCOMPARE(QFileInfo(dataFile(kVirusFileName)).size(), qint64(sizeof(VirusTable)));
     }
 
-    void savePromptNamesFileAndReason()
+    void savePromptNamesPathAndCauseAndKeepsEscapeSafe()
     {
-        // The files of the working folder come as bare names; the box tells
-        // the folder too.
-        const QList<SaveFailure> failures{{u"/guild/Virus.dat"_s, u"Disk full"_s},
-                                          {u"Heroes.dat"_s, u"Read-only"_s}};
-        MessageBox::setNextAnswer(QMessageBox::Cancel);
-        QVERIFY(!AskToRetrySave(failures));
+        const QList<SaveFailure> failures{
+            {u"/guild/Virus.dat"_s, u"No space left on device"_s, ENOSPC},
+            {u"Heroes.dat"_s, u"Permission denied"_s, EACCES}};
+        MessageBox::setNextAnswer(QMessageBox::Retry);
+        QCOMPARE(AskAfterSaveFailure(failures).action, SaveDecision::Action::Retry);
         const auto shown = MessageBox::lastShown();
         QVERIFY(shown.has_value());
         QCOMPARE(shown->icon, QMessageBox::Warning);
-        QCOMPARE(shown->caption, SettingsStore::programName());
+        QCOMPARE(shown->caption, u"青梧药庐公会疫区组队助手"_s);
+        // The files of the working folder come as bare names; the box tells
+        // the folder too, and the cause in Chinese before the system's text.
         QVERIFY(shown->text.contains(QDir::toNativeSeparators(u"/guild/Virus.dat"_s)));
-        QVERIFY(shown->text.contains(u"Disk full"_s));
+        QVERIFY(shown->text.contains(u"磁盘空间不足（No space left on device）"_s));
         QVERIFY(shown->text.contains(
             QDir::toNativeSeparators(QDir::current().absoluteFilePath(u"Heroes.dat"_s))));
-        QCOMPARE(shown->buttons, QMessageBox::Retry | QMessageBox::Cancel);
+        QVERIFY(shown->text.contains(u"没有访问该文件的权限（Permission denied）"_s));
+        QCOMPARE(shown->buttons, QMessageBox::Retry | QMessageBox::Save | QMessageBox::Discard);
+        // Escape and the close box retry; they never give the edits up.
+        QCOMPARE(shown->escapeButton, QMessageBox::Retry);
+        QCOMPARE(shown->defaultButton, QMessageBox::Retry);
+        QCOMPARE(shown->labels.value(QMessageBox::Save), u"另存到其他文件夹…"_s);
+    }
+
+    void givingUpIsAskedOnceMore()
+    {
+        const QList<SaveFailure> failures{{u"/guild/Virus.dat"_s, u"Disk full"_s, ENOSPC}};
+        // Give up, then step back at the second question, then retry.
+        MessageBox::setNextAnswer(QMessageBox::Discard);
+        MessageBox::setNextAnswer(QMessageBox::Cancel);
         MessageBox::setNextAnswer(QMessageBox::Retry);
-        QVERIFY(AskToRetrySave(failures));
+        QCOMPARE(AskAfterSaveFailure(failures).action, SaveDecision::Action::Retry);
+        QCOMPARE(MessageBox::shownCount(), 3);
+
+        MessageBox::resetLastShown();
+        MessageBox::setNextAnswer(QMessageBox::Discard);
+        MessageBox::setNextAnswer(QMessageBox::Discard);
+        QCOMPARE(AskAfterSaveFailure(failures).action, SaveDecision::Action::GiveUp);
+        QCOMPARE(MessageBox::shownCount(), 2);
+        const auto confirm = MessageBox::lastShown();
+        QVERIFY(confirm->text.contains(u"放弃保存将丢失"_s));
+        QCOMPARE(confirm->defaultButton, QMessageBox::Cancel);
+        QCOMPARE(confirm->escapeButton, QMessageBox::Cancel);
+    }
+
+    void saveIntoAnotherFolderThatTheUserPicks()
+    {
+        QTemporaryDir other;
+        QVERIFY(other.isValid());
+        int picks = 0;
+        SetFolderPickerForTests([&] { return ++picks == 1 ? QString() : other.path(); });
+        // The first pick is cancelled and leads back to the question.
+        MessageBox::setNextAnswer(QMessageBox::Save);
+        MessageBox::setNextAnswer(QMessageBox::Save);
+        const QList<SaveFailure> failures{{u"/guild/Virus.dat"_s, u"Disk full"_s, ENOSPC}};
+        const SaveDecision decision = AskAfterSaveFailure(failures);
+        SetFolderPickerForTests({});
+        QCOMPARE(decision.action, SaveDecision::Action::SaveElsewhere);
+        QCOMPARE(decision.folder, other.path());
+        QCOMPARE(picks, 2);
+
+        // Through a whole run: the working folder refuses both files (folders
+        // in the way), the other folder gets both.
+        QVERIFY(QDir(m_work->path()).mkdir(QString::fromLatin1(kVirusFileName)));
+        QVERIFY(QDir(m_work->path()).mkdir(QString::fromLatin1(kHeroFileName)));
+        StartupPrompts prompts;
+        prompts.saveFailed = [&](const QList<SaveFailure>& told) {
+            m_failures.append(told);
+            return SaveDecision{SaveDecision::Action::SaveElsewhere, other.path()};
+        };
+        m_app.InitInstance(modifyingRun(), prompts);
+        QCOMPARE(m_failures.size(), 2);
+        QCOMPARE(m_failures[0].error, EISDIR);
+        QCOMPARE(QFileInfo(other.filePath(u"Virus.dat"_s)).size(), qint64(sizeof(VirusTable)));
+        QCOMPARE(QFileInfo(other.filePath(u"Heroes.dat"_s)).size(), qint64(sizeof(HeroTable)));
+    }
+
+    void removedWorkingFolderIsSavedToItsPathOnceMadeAgain()
+    {
+        const QString folder = m_work->path();
+        StartupPrompts prompts;
+        int prompted = 0;
+        prompts.saveFailed = [&](const QList<SaveFailure>& failures) {
+            ++prompted;
+            m_failures.append(failures);
+            QDir().mkpath(folder);
+            // Past the first prompt the retry has already failed once too
+            // often: give up rather than loop.
+            return SaveDecision{
+                prompted == 1 ? SaveDecision::Action::Retry : SaveDecision::Action::GiveUp, {}};
+        };
+        m_app.InitInstance(
+            [&](PlanningTables& tables, RememberedChoices&) {
+                tables.heroTable[3].checked = 0;
+                QDir(folder).removeRecursively();
+                return true;
+            },
+            prompts);
+        QCOMPARE(prompted, 1);
+        QCOMPARE(m_failures.size(), 2);
+        QCOMPARE(m_failures[0].filePath, QDir(folder).filePath(u"Virus.dat"_s));
+        QCOMPARE(m_failures[0].error, ENOENT);
+        QVERIFY(DescribeFileError(m_failures[0].error, m_failures[0].reason)
+                    .startsWith(u"文件所在的文件夹不存在"_s));
+        // Written into the folder made again at the same path, not into the
+        // removed one that the process still stands in.
+        QCOMPARE(QFileInfo(QDir(folder).filePath(u"Virus.dat"_s)).size(),
+                 qint64(sizeof(VirusTable)));
+        QCOMPARE(QFileInfo(QDir(folder).filePath(u"Heroes.dat"_s)).size(),
+                 qint64(sizeof(HeroTable)));
+        QVERIFY(QDir::setCurrent(folder));
+    }
+
+    void unreadableFilesAreToldAndNeverReplacedUnasked()
+    {
+        // Reading /proc/self/mem at offset 0 fails with an I/O error, also for
+        // root; a pipe would block a plain open for ever.
+        QVERIFY(QFile::link(u"/proc/self/mem"_s, dataFile(kVirusFileName)));
+        QVERIFY(mkfifo(QFile::encodeName(dataFile(kHeroFileName)).constData(), 0600) == 0);
+        QList<LoadOutcome> told;
+        QStringList askedToReplace;
+        StartupPrompts prompts;
+        prompts.unreadableFiles = [&](const QList<LoadOutcome>& files) { told = files; };
+        prompts.replaceUnreadable = [&](const QString& path) {
+            askedToReplace.append(path);
+            return false;
+        };
+        prompts.saveFailed = [&](const QList<SaveFailure>& failures) {
+            m_failures.append(failures);
+            return SaveDecision{SaveDecision::Action::GiveUp, {}};
+        };
+        m_app.InitInstance(modifyingRun(), prompts);
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[0].filePath, dataFile(kVirusFileName));
+        QCOMPARE(told[0].error, EIO);
+        QCOMPARE(told[1].error, kNotARegularFile);
+        // Only the file that a save could replace is asked about; the pipe is
+        // refused by the save itself and stays a pipe.
+        QCOMPARE(askedToReplace, QStringList{dataFile(kVirusFileName)});
+        QVERIFY(QFileInfo(dataFile(kVirusFileName)).isSymLink());
+        QCOMPARE(m_failures.size(), 1);
+        QCOMPARE(m_failures[0].error, kNotARegularFile);
+        QVERIFY(!QFileInfo(dataFile(kHeroFileName)).isFile());
+
+        // The message box of the real program names each file and its cause.
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        TellUnreadableDataFiles(told);
+        const auto shown = MessageBox::lastShown();
+        QVERIFY(shown->text.contains(dataFile(kVirusFileName)));
+        QVERIFY(shown->text.contains(u"读写设备出错"_s));
+        QVERIFY(shown->text.contains(u"不是普通文件"_s));
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        QVERIFY(!AskToReplaceUnreadable(dataFile(kVirusFileName)));
+        QCOMPARE(MessageBox::lastShown()->escapeButton, QMessageBox::Yes);
+        QCOMPARE(MessageBox::lastShown()->labels.value(QMessageBox::Yes), u"保留原文件"_s);
+    }
+
+    void confirmedChangesAreKeptInARecoveryFileUntilSaved()
+    {
+        bool recoveryDuringRun = false;
+        m_app.InitInstance(
+            [&](PlanningTables& tables, RememberedChoices&) {
+                tables.heroTable[5].smart = 4321;
+                NotifyTablesChanged(tables);
+                PlanningTables copy;
+                recoveryDuringRun =
+                    LoadRecoveryFile(copy, m_work->path()) && copy.heroTable[5].smart == 4321;
+                return true;
+            },
+            StartupPrompts{});
+        QVERIFY(recoveryDuringRun);
+        QVERIFY2(!QFile::exists(RecoveryFilePath(m_work->path())), "removed after the save");
+    }
+
+    void recoveryFileOfAnAbnormalEndIsOffered()
+    {
+        // What a run killed after a confirmed edit leaves: an old data file
+        // and a newer recovery file.
+        PlanningTables edited;
+        FillDefaultVirusTable(edited.virusTable);
+        FillDefaultHeroTable(edited.heroTable);
+        QFile old(dataFile(kHeroFileName));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(Image(&edited.heroTable, sizeof(HeroTable)));
+        QVERIFY(old.flush());
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                QFileDevice::FileModificationTime));
+        old.close();
+        edited.heroTable[7].cute = 777;
+        QVERIFY(!SaveRecoveryFile(edited, m_work->path()));
+
+        QString offered;
+        int shownValue = -1;
+        StartupPrompts prompts;
+        prompts.restoreRecovery = [&](const QString& path) {
+            offered = path;
+            return true;
+        };
+        // The window changes nothing, yet the restored tables are saved.
+        m_app.InitInstance(
+            [&](PlanningTables& tables, RememberedChoices&) {
+                shownValue = tables.heroTable[7].cute;
+                return false;
+            },
+            prompts);
+        QCOMPARE(offered, RecoveryFilePath(m_work->path()));
+        QCOMPARE(shownValue, 777);
+        HeroTable saved;
+        LoadHeroTable(saved, m_work->path());
+        QCOMPARE(int(saved[7].cute), 777);
+        QVERIFY(!QFile::exists(RecoveryFilePath(m_work->path())));
+
+        // Dropped: the tables come from the data files and the file goes.
+        edited.heroTable[7].cute = 888;
+        QVERIFY(!SaveRecoveryFile(edited, m_work->path()));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                QFileDevice::FileModificationTime));
+        old.close();
+        prompts.restoreRecovery = [](const QString&) { return false; };
+        m_app.InitInstance(
+            [&](PlanningTables& tables, RememberedChoices&) {
+                shownValue = tables.heroTable[7].cute;
+                return false;
+            },
+            prompts);
+        QCOMPARE(shownValue, 777);
+        QVERIFY(!QFile::exists(RecoveryFilePath(m_work->path())));
+    }
+
+    void fileSizeLimitIsAWriteErrorNotTheEnd()
+    {
+        // In a child, so the limit stays there: the save of the 4096-byte
+        // hero file passes a 3000-byte limit and must come back as an error.
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            const rlimit small{3000, 3000};
+            setrlimit(RLIMIT_FSIZE, &small);
+            PlanningTables tables;
+            FillDefaultVirusTable(tables.virusTable);
+            FillDefaultHeroTable(tables.heroTable);
+            const QList<SaveFailure> failures = SaveTables(tables, m_work->path());
+            _exit(failures.size() == 1 && failures[0].error == EFBIG ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(!WIFSIGNALED(status), "the save was ended by a signal");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 };
 

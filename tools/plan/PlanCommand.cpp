@@ -73,8 +73,24 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
 {
     // Large enough to keep off the stack; allocated once, before the search.
     auto tables = std::make_unique<PlanningTables>();
-    LoadVirusTable(tables->virusTable, request.folder);
-    LoadHeroTable(tables->heroTable, request.folder);
+    const LoadOutcome loads[] = {LoadVirusTable(tables->virusTable, request.folder),
+                                 LoadHeroTable(tables->heroTable, request.folder)};
+    // A plan from the defaults in place of data that exists but could not be
+    // read would look like an answer about the user's guild; it is an error.
+    for (const LoadOutcome& load : loads) {
+        if (load.state == LoadOutcome::State::Unreadable) {
+            err << u"quorvel-plan: cannot read "_s
+                << OneLine(QDir::toNativeSeparators(QFileInfo(load.filePath).absoluteFilePath()))
+                << u": "_s << load.reason << Qt::endl;
+            return kPlanExitUnreadable;
+        }
+    }
+    if (loads[0].state == LoadOutcome::State::Missing &&
+        loads[1].state == LoadOutcome::State::Missing) {
+        err << u"quorvel-plan: neither Virus.dat nor Heroes.dat is in "_s
+            << OneLine(QDir::toNativeSeparators(QDir(request.folder).absolutePath()))
+            << u"; planning with the default tables"_s << Qt::endl;
+    }
     if (request.raid.mode != RaidPlanMode::Single) {
         const RaidPlanQuery query{request.virus, request.leader, request.rounds - 1,
                                   request.crits, request.json,   printStats};

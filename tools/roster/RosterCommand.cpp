@@ -4,6 +4,7 @@
 #include "RosterCsv.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -71,16 +72,31 @@ RosterRequest ParseArguments(const QStringList& arguments, QIODevice& out)
     return request;
 }
 
+// A data file that exists but cannot be read must not pass for the defaults:
+// an export would show a table that is not the guild's, and an import would
+// replace the user's file with the defaults and the CSV's rows.
+bool ReportUnreadable(const LoadOutcome& load, QTextStream& err)
+{
+    if (load.state != LoadOutcome::State::Unreadable)
+        return false;
+    err << u"quorvel-roster: cannot read %1: %2"_s.arg(
+               QDir::toNativeSeparators(QFileInfo(load.filePath).absoluteFilePath()), load.reason)
+        << Qt::endl;
+    return true;
+}
+
 int Export(const RosterRequest& request, QIODevice& out, QTextStream& err)
 {
     QByteArray bytes;
     if (request.heroes) {
         auto table = std::make_unique<HeroTable>();
-        LoadHeroTable(*table, request.folder);
+        if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
+            return kRosterExitFile;
         bytes = RosterCsv::WriteHeroes(*table);
     } else {
         auto table = std::make_unique<VirusTable>();
-        LoadVirusTable(*table, request.folder);
+        if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
+            return kRosterExitFile;
         bytes = RosterCsv::WriteViruses(*table);
     }
     if (request.file == u"-"_s) {
@@ -129,14 +145,16 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
     QString dataFile;
     if (request.heroes) {
         auto table = std::make_unique<HeroTable>();
-        LoadHeroTable(*table, request.folder);
+        if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
+            return kRosterExitFile;
         result = RosterCsv::ReadHeroes(bytes, *table);
         dataFile = DataFilePath(request.folder, kHeroFileName);
         if (result.accepted())
             failure = SaveHeroTable(*table, request.folder);
     } else {
         auto table = std::make_unique<VirusTable>();
-        LoadVirusTable(*table, request.folder);
+        if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
+            return kRosterExitFile;
         result = RosterCsv::ReadViruses(bytes, *table);
         dataFile = DataFilePath(request.folder, kVirusFileName);
         if (result.accepted())

@@ -24,13 +24,15 @@ Hooks& TestHooks()
 
 } // namespace
 
-QMessageBox::StandardButton MessageBox::show(QWidget* parent, QMessageBox::Icon icon,
-                                             const QString& caption, const QString& text,
-                                             QMessageBox::StandardButtons buttons,
-                                             QMessageBox::StandardButton defaultButton)
+QMessageBox::StandardButton
+MessageBox::show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                 const QString& text, QMessageBox::StandardButtons buttons,
+                 QMessageBox::StandardButton defaultButton,
+                 QMessageBox::StandardButton escapeButton,
+                 const QMap<QMessageBox::StandardButton, QString>& labels)
 {
     Hooks& hooks = TestHooks();
-    hooks.last = Shown{icon, caption, text, buttons};
+    hooks.last = Shown{icon, caption, text, buttons, defaultButton, escapeButton, labels};
     ++hooks.count;
     if (!hooks.answers.isEmpty())
         return hooks.answers.takeFirst();
@@ -40,8 +42,11 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, QMessageBox::Icon 
     QMessageBox box(icon, caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    if (escapeButton != QMessageBox::NoButton)
+        box.setEscapeButton(escapeButton);
     for (QAbstractButton* button : box.buttons()) {
-        const QString label = buttonText(box.standardButton(button));
+        const QMessageBox::StandardButton kind = box.standardButton(button);
+        const QString label = labels.value(kind, buttonText(kind));
         if (!label.isEmpty())
             button->setText(label);
     }

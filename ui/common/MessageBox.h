@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -21,17 +22,24 @@ public:
         QString caption;
         QString text;
         QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
+        QMap<QMessageBox::StandardButton, QString> labels;
     };
 
     MessageBox() = delete;
 
     // Shows a modal box with the buttons labelled in Chinese, like the rest
     // of the program, and returns the button the user pressed (Escape and the
-    // close box give the escape button Qt picks, usually Cancel or No).
+    // close box give `escapeButton`, or when that is NoButton the one Qt
+    // picks, usually Cancel or No). `labels` replaces the usual label of a
+    // button where a plain "保存" or "放弃" would not say what happens.
     static QMessageBox::StandardButton
     show(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
          QMessageBox::StandardButtons buttons,
-         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+         QMessageBox::StandardButton escapeButton = QMessageBox::NoButton,
+         const QMap<QMessageBox::StandardButton, QString>& labels = {});
 
     // Test hook: the next show() records its arguments and returns `answer`
     // at once, without a modal loop. Several calls queue several answers.

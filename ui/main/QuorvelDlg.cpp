@@ -15,6 +15,7 @@
 #include "RosterMenu.h"
 #include "SelectorComboBox.h"
 #include "Strategies.h"
+#include "TablesChanged.h"
 #include "TeamSearch.h"
 #include "UpDownCtrl.h"
 #include "VirusDlg.h"
@@ -374,8 +375,10 @@ void CQuorvelDlg::ExcludeSelectedHeroes()
         }
     }
     RunTeamSearch();
-    if (excluded)
+    if (excluded) {
+        NotifyTablesChanged(m_tables);
         emit tablesChanged();
+    }
 }
 
 // --- Plan view -------------------------------------------------------------
@@ -552,6 +555,7 @@ void CQuorvelDlg::EditVirus(const std::function<void(CVirusDlg&)>& prepare)
     m_choices.m_lastVirus = 0;
     FillVirusList();
     m_tablesModified = true;
+    NotifyTablesChanged(m_tables);
     emit requestChanged();
     emit tablesChanged();
 }
@@ -570,6 +574,7 @@ void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
     if (editor.exec() != QDialog::Accepted)
         return;
     m_tablesModified = true;
+    NotifyTablesChanged(m_tables);
     // A saved order moves heroes to other indices, so no leader stays chosen.
     if (editor.orderSaved()) {
         m_choices.m_lastHero = -1;

@@ -41,7 +41,8 @@ QString NotesText(const QStringList& notes)
 } // namespace
 
 RosterMenu::RosterMenu(CQuorvelDlg& window, PlanningTables& tables)
-    : QObject(&window), m_window(window), m_tables(tables), m_menu(new QMenu(u"花名册(&R)"_s, &window))
+    : QObject(&window), m_window(window), m_tables(tables),
+      m_menu(new QMenu(u"花名册(&R)"_s, &window))
 {
     connect(m_menu->addAction(u"导入英雄(&I)…"_s), &QAction::triggered, this,
             &RosterMenu::ImportHeroes);

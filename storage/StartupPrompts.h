@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DataFiles.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// What the user decided after a failed save.
+struct SaveDecision
+{
+    enum class Action
+    {
+        Retry,         // write the working folder's files again
+        SaveElsewhere, // write both files into `folder` instead
+        GiveUp,        // the user confirmed that the changes are lost
+    };
+    Action action = Action::Retry;
+    QString folder;
+};
+
+// The questions a run may have to ask the user. Any that is left empty is
+// answered the safe way without asking: nothing told, a recovery file left
+// where it is, an unreadable data file kept, a failed save given up.
+struct StartupPrompts
+{
+    // At start-up: the data files that exist but could not be read; the
+    // program goes on with the defaults for them.
+    std::function<void(const QList<LoadOutcome>&)> unreadableFiles;
+    // At start-up: a recovery file left by a run that ended abnormally. True
+    // restores its tables (which then count as changed), false drops it.
+    std::function<bool(const QString& recoveryPath)> restoreRecovery;
+    // At exit, before replacing a data file that could not be read at
+    // start-up: true replaces it, false keeps the old file.
+    std::function<bool(const QString& filePath)> replaceUnreadable;
+    // At exit, after a failed save.
+    std::function<SaveDecision(const QList<SaveFailure>&)> saveFailed;
+};

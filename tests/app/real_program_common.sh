@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Sourced by the real-program tests: starts a virtual X server, and gives
+# helpers to start the built program in a throw-away working folder and
+# settings folder, send it keys and wait for it. Exits 77 (skipped) where no
+# virtual X server or xdotool is installed.
+#
+# Expects $1 = QUORVEL_EXECUTABLE and $2 = EXAMPLES_FOLDER.
+
+program=$(realpath "$1")
+examples=$(realpath "$2")
+caption='青梧药庐公会疫区组队助手'
+virus_editor_caption='修改病毒信息'
+
+for tool in Xvfb xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
+        exit 77
+    fi
+done
+
+scratch=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED: $*"
+    exit 1
+}
+
+# The server picks a free display number and writes it to fd 3. It keeps
+# running as it is when its last client goes (-noreset): a program started
+# while it resets could not connect.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$scratch/display" ] && break
+    sleep 0.1
+done
+[ -s "$scratch/display" ] || fail "the virtual X server did not start"
+export DISPLAY=":$(cat "$scratch/display")"
+for _ in $(seq 100); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "the virtual X server on $DISPLAY does not answer"
+export QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$scratch/config"
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+settings="$XDG_CONFIG_HOME/Quorvel/$(basename "$program").conf"
+
+# The window whose caption is exactly $1, waiting up to ten seconds for it.
+window_named() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Sends keys to the window with caption $1 once it exists and has the focus.
+keys_to() {
+    local window
+    window=$(window_named "$1") || fail "no window \"$1\"; the program wrote: $(cat "$scratch/program.log")"
+    xdotool windowfocus --sync "$window"
+    sleep 0.3
+    shift
+    xdotool key --clearmodifiers "$@"
+}
+
+start_program() {
+    (cd "$scratch/work" && exec "$program") >"$scratch/program.log" 2>&1 &
+    program_pid=$!
+}
+
+# Waits up to ten seconds for the program to end and checks its exit code.
+wait_for_exit() {
+    for _ in $(seq 100); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$program_pid" 2>/dev/null && fail "the program did not end; its output: $(cat "$scratch/program.log")"
+    local status=0
+    wait "$program_pid" || status=$?
+    program_pid=
+    [ "$status" -eq 0 ] || fail "the program ended with $status; its output: $(cat "$scratch/program.log")"
+}
+
+setting() {
+    sed -n "s/^$1=//p" "$settings"
+}
+
+expect_setting() {
+    [ "$(setting "$1")" = "$2" ] || fail "setting $1 is '$(setting "$1")', expected '$2'"
+}
+
