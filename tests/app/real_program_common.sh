@@ -4,14 +4,15 @@
 # settings folder, send it keys and wait for it. Exits 77 (skipped) where no
 # virtual X server or xdotool is installed.
 #
-# Expects $1 = QUORVEL_EXECUTABLE and $2 = EXAMPLES_FOLDER.
+# Expects $1 = QUORVEL_EXECUTABLE and $2 = EXAMPLES_FOLDER; a test may set
+# extra_tools (more commands it needs) and screen_size before it sources this.
 
 program=$(realpath "$1")
 examples=$(realpath "$2")
 caption='青梧药庐公会疫区组队助手'
 virus_editor_caption='修改病毒信息'
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool ${extra_tools:-}; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
         exit 77
@@ -36,7 +37,7 @@ fail() {
 # The server picks a free display number and writes it to fd 3. It keeps
 # running as it is when its last client goes (-noreset): a program started
 # while it resets could not connect.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768x24}" -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$scratch/display" ] && break
