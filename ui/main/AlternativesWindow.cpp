@@ -73,7 +73,6 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     m_teamList->verticalHeader()->hide();
     // The team column takes the free width; the others fit their texts.
     m_teamList->horizontalHeader()->setStretchLastSection(false);
-    m_teamList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_teamList->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_teamList->setWordWrap(false);
 
@@ -92,24 +91,18 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
         new QLabel(QString::fromUtf8("缺席的英雄 (只在这里不计入):"), absentBox));
     absentLayout->addWidget(m_absentList);
 
-    auto* teamBox = new QWidget(this);
-    auto* teamLayout = new QVBoxLayout(teamBox);
-    teamLayout->setContentsMargins(0, 0, 0, 0);
-    auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(m_status, 1);
-    statusRow->addWidget(m_progress);
-    statusRow->addWidget(m_cancelButton);
-    teamLayout->addLayout(statusRow);
-    teamLayout->addWidget(m_teamList, 1);
-
     auto* splitter = new QSplitter(this);
-    splitter->addWidget(teamBox);
+    splitter->addWidget(m_teamList);
     splitter->addWidget(absentBox);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_request, 1);
+    top->addWidget(m_status);
+    top->addWidget(m_progress);
+    top->addWidget(m_cancelButton);
+    top->addSpacing(12);
     top->addWidget(new QLabel(QString::fromUtf8("列出:"), this));
     top->addWidget(m_countBox);
     auto* layout = new QVBoxLayout(this);
@@ -343,6 +336,8 @@ void CAlternativesWindow::showTeams()
         m_teamModel->appendRow({number, new QStandardItem(TeamNames(m_tables.heroTable, plan)),
                                 new QStandardItem(PlanTexts::StatTotals(plan)), index});
     }
+    for (const int column : {0, 2, 3})
+        m_teamList->resizeColumnToContents(column);
 }
 
 void CAlternativesWindow::onTeamSelected()
