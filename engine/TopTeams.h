@@ -24,9 +24,10 @@ inline constexpr int kMaxTopTeams = 50;
 // leader or `wanted` is out of range. Never writes into `tables`.
 //
 // Another thread may set `cancel` to stop the search early; it is looked at
-// before every third pick, so a search stops within microseconds. A cancelled
-// search returns 0 and writes no plan (stats then count the work done until
-// it stopped): the caller knows it cancelled and must not read 0 as "no team".
+// before each of the first three picks, so a search stops within
+// milliseconds. A cancelled search returns 0 and writes no plan (stats then
+// count the work done until it stopped): the caller knows it cancelled and
+// must not read 0 as "no team".
 int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
                  const HeroSet& excluded, int wanted, PlanRecord* plans,
                  SearchStats* stats = nullptr, const std::atomic<bool>* cancel = nullptr);

@@ -69,7 +69,7 @@ int TopTeamsSearch::swapsAdded(int previous, int pick) const
 bool TopTeamsSearch::stopAsked()
 {
     // A relaxed load: the flag only has to be seen eventually, and between
-    // two looks lie at most a few thousand scored teams.
+    // two looks lie the fourth and fifth picks under one third pick.
     if (!m_cancelled && m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
         m_cancelled = true;
     return m_cancelled;

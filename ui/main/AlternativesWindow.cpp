@@ -222,7 +222,7 @@ void CAlternativesWindow::planTeams()
 {
     if (m_busy) {
         // The running search answers an older request: stop it and start
-        // again once it has ended (it notices the flag within microseconds).
+        // again once it has ended (it notices the flag within milliseconds).
         m_restart = true;
         m_cancelFlag = true;
         return;
