@@ -29,7 +29,8 @@ thread_local TopWorkspace t_workspace;
 } // namespace
 
 int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
-                 const HeroSet& excluded, int wanted, PlanRecord* plans, SearchStats* stats)
+                 const HeroSet& excluded, int wanted, PlanRecord* plans, SearchStats* stats,
+                 const std::atomic<bool>* cancel)
 {
     if (wanted < 1 || wanted > kMaxTopTeams)
         throw std::invalid_argument("the number of teams must be from 1 to 50");
@@ -57,7 +58,13 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     list.wanted = wanted;
     list.count = 0;
     list.teamsScored = 0;
-    TopTeamsSearch(space.roster, model, space.product, SearchThreshold(virus, n)).run(list);
+    TopTeamsSearch search(space.roster, model, space.product, SearchThreshold(virus, n), cancel);
+    search.run(list);
+    if (search.cancelled()) {
+        if (stats != nullptr)
+            stats->teamsScored = list.teamsScored;
+        return 0;
+    }
 
     for (int i = 0; i < list.count; ++i) {
         plans[i] = PlanRecord{};

@@ -5,6 +5,8 @@
 #include "PlanningTables.h"
 #include "TeamSearch.h"
 
+#include <atomic>
+
 inline constexpr int kMaxTopTeams = 50;
 
 // The best `wanted` (1..kMaxTopTeams) teams of the leader (0..127) and five
@@ -20,6 +22,12 @@ inline constexpr int kMaxTopTeams = 50;
 // returns count: fewer than `wanted` when fewer teams score above 0. Throws
 // std::invalid_argument, before any search work, when `excluded` holds the
 // leader or `wanted` is out of range. Never writes into `tables`.
+//
+// Another thread may set `cancel` to stop the search early; it is looked at
+// before each of the first three picks, so a search stops within
+// milliseconds. A cancelled search returns 0 and writes no plan (stats then
+// count the work done until it stopped): the caller knows it cancelled and
+// must not read 0 as "no team".
 int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
                  const HeroSet& excluded, int wanted, PlanRecord* plans,
-                 SearchStats* stats = nullptr);
+                 SearchStats* stats = nullptr, const std::atomic<bool>* cancel = nullptr);

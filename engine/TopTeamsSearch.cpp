@@ -43,9 +43,10 @@ constexpr std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
 } // namespace
 
 TopTeamsSearch::TopTeamsSearch(const SearchRoster& roster, const MarginModel& model,
-                               ProductBound& product, std::int64_t threshold)
+                               ProductBound& product, std::int64_t threshold,
+                               const std::atomic<bool>* cancel)
     : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
-      m_damageRisesWithCute(model.damageRisesWithCute())
+      m_damageRisesWithCute(model.damageRisesWithCute()), m_cancel(cancel)
 {
     assert(roster.count >= 1 && roster.count <= kHeroCount);
     for (int p = 1; p < roster.count; ++p) {
@@ -63,6 +64,15 @@ int TopTeamsSearch::swapsAdded(int previous, int pick) const
 {
     const int start = m_runStart[pick];
     return previous >= start ? pick - previous - 1 : pick - start;
+}
+
+bool TopTeamsSearch::stopAsked()
+{
+    // A relaxed load: the flag only has to be seen eventually, and between
+    // two looks lie the fourth and fifth picks under one third pick.
+    if (!m_cancelled && m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
+        m_cancelled = true;
+    return m_cancelled;
 }
 
 // The bounds are BranchAndBound's (see there for why each holds).
@@ -114,6 +124,8 @@ void TopTeamsSearch::run(TopList& list)
     const Partial leader = Partial{}.plus(m_roster, 0);
     int team[6] = {0, 0, 0, 0, 0, 0};
     for (int p1 = 1; p1 <= count - SearchRoster::kMaxPick; ++p1) {
+        if (stopAsked())
+            return;
         // Every team from this first pick on: the loop ends at the first
         // failure, as the reference's first-pick bound does.
         const std::int64_t allHigh = leader.cute + m_roster.cuteRun[5][p1];
@@ -140,6 +152,8 @@ void TopTeamsSearch::descend(TopList& list, int* team, const Partial& sum, int f
     constexpr int remaining = 6 - Level;
     const int last = m_roster.count - remaining;
     for (int j = from; j <= last; ++j) {
+        if (stopAsked())
+            return;
         const std::int64_t cuteHigh = sum.cute + m_roster.cuteRun[remaining][j];
         if (cuteHigh < m_threshold || closed(sum, remaining, j, cuteHigh, list.floor()))
             break;

@@ -4,6 +4,7 @@
 #include "ProductBound.h"
 #include "SearchRoster.h"
 
+#include <atomic>
 #include <cstdint>
 
 // The best teams found so far, best first: score keys in descending order,
@@ -57,10 +58,12 @@ class TopTeamsSearch final
 {
 public:
     TopTeamsSearch(const SearchRoster& roster, const MarginModel& model, ProductBound& product,
-                   std::int64_t threshold);
+                   std::int64_t threshold, const std::atomic<bool>* cancel = nullptr);
 
-    // Fills `list` (whose `wanted` is set) with the best teams.
+    // Fills `list` (whose `wanted` is set) with the best teams, unless
+    // `cancel` is set meanwhile: the list is then incomplete.
     void run(TopList& list);
+    bool cancelled() const { return m_cancelled; }
 
 private:
     struct Partial;
@@ -73,6 +76,8 @@ private:
     // The swaps a pick at `pick` adds to a partial team whose previous pick
     // is `previous` (see the class comment).
     int swapsAdded(int previous, int pick) const;
+    // Whether the caller asked to stop; once true the walk unwinds.
+    bool stopAsked();
     template <int Level>
     void descend(TopList& list, int* team, const Partial& sum, int from, int swaps);
     void pickFourth(TopList& list, int* team, const Partial& sum, int from, int swaps);
@@ -83,6 +88,8 @@ private:
     ProductBound& m_product;
     const std::int64_t m_threshold;
     const bool m_damageRisesWithCute;
+    const std::atomic<bool>* const m_cancel;
+    bool m_cancelled = false;
     int m_wanted = 1;
     // The runs of equal heroes among positions 1..N-1: first and last
     // position of the run holding each position.

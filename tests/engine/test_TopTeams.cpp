@@ -10,10 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -320,3 +323,66 @@ TEST(TopTeamsSignature, FixedBatchHashesAsRecorded)
 }
 
 } // namespace
+
+// Work counts again: a set flag stops the search; the same thread's next
+// search, whose workspace the stopped one left behind, is still exact.
+TEST(TopTeamsCancel, ASetFlagStopsTheSearchAndWritesNoPlan)
+{
+    Rng rng(91);
+    auto tables = std::make_unique<PlanningTables>();
+    rosters::FillRoster(tables->heroTable, rng, StatKind::Realistic, kHeroCount);
+    rosters::FillRealisticViruses(tables->virusTable);
+    PlanRecord expected[kMaxTopTeams];
+    SearchStats expectedStats;
+    const int count = FindTopTeams(*tables, 20, 2, 1, 3, {}, 10, expected, &expectedStats);
+    ASSERT_EQ(count, 10);
+    ASSERT_GT(expectedStats.teamsScored, 0u);
+
+    const std::atomic<bool> stop{true};
+    PlanRecord untouched;
+    untouched.heroes[0] = 999;
+    untouched.score = -1.0f;
+    PlanRecord plans[kMaxTopTeams];
+    std::fill(std::begin(plans), std::end(plans), untouched);
+    SearchStats stats;
+    EXPECT_EQ(FindTopTeams(*tables, 20, 2, 1, 3, {}, 10, plans, &stats, &stop), 0);
+    EXPECT_EQ(stats.teamsScored, 0u);
+    for (const PlanRecord& plan : plans) {
+        EXPECT_EQ(plan.heroes[0], 999u);
+        EXPECT_EQ(plan.score, -1.0f);
+    }
+
+    const std::atomic<bool> go{false};
+    EXPECT_EQ(FindTopTeams(*tables, 20, 2, 1, 3, {}, 10, plans, &stats, &go), count);
+    EXPECT_EQ(std::memcmp(plans, expected, sizeof(PlanRecord) * count), 0);
+    EXPECT_EQ(stats.teamsScored, expectedStats.teamsScored);
+}
+
+// A product-grid roster where the best 10 take tens of millions of scored
+// teams: a flag set by another thread soon after the start stops the search
+// long before it would end.
+TEST(TopTeamsCancel, AFlagSetDuringTheSearchStopsIt)
+{
+    Rng rng(4242);
+    auto tables = std::make_unique<PlanningTables>();
+    rosters::FillHardRoster(tables->heroTable, rng, rosters::HardKind::ProductGrid);
+    rosters::FillRealisticViruses(tables->virusTable);
+    int n = 0;
+    int k = 0;
+    rosters::StrategyOf(10, n, k);
+    PlanRecord plans[kMaxTopTeams];
+    SearchStats full;
+    ASSERT_EQ(FindTopTeams(*tables, 24, n, k, 0, {}, 10, plans, &full), 10);
+    ASSERT_GT(full.teamsScored, 10'000'000u);
+
+    std::atomic<bool> stop{false};
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        stop = true;
+    });
+    SearchStats stats;
+    const int count = FindTopTeams(*tables, 24, n, k, 0, {}, 10, plans, &stats, &stop);
+    stopper.join();
+    EXPECT_EQ(count, 0);
+    EXPECT_LT(stats.teamsScored, full.teamsScored);
+}

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
@@ -21,8 +22,16 @@
 #include <QTableView>
 #include <QTest>
 
+#include <QProgressBar>
+#include <QSignalSpy>
+
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace MainDialogIds;
@@ -39,6 +48,52 @@ bool SamePlan(const PlanRecord& a, const PlanRecord& b)
 constexpr int kVirus = 35;
 constexpr int kRounds = 3;
 constexpr int kCrits = 1;
+
+// The alternatives are searched on a worker: waits until the list is shown.
+bool TeamsShown(const CAlternativesWindow* alternatives)
+{
+    return QTest::qWaitFor([alternatives] { return !alternatives->isComputing(); }, 20000);
+}
+
+// A search made slow on purpose: it waits, without scoring anything, until
+// the test lets it go (or, when it heeds the flag, until it is cancelled),
+// then answers as the engine does. It records every request it was given.
+struct HeldSearch
+{
+    std::atomic<bool> hold{true};
+    bool heedCancel = true;
+    std::atomic<int> started{0};
+    std::atomic<int> sawCancel{0};
+    std::mutex mutex;
+    std::vector<int> wantedSeen;
+
+    CAlternativesWindow::Computation computation()
+    {
+        return [this](const PlanningTables& tables, int virus, int n, int k, int leader,
+                      const HeroSet& excluded, int wanted, PlanRecord* plans,
+                      const std::atomic<bool>* cancel) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                wantedSeen.push_back(wanted);
+            }
+            ++started;
+            while (hold.load()) {
+                if (cancel->load()) {
+                    ++sawCancel;
+                    if (heedCancel)
+                        return 0;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            return FindTopTeams(tables, virus, n, k, leader, excluded, wanted, plans);
+        };
+    }
+    std::vector<int> requests()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return wantedSeen;
+    }
+};
 
 } // namespace
 
@@ -90,6 +145,7 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
         CAlternativesWindow* alternatives = window->alternatives();
         QVERIFY(alternatives != nullptr);
+        QVERIFY(TeamsShown(alternatives));
         QCOMPARE(alternatives->windowTitle(), u"备选方案"_s);
         QCOMPARE(alternatives->countBox()->value(), 10);
 
@@ -109,6 +165,7 @@ private slots:
 
         // More teams asked for.
         alternatives->countBox()->setValue(25);
+        QVERIFY(TeamsShown(alternatives));
         QCOMPARE(alternatives->teamCount(),
                  FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 25, expected));
         QCOMPARE(alternatives->teamList()->model()->rowCount(), alternatives->teamCount());
@@ -120,6 +177,7 @@ private slots:
     {
         const auto window = makeWindow();
         CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY(TeamsShown(alternatives));
         const PlanRecord best = alternatives->team(0);
         HeroSet absent;
         absent.insert(static_cast<int>(best.heroes[1]));
@@ -127,6 +185,7 @@ private slots:
         alternatives->setAbsent(static_cast<int>(best.heroes[1]), true);
         alternatives->setAbsent(static_cast<int>(best.heroes[2]), true);
         QVERIFY(alternatives->absentHeroes() == absent);
+        QVERIFY(TeamsShown(alternatives));
 
         PlanRecord expected[kMaxTopTeams];
         const int count =
@@ -150,6 +209,7 @@ private slots:
     {
         const auto window = makeWindow();
         CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY(TeamsShown(alternatives));
         QVERIFY2(alternatives->teamCount() >= 3,
                  qPrintable(QString::number(alternatives->teamCount())));
         alternatives->teamList()->selectRow(2);
@@ -165,11 +225,128 @@ private slots:
         auto* strategies = window->controls().get<QComboBox>(kStrategySelector);
         strategies->setCurrentIndex(0);
         emit strategies->activated(0);
+        QVERIFY(TeamsShown(alternatives));
         PlanRecord expected[kMaxTopTeams];
         QCOMPARE(alternatives->teamCount(),
                  FindTopTeams(*m_tables, kVirus, 0, 0, 0, HeroSet{}, 10, expected));
         if (alternatives->teamCount() > 0)
             QVERIFY(SamePlan(alternatives->team(0), expected[0]));
+    }
+
+    // A slow search shows the busy bar and 取消 only after a moment; cancel
+    // keeps the previous list, greyed, and the next request is planned.
+    void cancelDuringASlowSearchKeepsThePreviousList()
+    {
+        const auto window = makeWindow();
+        CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY(TeamsShown(alternatives));
+        QCOMPARE(alternatives->teamCount(), 10);
+        PlanRecord previous[10];
+        for (int rank = 0; rank < 10; ++rank)
+            previous[rank] = alternatives->team(rank);
+
+        HeldSearch held;
+        alternatives->setComputation(held.computation());
+        alternatives->countBox()->setValue(12);
+        QVERIFY(alternatives->isComputing());
+        QVERIFY(!alternatives->progressBar()->isVisible());
+        QVERIFY(!alternatives->cancelButton()->isVisible());
+        QVERIFY(!alternatives->teamList()->isEnabled());
+        QCOMPARE(alternatives->statusLabel()->text(), u"正在计算…"_s);
+        QTRY_VERIFY(alternatives->cancelButton()->isVisible());
+        QVERIFY(alternatives->progressBar()->isVisible());
+        QVERIFY(alternatives->isComputing());
+
+        QTest::mouseClick(alternatives->cancelButton(), Qt::LeftButton);
+        QVERIFY(TeamsShown(alternatives));
+        QVERIFY(held.sawCancel > 0);
+        QVERIFY(!alternatives->cancelButton()->isVisible());
+        QVERIFY(!alternatives->progressBar()->isVisible());
+        QVERIFY(alternatives->statusLabel()->text().contains(u"取消"_s));
+        QVERIFY(!alternatives->teamList()->isEnabled());
+        QCOMPARE(alternatives->teamCount(), 10);
+        QCOMPARE(alternatives->teamList()->model()->rowCount(), 10);
+        for (int rank = 0; rank < 10; ++rank)
+            QVERIFY(SamePlan(alternatives->team(rank), previous[rank]));
+
+        // The next request runs to its end and is shown.
+        held.hold = false;
+        alternatives->countBox()->setValue(13);
+        QVERIFY(TeamsShown(alternatives));
+        PlanRecord expected[kMaxTopTeams];
+        const int count =
+            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 13, expected);
+        QCOMPARE(alternatives->teamCount(), count);
+        for (int rank = 0; rank < count; ++rank)
+            QVERIFY(SamePlan(alternatives->team(rank), expected[rank]));
+        QVERIFY(alternatives->teamList()->isEnabled());
+        QVERIFY(alternatives->statusLabel()->text().isEmpty());
+    }
+
+    // The request changes twice while a search runs that ignores the cancel
+    // flag: its list is dropped, and the newest request's list is shown.
+    void aRequestChangedDuringASearchEndsWithTheNewerAnswer()
+    {
+        const auto window = makeWindow();
+        CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY(TeamsShown(alternatives));
+        const int absentHero = static_cast<int>(alternatives->team(0).heroes[1]);
+
+        HeldSearch held;
+        held.heedCancel = false;
+        alternatives->setComputation(held.computation());
+        QSignalSpy planned(alternatives, &CAlternativesWindow::teamsPlanned);
+        alternatives->countBox()->setValue(12);
+        QTRY_COMPARE(held.started.load(), 1);
+        alternatives->setAbsent(absentHero, true);
+        alternatives->countBox()->setValue(20);
+        QTRY_VERIFY(held.sawCancel > 0);
+        held.hold = false;
+        QVERIFY(TeamsShown(alternatives));
+
+        HeroSet absent;
+        absent.insert(absentHero);
+        PlanRecord expected[kMaxTopTeams];
+        const int count =
+            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, absent, 20, expected);
+        QCOMPARE(count, 20);
+        QCOMPARE(alternatives->teamCount(), count);
+        QCOMPARE(alternatives->teamList()->model()->rowCount(), count);
+        for (int rank = 0; rank < count; ++rank)
+            QVERIFY(SamePlan(alternatives->team(rank), expected[rank]));
+        QCOMPARE(held.requests(), (std::vector<int>{12, 20}));
+        QCOMPARE(planned.count(), 1);
+    }
+
+    // Closing the window stops its search and plans afresh when it opens
+    // again; destroying the main window during a search waits for it.
+    void closingDuringASearchIsSafe()
+    {
+        auto window = makeWindow();
+        CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY(TeamsShown(alternatives));
+        HeldSearch held;
+        alternatives->setComputation(held.computation());
+        alternatives->countBox()->setValue(12);
+        QTRY_COMPARE(held.started.load(), 1);
+        alternatives->close();
+        QVERIFY(TeamsShown(alternatives));
+        QCOMPARE(held.sawCancel.load(), 1);
+
+        held.hold = false;
+        QCOMPARE(window->OpenAlternatives(), alternatives);
+        QVERIFY(TeamsShown(alternatives));
+        QCOMPARE(held.started.load(), 2);
+        PlanRecord expected[kMaxTopTeams];
+        QCOMPARE(alternatives->teamCount(),
+                 FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 12, expected));
+        QVERIFY(SamePlan(alternatives->team(0), expected[0]));
+
+        held.hold = true;
+        alternatives->countBox()->setValue(15);
+        QTRY_COMPARE(held.started.load(), 3);
+        window.reset();
+        QCOMPARE(held.sawCancel.load(), 2);
     }
 
     void disjointTeamsAreTheEngines()

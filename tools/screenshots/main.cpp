@@ -126,8 +126,17 @@ bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
     ok = Save(*overview, out, u"zone-overview.png"_s, err) && ok;
 
     CAlternativesWindow* alternatives = window.OpenAlternatives();
+    // The list is searched on a worker thread.
+    const auto waitForTeams = [alternatives]() {
+        QElapsedTimer searched;
+        searched.start();
+        while (alternatives->isComputing() && searched.elapsed() < 120000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+    waitForTeams();
     if (alternatives->teamCount() > 0)
         alternatives->setAbsent(static_cast<int>(alternatives->team(0).heroes[2]), true);
+    waitForTeams();
     alternatives->teamList()->selectRow(1);
     ok = Save(*alternatives, out, u"alternatives.png"_s, err) && ok;
 

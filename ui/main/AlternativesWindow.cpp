@@ -3,18 +3,22 @@
 #include "PlanTexts.h"
 #include "QuorvelDlg.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
 
@@ -35,7 +39,13 @@ QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
 } // namespace
 
 CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables& tables)
-    : QWidget(&mainWindow, Qt::Window), m_main(mainWindow), m_tables(tables)
+    : QWidget(&mainWindow, Qt::Window), m_main(mainWindow), m_tables(tables),
+      m_computation([](const PlanningTables& searched, int virus, int n, int k, int leader,
+                       const HeroSet& excluded, int wanted, PlanRecord* plans,
+                       const std::atomic<bool>* cancel) {
+          return FindTopTeams(searched, virus, n, k, leader, excluded, wanted, plans, nullptr,
+                              cancel);
+      })
 {
     setWindowTitle(QString::fromUtf8("备选方案"));
 
@@ -61,8 +71,18 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     m_teamList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_teamList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_teamList->verticalHeader()->hide();
-    m_teamList->horizontalHeader()->setStretchLastSection(true);
+    // The team column takes the free width; the others fit their texts.
+    m_teamList->horizontalHeader()->setStretchLastSection(false);
+    m_teamList->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_teamList->setWordWrap(false);
+
+    m_status = new QLabel(this);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 0); // the search cannot tell how far it is
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
+    m_cancelButton->hide();
 
     auto* absentBox = new QWidget(this);
     auto* absentLayout = new QVBoxLayout(absentBox);
@@ -79,12 +99,23 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_request, 1);
+    top->addWidget(m_status);
+    top->addWidget(m_progress);
+    top->addWidget(m_cancelButton);
+    top->addSpacing(12);
     top->addWidget(new QLabel(QString::fromUtf8("列出:"), this));
     top->addWidget(m_countBox);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(splitter, 1);
     resize(900, 440);
+
+    m_progressDelay = new QTimer(this);
+    m_progressDelay->setSingleShot(true);
+    m_progressDelay->setInterval(kProgressDelayMs);
+    connect(m_progressDelay, &QTimer::timeout, this, &CAlternativesWindow::showProgress);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CAlternativesWindow::cancel);
+    connect(&m_watcher, &QFutureWatcher<int>::finished, this, &CAlternativesWindow::onFinished);
 
     // A new count or a tick plans again over the same absent list; only the
     // main window's changes rebuild the list (never from inside its own
@@ -98,6 +129,24 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
             &CAlternativesWindow::onTeamSelected);
     connect(&m_main, &CQuorvelDlg::requestChanged, this, &CAlternativesWindow::refresh);
     connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CAlternativesWindow::refresh);
+}
+
+CAlternativesWindow::~CAlternativesWindow()
+{
+    // The worker writes into members of this window: it must stop first.
+    m_cancelFlag = true;
+    m_watcher.waitForFinished();
+}
+
+void CAlternativesWindow::hideEvent(QHideEvent* event)
+{
+    // Nobody sees the list any more: stop, and plan afresh when shown again.
+    if (m_busy) {
+        m_restart = false;
+        m_cancelFlag = true;
+        m_stale = true;
+    }
+    QWidget::hideEvent(event);
 }
 
 void CAlternativesWindow::showEvent(QShowEvent* event)
@@ -171,27 +220,105 @@ void CAlternativesWindow::recompute()
 
 void CAlternativesWindow::planTeams()
 {
-    m_teamModel->removeRows(0, m_teamModel->rowCount());
-    m_teamList->clearSpans();
-    m_count = 0;
+    if (m_busy) {
+        // The running search answers an older request: stop it and start
+        // again once it has ended (it notices the flag within milliseconds).
+        m_restart = true;
+        m_cancelFlag = true;
+        return;
+    }
+    start();
+}
 
+void CAlternativesWindow::start()
+{
+    m_restart = false;
     const int virus = m_main.currentVirus();
     const int leader = m_main.currentLeader();
     const std::optional<Strategy> strategy = m_main.currentStrategy();
     if (virus < 0 || leader < 0 || !strategy) {
         m_request->setText(QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
+        m_status->clear();
+        m_count = 0;
+        m_teamModel->removeRows(0, m_teamModel->rowCount());
+        m_teamList->clearSpans();
+        m_teamList->setEnabled(false);
+        emit teamsPlanned();
         return;
     }
     m_request->setText(PlanTexts::VirusEntry(virus, m_tables.virusTable[virus]) + u'\n' +
                        QString::fromUtf8("带队英雄: ") +
                        PlanTexts::HeroNameText(m_tables.heroTable[leader]) + u"　"_s +
                        PlanTexts::StrategyEntry(*strategy));
-    {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        m_count = FindTopTeams(m_tables, virus, strategy->hits(), strategy->crits, leader,
-                               absentHeroes(), m_countBox->value(), m_plans.data());
-        QGuiApplication::restoreOverrideCursor();
+    m_status->setText(QString::fromUtf8("正在计算…"));
+    m_teamList->setEnabled(false);
+
+    // The worker searches a copy: the user may edit the tables meanwhile.
+    m_snapshot = std::make_unique<PlanningTables>(m_tables);
+    m_found = std::make_unique<std::array<PlanRecord, kMaxTopTeams>>();
+    m_cancelFlag = false;
+    const PlanningTables* snapshot = m_snapshot.get();
+    PlanRecord* found = m_found->data();
+    const int n = strategy->hits();
+    const int k = strategy->crits;
+    const HeroSet absent = absentHeroes();
+    const int wanted = m_countBox->value();
+    const std::atomic<bool>* flag = &m_cancelFlag;
+    m_busy = true;
+    m_watcher.setFuture(QtConcurrent::run([computation = m_computation, snapshot, virus, n, k,
+                                           leader, absent, wanted, found, flag]() {
+        return computation(*snapshot, virus, n, k, leader, absent, wanted, found, flag);
+    }));
+    m_progressDelay->start();
+}
+
+void CAlternativesWindow::cancel()
+{
+    if (!m_busy)
+        return;
+    m_restart = false;
+    m_cancelFlag = true;
+}
+
+void CAlternativesWindow::showProgress()
+{
+    if (!m_busy)
+        return;
+    m_progress->show();
+    m_cancelButton->show();
+}
+
+void CAlternativesWindow::onFinished()
+{
+    m_busy = false;
+    m_progressDelay->stop();
+    m_progress->hide();
+    m_cancelButton->hide();
+    const int count = m_watcher.future().result();
+    const bool cancelled = m_cancelFlag.load();
+    if (m_restart) {
+        start();
+        return;
     }
+    if (cancelled) {
+        // What the worker left is partial or for an older request.
+        m_status->setText(m_count > 0 ? QString::fromUtf8("计算已取消 (灰色的是上一次的结果)")
+                                      : QString::fromUtf8("计算已取消"));
+    } else {
+        m_count = count;
+        std::copy(m_found->begin(), m_found->begin() + count, m_plans.begin());
+        m_status->clear();
+        showTeams();
+    }
+    m_found.reset();
+    m_snapshot.reset();
+    emit teamsPlanned();
+}
+
+void CAlternativesWindow::showTeams()
+{
+    m_teamModel->removeRows(0, m_teamModel->rowCount());
+    m_teamList->clearSpans();
     if (m_count == 0) {
         auto* none = new QStandardItem(PlanTexts::NoPlanCaption());
         m_teamModel->appendRow({none});
@@ -209,7 +336,8 @@ void CAlternativesWindow::planTeams()
         m_teamModel->appendRow({number, new QStandardItem(TeamNames(m_tables.heroTable, plan)),
                                 new QStandardItem(PlanTexts::StatTotals(plan)), index});
     }
-    m_teamList->resizeColumnsToContents();
+    for (const int column : {0, 2, 3})
+        m_teamList->resizeColumnToContents(column);
 }
 
 void CAlternativesWindow::onTeamSelected()
