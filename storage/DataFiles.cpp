@@ -340,11 +340,11 @@ QList<SaveFailure> SaveTables(const PlanningTables& tables, const QString& folde
 std::optional<SaveFailure> SaveVirusTable(const VirusTable& table, const QString& folder)
 {
     return SaveFileImage(DataFilePath(folder, kVirusFileName),
-                     QByteArrayView(reinterpret_cast<const char*>(table.data()), sizeof table));
+                         QByteArrayView(reinterpret_cast<const char*>(table.data()), sizeof table));
 }
 
 std::optional<SaveFailure> SaveHeroTable(const HeroTable& table, const QString& folder)
 {
     return SaveFileImage(DataFilePath(folder, kHeroFileName),
-                     QByteArrayView(reinterpret_cast<const char*>(table.data()), sizeof table));
+                         QByteArrayView(reinterpret_cast<const char*>(table.data()), sizeof table));
 }
