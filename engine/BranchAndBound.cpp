@@ -4,21 +4,6 @@
 #include <cassert>
 #include <cstdint>
 
-// The stat totals of a partial team, and the sum of its life weights.
-struct BranchAndBound::Partial
-{
-    std::int64_t smart = 0;
-    std::int64_t cute = 0;
-    std::int64_t abnormal = 0;
-    std::int64_t life = 0;
-
-    Partial plus(const SearchRoster& roster, int position) const
-    {
-        return {smart + roster.smart[position], cute + roster.cute[position],
-                abnormal + roster.abnormal[position], life + roster.lifeWeight[position]};
-    }
-};
-
 // The state of one first pick's walk down the tree: the best team so far,
 // whose key is the floor every bound is held against, and the team being
 // built.
@@ -31,52 +16,12 @@ struct BranchAndBound::Walk
     bool outOfWork() const { return best.teamsScored + best.nodesVisited > workLimit; }
 };
 
-namespace {
-
-// Division rounding toward negative infinity, for a positive divisor.
-constexpr std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
-{
-    const std::int64_t quotient = value / divisor;
-    return quotient * divisor > value ? quotient - 1 : quotient;
-}
-
-} // namespace
-
 BranchAndBound::BranchAndBound(const SearchRoster& roster, const MarginModel& model,
                                ProductBound& product, std::int64_t threshold)
     : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
-      m_damageRisesWithCute(model.damageRisesWithCute())
+      m_damageRisesWithCute(model.damageRisesWithCute()), m_bounds(roster, model, threshold)
 {
     assert(roster.count >= 1 && roster.count <= kHeroCount);
-}
-
-// Upper bounds for every team made of the partial team `sum` and `remaining`
-// more members from positions `from` onward. By monotonicity (MarginModel
-// (1), (3), (4)):
-// - L is at most its value for the best 聪明 and the best 不正常 completions,
-//   taken separately (SearchRoster::topSmart, topAbnormal), and at most the
-//   linear bound of the best life-weight completion (topLife);
-// - M is at most its value for the most 可爱 completion (cuteHigh) when M
-//   rises with 可爱, and for the least eligible 可爱 total otherwise: the least
-//   sum of `remaining` values is that of the last positions, and a team below
-//   the threshold is never scored.
-std::int64_t BranchAndBound::lifeBound(const Partial& sum, int remaining, int from) const
-{
-    const std::int64_t separate =
-        m_model.lifeMargin(sum.smart + m_roster.topSmart[remaining][from],
-                           sum.abnormal + m_roster.topAbnormal[remaining][from]);
-    const std::int64_t linear =
-        FloorDiv(sum.life + m_roster.topLife[remaining][from] + m_roster.lifeOffset, 1'000'000);
-    return std::min(separate, linear);
-}
-
-std::int64_t BranchAndBound::boundKey(const Partial& sum, int remaining, int from,
-                                      std::int64_t cuteHigh) const
-{
-    const std::int64_t cuteTotal =
-        m_damageRisesWithCute ? cuteHigh
-                              : std::max(m_threshold, sum.cute + m_roster.cuteTail[remaining]);
-    return m_model.key(lifeBound(sum, remaining, from), m_model.damageMargin(cuteTotal));
 }
 
 // Whether no team made of `sum` and `remaining` members from `from` on can
@@ -85,19 +30,9 @@ std::int64_t BranchAndBound::boundKey(const Partial& sum, int remaining, int fro
 bool BranchAndBound::closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
                             std::int64_t floorKey) const
 {
-    if (boundKey(sum, remaining, from, cuteHigh) <= floorKey)
+    if (m_bounds.boundKey(sum, remaining, from, cuteHigh) <= floorKey)
         return true;
     return m_product.closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
-}
-
-// The least 可爱 total a team needs to be scored and to have a key above
-// floorKey when its life margin is at most lifeLimit: the threshold, and where
-// M rises with 可爱, the total whose damage margin the floor calls for.
-std::int64_t BranchAndBound::cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const
-{
-    if (!m_damageRisesWithCute || m_model.damageNeeded(lifeLimit, floorKey) <= 0)
-        return m_threshold;
-    return std::max(m_threshold, m_model.cuteNeeded(m_model.damageNeeded(lifeLimit, floorKey)));
 }
 
 bool BranchAndBound::firstPicksOpen(int p1, std::int64_t floorKey) const
@@ -184,14 +119,14 @@ template <int Level> void BranchAndBound::descend(Walk& walk, const Partial& sum
 void BranchAndBound::pickFourth(Walk& walk, const Partial& sum, int from) const
 {
     const int last = m_roster.count - 2;
-    const std::int64_t lifeLimit = lifeBound(sum, 2, from);
+    const std::int64_t lifeLimit = m_bounds.lifeBound(sum, 2, from);
     std::int64_t floorSeen = walk.best.key;
-    std::int64_t cuteLow = cuteFloor(lifeLimit, floorSeen);
+    std::int64_t cuteLow = m_bounds.cuteFloor(lifeLimit, floorSeen);
     for (int j = from; j <= last && !walk.outOfWork(); ++j) {
         ++walk.best.nodesVisited;
         if (walk.best.key != floorSeen) {
             floorSeen = walk.best.key;
-            cuteLow = cuteFloor(lifeLimit, floorSeen);
+            cuteLow = m_bounds.cuteFloor(lifeLimit, floorSeen);
         }
         if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
             break;
@@ -214,7 +149,7 @@ void BranchAndBound::scoreLastPick(Walk& walk, const Partial& sum, int from) con
 {
     const SearchRoster& roster = m_roster;
     const int count = roster.count;
-    const std::int64_t lifeLimit = lifeBound(sum, 1, from);
+    const std::int64_t lifeLimit = m_bounds.lifeBound(sum, 1, from);
     std::uint64_t scored = 0;
     SearchBest& best = walk.best;
     ++best.nodesVisited;

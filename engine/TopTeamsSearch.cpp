@@ -18,35 +18,12 @@ void TopList::add(std::int64_t key, const int team[6])
         ++count;
 }
 
-struct TopTeamsSearch::Partial
-{
-    std::int64_t smart = 0;
-    std::int64_t cute = 0;
-    std::int64_t abnormal = 0;
-    std::int64_t life = 0;
-
-    Partial plus(const SearchRoster& roster, int position) const
-    {
-        return {smart + roster.smart[position], cute + roster.cute[position],
-                abnormal + roster.abnormal[position], life + roster.lifeWeight[position]};
-    }
-};
-
-namespace {
-
-constexpr std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
-{
-    const std::int64_t quotient = value / divisor;
-    return quotient * divisor > value ? quotient - 1 : quotient;
-}
-
-} // namespace
-
 TopTeamsSearch::TopTeamsSearch(const SearchRoster& roster, const MarginModel& model,
                                ProductBound& product, std::int64_t threshold,
                                const std::atomic<bool>* cancel)
     : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
-      m_damageRisesWithCute(model.damageRisesWithCute()), m_cancel(cancel)
+      m_damageRisesWithCute(model.damageRisesWithCute()), m_bounds(roster, model, threshold),
+      m_cancel(cancel)
 {
     assert(roster.count >= 1 && roster.count <= kHeroCount);
     for (int p = 1; p < roster.count; ++p) {
@@ -75,30 +52,10 @@ bool TopTeamsSearch::stopAsked()
     return m_cancelled;
 }
 
-// The bounds are BranchAndBound's (see there for why each holds).
-std::int64_t TopTeamsSearch::lifeBound(const Partial& sum, int remaining, int from) const
-{
-    const std::int64_t separate =
-        m_model.lifeMargin(sum.smart + m_roster.topSmart[remaining][from],
-                           sum.abnormal + m_roster.topAbnormal[remaining][from]);
-    const std::int64_t linear =
-        FloorDiv(sum.life + m_roster.topLife[remaining][from] + m_roster.lifeOffset, 1'000'000);
-    return std::min(separate, linear);
-}
-
-std::int64_t TopTeamsSearch::boundKey(const Partial& sum, int remaining, int from,
-                                      std::int64_t cuteHigh) const
-{
-    const std::int64_t cuteTotal =
-        m_damageRisesWithCute ? cuteHigh
-                              : std::max(m_threshold, sum.cute + m_roster.cuteTail[remaining]);
-    return m_model.key(lifeBound(sum, remaining, from), m_model.damageMargin(cuteTotal));
-}
-
 bool TopTeamsSearch::closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
                             std::int64_t floorKey)
 {
-    if (boundKey(sum, remaining, from, cuteHigh) <= floorKey)
+    if (m_bounds.boundKey(sum, remaining, from, cuteHigh) <= floorKey)
         return true;
     // The joint bound's tables cost more to fill than most realistic
     // searches, and the floor of a list rises later than a single best: it
@@ -107,13 +64,6 @@ bool TopTeamsSearch::closed(const Partial& sum, int remaining, int from, std::in
     if (floorKey == 0 || ++m_openNodes <= kNodesBeforeProduct)
         return false;
     return m_product.closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
-}
-
-std::int64_t TopTeamsSearch::cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const
-{
-    if (!m_damageRisesWithCute || m_model.damageNeeded(lifeLimit, floorKey) <= 0)
-        return m_threshold;
-    return std::max(m_threshold, m_model.cuteNeeded(m_model.damageNeeded(lifeLimit, floorKey)));
 }
 
 void TopTeamsSearch::run(TopList& list)
@@ -177,13 +127,13 @@ void TopTeamsSearch::descend(TopList& list, int* team, const Partial& sum, int f
 void TopTeamsSearch::pickFourth(TopList& list, int* team, const Partial& sum, int from, int swaps)
 {
     const int last = m_roster.count - 2;
-    const std::int64_t lifeLimit = lifeBound(sum, 2, from);
+    const std::int64_t lifeLimit = m_bounds.lifeBound(sum, 2, from);
     std::int64_t floorSeen = list.floor();
-    std::int64_t cuteLow = cuteFloor(lifeLimit, floorSeen);
+    std::int64_t cuteLow = m_bounds.cuteFloor(lifeLimit, floorSeen);
     for (int j = from; j <= last; ++j) {
         if (list.floor() != floorSeen) {
             floorSeen = list.floor();
-            cuteLow = cuteFloor(lifeLimit, floorSeen);
+            cuteLow = m_bounds.cuteFloor(lifeLimit, floorSeen);
         }
         if (sum.cute + m_roster.cuteRun[2][j] < cuteLow)
             break;
@@ -204,7 +154,7 @@ void TopTeamsSearch::scoreLastPick(TopList& list, int* team, const Partial& sum,
                                    int swaps)
 {
     const SearchRoster& roster = m_roster;
-    const std::int64_t lifeLimit = lifeBound(sum, 1, from);
+    const std::int64_t lifeLimit = m_bounds.lifeBound(sum, 1, from);
     std::uint64_t scored = 0;
     for (int j = from; j < roster.count; ++j) {
         const std::int64_t cuteTotal = sum.cute + roster.cute[j];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompletionBounds.h"
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
@@ -39,14 +40,11 @@ public:
     SearchBest run(std::uint64_t workLimit = UINT64_MAX) const;
 
 private:
-    struct Partial;
+    using Partial = PartialTeam;
     struct Walk;
 
-    std::int64_t lifeBound(const Partial& sum, int remaining, int from) const;
-    std::int64_t boundKey(const Partial& sum, int remaining, int from, std::int64_t cuteHigh) const;
     bool closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
                 std::int64_t floorKey) const;
-    std::int64_t cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const;
     // The first picks run from 1 to this position.
     int lastFirstPick() const { return m_roster.count - SearchRoster::kMaxPick; }
     // Whether any team whose first pick is p1 or a later position could still
@@ -65,4 +63,5 @@ private:
     ProductBound& m_product; // fills its tables when first needed
     const std::int64_t m_threshold;
     const bool m_damageRisesWithCute;
+    const CompletionBounds m_bounds;
 };

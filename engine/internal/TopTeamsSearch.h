@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompletionBounds.h"
 #include "MarginModel.h"
 #include "ProductBound.h"
 #include "SearchRoster.h"
@@ -66,13 +67,10 @@ public:
     bool cancelled() const { return m_cancelled; }
 
 private:
-    struct Partial;
+    using Partial = PartialTeam;
 
-    std::int64_t lifeBound(const Partial& sum, int remaining, int from) const;
-    std::int64_t boundKey(const Partial& sum, int remaining, int from, std::int64_t cuteHigh) const;
     bool closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
                 std::int64_t floorKey);
-    std::int64_t cuteFloor(std::int64_t lifeLimit, std::int64_t floorKey) const;
     // The swaps a pick at `pick` adds to a partial team whose previous pick
     // is `previous` (see the class comment).
     int swapsAdded(int previous, int pick) const;
@@ -88,6 +86,7 @@ private:
     ProductBound& m_product;
     const std::int64_t m_threshold;
     const bool m_damageRisesWithCute;
+    const CompletionBounds m_bounds;
     const std::atomic<bool>* const m_cancel;
     bool m_cancelled = false;
     int m_wanted = 1;
