@@ -11,10 +11,21 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+
+// Shows a window and waits until it has the focus, as a user's click would
+// leave it; keyboard tests need the focus to be where they send their keys.
+inline void ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("the window did not become active");
+}
 
 // Points the user-scope native settings at a temporary folder for the life
 // of the object (the test environment's XDG_CONFIG_HOME already keeps them

@@ -29,10 +29,7 @@ private:
     std::unique_ptr<CQuorvelDlg> makeShownWindow()
     {
         auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            qWarning("the window did not become active");
+        ShowActive(*window);
         return window;
     }
     // Level 11, led by hero 0, 3 rounds with 1 crit, in generation order.

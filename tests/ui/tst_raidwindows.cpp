@@ -105,10 +105,7 @@ private:
     std::unique_ptr<CQuorvelDlg> makeWindow()
     {
         auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            qWarning("the window did not become active");
+        ShowActive(*window);
         return window;
     }
     static QString cellText(const QTableView* list, int row, int column)
