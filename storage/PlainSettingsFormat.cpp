@@ -40,9 +40,10 @@ bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
         return false;
     QString section;
     QByteArray text = device.read(kLargestFile + 1);
-    // Editors on Windows start UTF-8 text with a byte-order mark; the first
-    // line is the same line without it.
-    if (text.startsWith("\xEF\xBB\xBF"))
+    // Editors on Windows start UTF-8 text with a byte-order mark, and one that
+    // takes the mark for text adds another before it; the first line is the
+    // same line without them.
+    while (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
     for (const QByteArray& rawLine : text.split('\n')) {
         const QByteArray line = rawLine.trimmed();

@@ -11,7 +11,9 @@ QString Range(std::int32_t low, std::int32_t high)
 
 QString FromName(std::u16string_view name)
 {
-    return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+    // Unit for unit: QString::fromUtf16 would read a leading U+FEFF or U+FFFE
+    // as a byte-order mark and drop it or swap every unit after it.
+    return QStringView(name.data(), static_cast<qsizetype>(name.size())).toString();
 }
 
 QString HeroNameText(const HeroRecord& hero)

@@ -1,5 +1,7 @@
 #include "RosterCsv.h"
 
+#include "PlanTexts.h"
+
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -343,11 +345,6 @@ template <std::size_t Units> void StoreName(char16_t (&field)[Units], const QStr
     field[length] = u'\0';
 }
 
-QString NameText(std::u16string_view name)
-{
-    return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 QByteArray Finish(const QStringList& lines)
 {
     QByteArray bytes("\xEF\xBB\xBF");
@@ -392,7 +389,7 @@ QByteArray WriteHeroes(const HeroTable& table)
     for (int i = 0; i < kHeroCount; ++i) {
         const HeroRecord& hero = table[static_cast<std::size_t>(i)];
         lines.append(QStringList{QString::number(i + 1),
-                                 QuoteField(NameText(HeroName(hero)), kComma),
+                                 QuoteField(PlanTexts::HeroNameText(hero), kComma),
                                  hero.checked != 0 ? u"1"_s : u"0"_s, QString::number(hero.smart),
                                  QString::number(hero.cute), QString::number(hero.abnormal)}
                          .join(kComma));
@@ -406,7 +403,7 @@ QByteArray WriteViruses(const VirusTable& table)
     for (int i = 0; i < kVirusCount; ++i) {
         const VirusRecord& virus = table[static_cast<std::size_t>(i)];
         lines.append(QStringList{QString::number(i + 1),
-                                 QuoteField(NameText(VirusName(virus)), kComma),
+                                 QuoteField(PlanTexts::VirusNameText(virus), kComma),
                                  QString::number(virus.stupid), QString::number(virus.hateful),
                                  QString::number(virus.notAbnormal)}
                          .join(kComma));
@@ -419,7 +416,7 @@ ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table)
     std::vector<RowValues> values;
     ImportResult result = ReadRows(
         bytes, HeroColumns(), kHeroCount,
-        [&table](int row) { return NameText(HeroName(table[static_cast<std::size_t>(row)])); },
+        [&table](int row) { return PlanTexts::HeroNameText(table[static_cast<std::size_t>(row)]); },
         values);
     for (const RowValues& row : values) {
         HeroRecord& hero = table[static_cast<std::size_t>(row.index)];
@@ -438,7 +435,9 @@ ImportResult ReadViruses(QByteArrayView bytes, VirusTable& table)
     std::vector<RowValues> values;
     ImportResult result = ReadRows(
         bytes, VirusColumns(), kVirusCount,
-        [&table](int row) { return NameText(VirusName(table[static_cast<std::size_t>(row)])); },
+        [&table](int row) {
+            return PlanTexts::VirusNameText(table[static_cast<std::size_t>(row)]);
+        },
         values);
     for (const RowValues& row : values) {
         VirusRecord& virus = table[static_cast<std::size_t>(row.index)];

@@ -41,7 +41,7 @@ std::unique_ptr<VirusTable> DefaultViruses()
 QString Name(const HeroRecord& hero)
 {
     const std::u16string_view name = HeroName(hero);
-    return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+    return QStringView(name.data(), static_cast<qsizetype>(name.size())).toString();
 }
 
 // Reads a hero file that must be refused and checks the roster is untouched;
@@ -105,6 +105,11 @@ TEST(RosterCsvRead, ExportReadBackChangesNoByte)
     storagetest::FillBytes(*heroes, 0x41); // names without terminators, flags of 0x4141
     heroes->at(5).name[3] = u'\0';         // a short name with an old tail behind it
     heroes->at(6).checked = 0;
+    // Names that open with what a UTF-16 reader takes for a byte-order mark.
+    std::u16string_view(u"\uFEFF未知").copy(heroes->at(7).name, 3);
+    heroes->at(7).name[3] = u'\0';
+    std::u16string_view(u"\uFFFE兵").copy(heroes->at(8).name, 2);
+    heroes->at(8).name[2] = u'\0';
     const QByteArray before = Image(*heroes);
     const RosterCsv::ImportResult result =
         RosterCsv::ReadHeroes(RosterCsv::WriteHeroes(*heroes), *heroes);

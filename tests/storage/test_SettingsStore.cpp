@@ -165,6 +165,10 @@ TEST_F(SettingsStoreFaults, ByteOrderMarkIsReadLikeTextWithoutIt)
     EXPECT_EQ(text.count("[Last%20Select]"), 1) << text.toStdString();
     EXPECT_EQ(text.count("Virus="), 1) << text.toStdString();
     EXPECT_TRUE(text.contains("Virus=7"));
+
+    // A mark saved as text behind another mark.
+    WriteSettings("\xEF\xBB\xBF\xEF\xBB\xBF[Last%20Select]\r\nPlan=2\r\n");
+    EXPECT_EQ(m_store->readChoices().m_lastPlan, 2);
 }
 
 TEST_F(SettingsStoreFaults, KeysOfOthersSurviveAWrite)

@@ -171,6 +171,16 @@ void TestEditorModels::displayOrderKeepsNameTails()
     QCOMPARE(saved[1].checked, 1);
     // Record 1 held "甲" with a tail; the longer name covers it.
     QCOMPARE(saved[1].name[7], u'\0');
+
+    // Names that open with what a UTF-16 reader takes for a byte-order mark
+    // are names like any other: shown and stored unit for unit.
+    std::memcpy(table->at(2).name, u"\uFFFE乙", 3 * sizeof(char16_t));
+    std::memcpy(table->at(3).name, u"\uFEFF丙", 3 * sizeof(char16_t));
+    HeroRosterModel marked(*table);
+    QCOMPARE(Cell(marked, 2, 0), u"\uFFFE乙"_s);
+    const HeroTable stored = marked.inDisplayOrder();
+    QCOMPARE(HeroName(stored[2]), std::u16string_view(u"\uFFFE乙"));
+    QCOMPARE(HeroName(stored[3]), std::u16string_view(u"\uFEFF丙"));
 }
 
 void TestEditorModels::importReplacesTheCopyOnly()
