@@ -7,6 +7,7 @@
 
 #include "FuzzSupport.h"
 
+#include "PlainSettingsFormat.h"
 #include "SettingsStore.h"
 
 #include <QDateTime>
@@ -93,18 +94,27 @@ QString SettingsPath()
 void WriteSettingsFile(QByteArrayView bytes)
 {
     static qint64 runs = 0;
-    fuzz::WriteBytes(SettingsPath(), bytes);
     QFile file(SettingsPath());
     const QDateTime time = QDateTime::fromSecsSinceEpoch(1'000'000'000 + ++runs, Qt::UTC);
-    if (!file.open(QIODevice::ReadWrite) ||
+    // Unbuffered, so that no write reaches the file after its time is set.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
+        file.write(bytes.data(), bytes.size()) != bytes.size() ||
         !file.setFileTime(time, QFileDevice::FileModificationTime))
-        fuzz::Fail("cannot set the settings file's time", __FILE__, __LINE__);
+        fuzz::Fail("cannot write the settings file", __FILE__, __LINE__);
 }
 
-QByteArray SettingsFile()
+// Whether the settings file holds exactly these bytes. Read into a buffer
+// kept for the whole run: a fresh one past the size limit for every input
+// cost more than the rest of the comparison.
+bool SettingsFileIs(QByteArrayView expected)
 {
+    static QByteArray held;
     QFile file(SettingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!file.open(QIODevice::ReadOnly) || file.size() != expected.size())
+        return false;
+    held.resize(expected.size());
+    return file.read(held.data(), held.size()) == expected.size() &&
+           QByteArrayView(held) == expected;
 }
 
 bool Same(const RememberedChoices& a, const RememberedChoices& b)
@@ -145,11 +155,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Past the size limit: not the store's file; the defaults, and a write
     // leaves it whole.
-    const QByteArray oversized = file + "\n#" + QByteArray(64 * 1024, 'x') + '\n';
+    // (One buffer for the whole run, as in SettingsFileIs.)
+    static const QByteArray padding = "\n#" + QByteArray(kLargestSettingsFile, 'x') + '\n';
+    static QByteArray oversized;
+    oversized.resize(0);
+    oversized.append(file).append(padding);
     WriteSettingsFile(oversized);
     FUZZ_CHECK(Same(store.readChoices(), defaults));
     store.writeChoices(RememberedChoices{1, 2, 3, 4, 5});
-    FUZZ_CHECK(SettingsFile() == oversized);
+    FUZZ_CHECK(SettingsFileIs(oversized));
 
     // Whatever the file held, values written now read back as themselves, and
     // keys of others, in a section of their own and in the store's section,

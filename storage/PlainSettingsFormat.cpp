@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kLargestFile = kLargestSettingsFile;
@@ -39,7 +41,12 @@ bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
     if (device.size() > kLargestFile)
         return false;
     QString section;
-    QByteArray text = device.read(kLargestFile + 1);
+    // What the file holds and one byte more, so that a file grown past the
+    // limit since its size was taken is still refused, without a buffer of
+    // the largest size for every read.
+    QByteArray text = device.read(std::min(device.size(), kLargestFile) + 1);
+    if (text.size() > kLargestFile)
+        return false;
     // Editors on Windows start UTF-8 text with a byte-order mark, and one that
     // takes the mark for text adds another before it; the first line is the
     // same line without them.
