@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStringDecoder>
 
 #include <limits>
 #include <optional>
@@ -60,7 +61,10 @@ bool FileSpells(const QByteArray& file, const char* name, std::int32_t value)
         const qsizetype equals = line.indexOf('=');
         if (equals < 0 || line.left(equals).trimmed() != name)
             continue;
-        if (DecimalNumber(QString::fromUtf8(line.mid(equals + 1))) == value)
+        // As written: a U+FEFF before the digits is no part of a number.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        if (DecimalNumber(QString(utf8.decode(line.mid(equals + 1)))) == value)
             return true;
     }
     return false;

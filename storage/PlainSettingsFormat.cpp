@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QMap>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -11,9 +12,19 @@ namespace {
 
 constexpr qint64 kLargestFile = kLargestSettingsFile;
 
+// UTF-8 as it stands: QString::fromUtf8 drops a U+FEFF that opens the
+// bytes, which would make "\uFEFFPlan" the key "Plan" and change the name of
+// somebody else's key when the file is written back.
+QString Utf8Text(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 QString Decoded(const QByteArray& encoded)
 {
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.trimmed()));
+    return Utf8Text(QByteArray::fromPercentEncoding(encoded.trimmed()));
 }
 
 QByteArray Encoded(const QString& name)
@@ -68,7 +79,7 @@ bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
         if (name.isEmpty())
             continue;
         const QString key = section.isEmpty() ? name : section + u'/' + name;
-        map.insert(key, QString::fromUtf8(line.mid(equals + 1).trimmed()));
+        map.insert(key, Utf8Text(line.mid(equals + 1).trimmed()));
     }
     return true;
 }

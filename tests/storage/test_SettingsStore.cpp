@@ -169,6 +169,19 @@ TEST_F(SettingsStoreFaults, ByteOrderMarkIsReadLikeTextWithoutIt)
     // A mark saved as text behind another mark.
     WriteSettings("\xEF\xBB\xBF\xEF\xBB\xBF[Last%20Select]\r\nPlan=2\r\n");
     EXPECT_EQ(m_store->readChoices().m_lastPlan, 2);
+
+    // Inside the text a mark is a character like any other: of a key's name
+    // (a key of somebody else's, kept as it is) or of a value (no number).
+    WriteSettings("[Last%20Select]\n\xEF\xBB\xBFPlan=3\nHero=\xEF\xBB\xBF"
+                  "4\n");
+    const RememberedChoices marked = m_store->readChoices();
+    EXPECT_EQ(marked.m_lastPlan, RememberedChoices{}.m_lastPlan);
+    EXPECT_EQ(marked.m_lastHero, RememberedChoices{}.m_lastHero);
+    m_store->writeChoices(m_choices);
+    const QByteArray written = SettingsText();
+    EXPECT_TRUE(written.contains("\n%EF%BB%BFPlan=3")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\nPlan=")) << written.toStdString();
+    EXPECT_EQ(m_store->readChoices().m_lastPlan, m_choices.m_lastPlan);
 }
 
 TEST_F(SettingsStoreFaults, KeysOfOthersSurviveAWrite)
