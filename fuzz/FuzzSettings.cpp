@@ -190,8 +190,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     written.m_planOrder = pick(16);
     store.writeChoices(written);
     FUZZ_CHECK(Same(store.readChoices(), written));
-    QSettings reread(SettingsPath(), QSettings::IniFormat);
-    FUZZ_CHECK(reread.value(u"Fuzz Other/Keep"_s).toByteArray() == keep);
-    FUZZ_CHECK(reread.value(u"Last Select/Extra"_s).toByteArray() == keep);
+    // Read back as the store reads its file: Qt's own INI reader would also
+    // decode "@Variant(…)" values in the fuzzed text, whose faults are Qt's.
+    QFile reread(SettingsPath());
+    QSettings::SettingsMap kept;
+    FUZZ_CHECK(reread.open(QIODevice::ReadOnly) && ReadPlainSettings(reread, kept));
+    FUZZ_CHECK(kept.value(u"Fuzz Other/Keep"_s).toByteArray() == keep);
+    FUZZ_CHECK(kept.value(u"Last Select/Extra"_s).toByteArray() == keep);
     return 0;
 }

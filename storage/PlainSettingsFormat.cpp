@@ -22,9 +22,12 @@ QString Utf8Text(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
-QString Decoded(const QByteArray& encoded)
+QString Decoded(QByteArrayView encoded)
 {
-    return Utf8Text(QByteArray::fromPercentEncoding(encoded.trimmed()));
+    encoded = encoded.trimmed();
+    if (!encoded.contains('%'))
+        return Utf8Text(encoded);
+    return Utf8Text(QByteArray::fromPercentEncoding(encoded.toByteArray()));
 }
 
 QByteArray Encoded(const QString& name)
@@ -63,23 +66,28 @@ bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map)
     // same line without them.
     while (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
-    for (const QByteArray& rawLine : text.split('\n')) {
-        const QByteArray line = rawLine.trimmed();
+    // Lines are views into the text: reading makes no copy of each line.
+    for (qsizetype from = 0; from <= text.size();) {
+        qsizetype end = text.indexOf('\n', from);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(from, end - from).trimmed();
+        from = end + 1;
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
             continue;
         if (line.startsWith('[')) {
-            const qsizetype end = line.indexOf(']');
-            section = end > 0 ? Decoded(line.mid(1, end - 1)) : QString();
+            const qsizetype close = line.indexOf(']');
+            section = close > 0 ? Decoded(line.sliced(1, close - 1)) : QString();
             continue;
         }
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0)
             continue;
-        const QString name = Decoded(line.left(equals));
+        const QString name = Decoded(line.first(equals));
         if (name.isEmpty())
             continue;
         const QString key = section.isEmpty() ? name : section + u'/' + name;
-        map.insert(key, Utf8Text(line.mid(equals + 1).trimmed()));
+        map.insert(key, Utf8Text(line.sliced(equals + 1).trimmed()));
     }
     return true;
 }

@@ -37,11 +37,13 @@ std::unique_ptr<QSettings> OpenStore(const QString& applicationName, const QStri
 // PlainSettingsFormat), opened by its path so that only that one file is
 // read (no system-wide or organisation-wide fall-backs) and only after it
 // has been seen to be a regular file or nothing: a pipe or a device there
-// would block the open for ever.
+// would block the open for ever. A file too large to be the store's is
+// somebody else's: it reads as empty, and QSettings would write its keys over
+// it, so it is not opened at all.
 std::unique_ptr<QSettings> OpenStore(const QString&, const QString& path)
 {
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
+    if (info.exists() && (!info.isFile() || info.size() > kLargestSettingsFile))
         return nullptr;
     return std::make_unique<QSettings>(path, PlainSettingsFormat());
 }
@@ -212,10 +214,6 @@ void SettingsStore::writeChoices(const RememberedChoices& choices) const
     if (!store)
         return;
 #ifndef Q_OS_WIN
-    // QSettings writes its keys over a file it could not read; one too large
-    // to be the store's is somebody else's and stays as it is.
-    if (QFileInfo(store->fileName()).size() > kLargestSettingsFile)
-        return;
     if (!SettingsLockIsFree(store->fileName()))
         return;
 #endif
