@@ -39,7 +39,7 @@ QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
 } // namespace
 
 CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables& tables)
-    : QWidget(&mainWindow, Qt::Window), m_main(mainWindow), m_tables(tables),
+    : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables),
       m_computation([](const PlanningTables& searched, int virus, int n, int k, int leader,
                        const HeroSet& excluded, int wanted, PlanRecord* plans,
                        const std::atomic<bool>* cancel) {
@@ -144,25 +144,9 @@ void CAlternativesWindow::hideEvent(QHideEvent* event)
     if (m_busy) {
         m_restart = false;
         m_cancelFlag = true;
-        m_stale = true;
+        markStale();
     }
     QWidget::hideEvent(event);
-}
-
-void CAlternativesWindow::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_stale)
-        recompute();
-}
-
-void CAlternativesWindow::refresh()
-{
-    if (!isVisible()) {
-        m_stale = true;
-        return;
-    }
-    recompute();
 }
 
 HeroSet CAlternativesWindow::absentHeroes() const
@@ -213,7 +197,6 @@ void CAlternativesWindow::fillAbsentList()
 
 void CAlternativesWindow::recompute()
 {
-    m_stale = false;
     fillAbsentList();
     planTeams();
 }

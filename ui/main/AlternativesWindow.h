@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FollowingWindow.h"
 #include "HeroSet.h"
 #include "PlanRecord.h"
 #include "PlanningTables.h"
@@ -34,7 +35,7 @@ class QTableView;
 // greyed, and after kProgressDelayMs a busy bar and a cancel button show. A
 // request that changes meanwhile cancels the running search and starts anew,
 // so a stale list is never shown.
-class CAlternativesWindow final : public QWidget
+class CAlternativesWindow final : public CFollowingWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CAlternativesWindow)
@@ -55,10 +56,6 @@ public:
     ~CAlternativesWindow() override;
 
     void setComputation(Computation computation) { m_computation = std::move(computation); }
-
-    // Plans the alternatives afresh for the main window's request (only
-    // notes that it must while hidden).
-    void refresh();
 
     // The teams listed, best first.
     int teamCount() const { return m_count; }
@@ -86,11 +83,10 @@ signals:
     void teamsPlanned();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void recompute();
+    void recompute() override;
     void planTeams();
     void start();
     void onFinished();
@@ -104,7 +100,6 @@ private:
     Computation m_computation;
     std::array<PlanRecord, kMaxTopTeams> m_plans{};
     int m_count = 0;
-    bool m_stale = true;
     bool m_filling = false;
 
     // What the worker reads and writes; it owns them until it has finished.

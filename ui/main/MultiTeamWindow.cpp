@@ -33,7 +33,7 @@ QString Names(const HeroTable& heroes, const PlanRecord& plan)
 } // namespace
 
 CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables)
-    : QWidget(&mainWindow, Qt::Window), m_main(mainWindow), m_tables(tables)
+    : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables)
 {
     setWindowTitle(QString::fromUtf8("多队规划"));
     m_request = new QLabel(this);
@@ -84,22 +84,6 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CMultiTeamWindow::refresh);
 }
 
-void CMultiTeamWindow::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_stale)
-        recompute();
-}
-
-void CMultiTeamWindow::refresh()
-{
-    if (!isVisible()) {
-        m_stale = true;
-        return;
-    }
-    recompute();
-}
-
 void CMultiTeamWindow::setLeader(int row, int hero)
 {
     if (row < 1 || row >= kMaxDisjointLeaders)
@@ -143,7 +127,6 @@ void CMultiTeamWindow::fillLeaderSelectors()
 
 void CMultiTeamWindow::recompute()
 {
-    m_stale = false;
     fillLeaderSelectors();
     m_teamModel->removeRows(0, m_teamModel->rowCount());
     m_count = 0;

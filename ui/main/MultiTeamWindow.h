@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisjointTeams.h"
+#include "FollowingWindow.h"
 #include "PlanningTables.h"
 
 #include <QWidget>
@@ -17,7 +18,7 @@ class QTableView;
 // "多队规划": several teams for one level and strategy that share no hero,
 // one per chosen leader in order (the main window's leader first, up to
 // kMaxDisjointLeaders), and all of them copied at once for the chat.
-class CMultiTeamWindow final : public QWidget
+class CMultiTeamWindow final : public CFollowingWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CMultiTeamWindow)
@@ -25,8 +26,6 @@ class CMultiTeamWindow final : public QWidget
 public:
     CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables);
 
-    // Plans the teams afresh (only notes that it must while hidden).
-    void refresh();
     // The leaders in order: the main window's, then the chosen others.
     int leaders(int* out) const;
     // Chooses the leader of row 1..7 (-1: none).
@@ -41,11 +40,8 @@ public:
     QTableView* teamList() const { return m_teamList; }
     QPushButton* copyButton() const { return m_copyButton; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void recompute();
+    void recompute() override;
     void fillLeaderSelectors();
 
     CQuorvelDlg& m_main;
@@ -53,7 +49,6 @@ private:
     std::array<DisjointTeam, kMaxDisjointLeaders> m_teams{};
     std::array<int, kMaxDisjointLeaders> m_leaders{};
     int m_count = 0;
-    bool m_stale = true;
     bool m_filling = false;
 
     QLabel* m_request = nullptr;

@@ -59,7 +59,7 @@ QWidget* MakeLegend(QWidget* parent)
 } // namespace
 
 CZoneOverviewWindow::CZoneOverviewWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables)
-    : QWidget(&mainWindow, Qt::Window), m_main(mainWindow), m_tables(tables),
+    : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables),
       m_computation([](const PlanningTables& searched, int leader, const HeroSet& excluded,
                        ZoneOverview& cells, const OverviewControl& control) {
           return PlanZoneOverview(searched, leader, excluded, cells, control);
@@ -141,26 +141,8 @@ void CZoneOverviewWindow::followStrategyOrder()
     applyFilter();
 }
 
-void CZoneOverviewWindow::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_stale)
-        recompute();
-}
-
-void CZoneOverviewWindow::refresh()
-{
-    // A hidden overview computes nothing; it catches up when shown again.
-    if (!isVisible()) {
-        m_stale = true;
-        return;
-    }
-    recompute();
-}
-
 void CZoneOverviewWindow::recompute()
 {
-    m_stale = false;
     if (m_busy) {
         // The grid would be stale: stop the old one and start again when it
         // has ended (the worker notices the flag within a cell).

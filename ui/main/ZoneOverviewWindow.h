@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FollowingWindow.h"
 #include "HeroSet.h"
 #include "PlanningTables.h"
 #include "ZoneOverview.h"
@@ -27,7 +28,7 @@ class QTimer;
 // takes longer than kProgressDelayMs shows a progress bar and a cancel
 // button. Double-clicking a cell (or Enter) shows that plan in the main
 // window.
-class CZoneOverviewWindow final : public QWidget
+class CZoneOverviewWindow final : public CFollowingWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CZoneOverviewWindow)
@@ -45,10 +46,6 @@ public:
 
     void setComputation(Computation computation) { m_computation = std::move(computation); }
 
-    // Starts computing the grid afresh for the main window's leader (a
-    // computation still running is cancelled first). While the window is
-    // hidden it only notes that the grid is out of date.
-    void refresh();
     // Stops the running computation; the grid keeps what it showed before.
     void cancel();
 
@@ -67,10 +64,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void recompute();
+    // Computes the grid afresh for the main window's leader; a computation
+    // still running is cancelled first.
+    void recompute() override;
     void start();
     void onFinished();
     void onCellActivated(const QModelIndex& index);
@@ -90,7 +88,6 @@ private:
     int m_leader = -1;
     bool m_restart = false;
     bool m_busy = false;
-    bool m_stale = true;
     QFutureWatcher<bool> m_watcher;
 
     CZoneOverviewModel* m_model = nullptr;
