@@ -1,7 +1,7 @@
-#include "CQuorvelApp.h"
-#include "DialogBuilder.h"
-#include "QuorvelDlg.h"
-#include "SaveFailurePrompt.h"
+#include "app/CQuorvelApp.h"
+#include "ui/common/DialogBuilder.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/SaveFailurePrompt.h"
 
 int main(int argc, char* argv[])
 {

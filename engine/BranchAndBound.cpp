@@ -1,4 +1,4 @@
-#include "BranchAndBound.h"
+#include "engine/internal/BranchAndBound.h"
 
 #include <algorithm>
 #include <cassert>

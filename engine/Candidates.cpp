@@ -1,4 +1,4 @@
-#include "Candidates.h"
+#include "engine/Candidates.h"
 
 #include <algorithm>
 #include <cassert>

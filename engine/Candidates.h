@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HeroSet.h"
-#include "PlanningTables.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanningTables.h"
 
 // The working copy of the hero table one search reads: the leader at position
 // 0, then the other candidates in descending 可爱; name[0] of each record holds

@@ -1,4 +1,4 @@
-#include "CombatModel.h"
+#include "engine/CombatModel.h"
 
 #include <cassert>
 

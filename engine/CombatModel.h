@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Candidates.h"
-#include "PlanningTables.h"
+#include "engine/Candidates.h"
+#include "engine/PlanningTables.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "DisjointTeams.h"
+#include "engine/DisjointTeams.h"
 
-#include "TeamSearch.h"
+#include "engine/TeamSearch.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HeroSet.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
 
 inline constexpr int kMaxDisjointLeaders = 8;
 

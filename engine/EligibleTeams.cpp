@@ -1,4 +1,4 @@
-#include "EligibleTeams.h"
+#include "engine/EligibleTeams.h"
 
 #include <cassert>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Records.h"
+#include "engine/Records.h"
 
 // Everything a search reads and writes: the two tables and the candidate list
 // rebuilt from the hero table at the start of every search. One instance lives

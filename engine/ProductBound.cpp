@@ -1,7 +1,7 @@
-#include "ProductBound.h"
+#include "engine/internal/ProductBound.h"
 
-#include "CombatModel.h"
-#include "TopSums.h"
+#include "engine/CombatModel.h"
+#include "engine/internal/TopSums.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,7 +1,7 @@
-#include "SearchRoster.h"
+#include "engine/internal/SearchRoster.h"
 
-#include "CombatModel.h"
-#include "TopSums.h"
+#include "engine/CombatModel.h"
+#include "engine/internal/TopSums.h"
 
 #include <cassert>
 

@@ -1,6 +1,6 @@
-#include "Strategies.h"
+#include "engine/Strategies.h"
 
-#include "CombatModel.h"
+#include "engine/CombatModel.h"
 
 StrategyList BuildStrategyList(bool byChance)
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Candidates.h"
-#include "HeroSet.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
+#include "engine/Candidates.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
 
 #include <cstdint>
 

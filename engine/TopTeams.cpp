@@ -1,11 +1,11 @@
-#include "TopTeams.h"
+#include "engine/TopTeams.h"
 
-#include "Candidates.h"
-#include "CombatModel.h"
-#include "MarginModel.h"
-#include "ProductBound.h"
-#include "SearchRoster.h"
-#include "TopTeamsSearch.h"
+#include "engine/Candidates.h"
+#include "engine/CombatModel.h"
+#include "engine/internal/MarginModel.h"
+#include "engine/internal/ProductBound.h"
+#include "engine/internal/SearchRoster.h"
+#include "engine/internal/TopTeamsSearch.h"
 
 #include <cassert>
 #include <stdexcept>

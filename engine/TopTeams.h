@@ -1,9 +1,9 @@
 #pragma once
 
-#include "HeroSet.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
-#include "TeamSearch.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
+#include "engine/TeamSearch.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "TopTeamsSearch.h"
+#include "engine/internal/TopTeamsSearch.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,4 +1,4 @@
-#include "TotalsSearch.h"
+#include "engine/internal/TotalsSearch.h"
 
 #include <algorithm>
 #include <cassert>

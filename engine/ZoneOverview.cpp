@@ -1,8 +1,8 @@
-#include "ZoneOverview.h"
+#include "engine/ZoneOverview.h"
 
-#include "CombatModel.h"
-#include "LeaderSearch.h"
-#include "TeamSearch.h"
+#include "engine/CombatModel.h"
+#include "engine/TeamSearch.h"
+#include "engine/internal/LeaderSearch.h"
 
 #include <algorithm>
 #include <array>

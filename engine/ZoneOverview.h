@@ -1,9 +1,9 @@
 #pragma once
 
-#include "HeroSet.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
-#include "Strategies.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
+#include "engine/Strategies.h"
 
 #include <array>
 #include <atomic>

@@ -8,14 +8,14 @@
 // strategy), the rest the payload: Virus.dat is its first `split` bytes,
 // Heroes.dat the others. A short input reads missing header bytes as 0.
 
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "Candidates.h"
-#include "CombatModel.h"
-#include "DataFiles.h"
-#include "EligibleTeams.h"
-#include "PlanTexts.h"
-#include "TeamSearch.h"
+#include "engine/Candidates.h"
+#include "engine/CombatModel.h"
+#include "engine/EligibleTeams.h"
+#include "engine/TeamSearch.h"
+#include "storage/DataFiles.h"
+#include "texts/PlanTexts.h"
 
 #include <QByteArray>
 #include <QDir>

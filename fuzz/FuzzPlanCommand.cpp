@@ -5,10 +5,10 @@
 // Input: the arguments after the program name, separated by zero bytes, each
 // read as UTF-8; at most kMaxArguments of them.
 
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "DataFiles.h"
-#include "PlanCommand.h"
+#include "storage/DataFiles.h"
+#include "tools/plan/PlanCommand.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 // lists at least one problem; a taken file changes only the rows it names,
 // and the table it leaves, exported and imported again, stays the same.
 
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "RosterCsv.h"
+#include "storage/RosterCsv.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -5,10 +5,10 @@
 // mark reads the same; padded past the size limit it reads as the defaults
 // and is never cut down by a write.
 
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "PlainSettingsFormat.h"
-#include "SettingsStore.h"
+#include "storage/PlainSettingsFormat.h"
+#include "storage/SettingsStore.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,8 +4,8 @@
 // are this program's output, together with inputs the fuzzers once failed on,
 // kept under their own names.
 
-#include "DataFiles.h"
-#include "RosterCsv.h"
+#include "storage/DataFiles.h"
+#include "storage/RosterCsv.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -2,7 +2,7 @@
 // build, GCC included, runs the committed corpora as ordinary tests. Each
 // argument is a file or a folder whose files are all replayed, in name order.
 
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <QDir>
 #include <QFile>

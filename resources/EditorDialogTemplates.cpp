@@ -1,4 +1,4 @@
-#include "EditorDialogTemplates.h"
+#include "resources/EditorDialogTemplates.h"
 
 #include <array>
 

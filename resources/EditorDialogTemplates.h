@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogTemplate.h"
+#include "resources/DialogTemplate.h"
 
 #include <span>
 

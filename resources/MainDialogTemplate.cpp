@@ -1,5 +1,5 @@
-#include "DialogTemplate.h"
-#include "MainDialogIds.h"
+#include "resources/DialogTemplate.h"
+#include "resources/MainDialogIds.h"
 
 #include <array>
 

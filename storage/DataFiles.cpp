@@ -1,6 +1,6 @@
-#include "DataFiles.h"
+#include "storage/DataFiles.h"
 
-#include "FileErrors.h"
+#include "storage/FileErrors.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "FileErrors.h"
+#include "storage/FileErrors.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "PlainSettingsFormat.h"
+#include "storage/PlainSettingsFormat.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "RecoveryFile.h"
+#include "storage/RecoveryFile.h"
 
 #include <QDateTime>
 #include <QFile>

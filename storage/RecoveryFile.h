@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataFiles.h"
+#include "storage/DataFiles.h"
 
 // The data files are written only when the program ends; until then a copy
 // of both tables goes to a recovery file in the working folder after every

@@ -1,6 +1,6 @@
-#include "RosterCsv.h"
+#include "storage/RosterCsv.h"
 
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
 
 #include <QSaveFile>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
-#include "SettingsStore.h"
+#include "storage/SettingsStore.h"
 
-#include "PlainSettingsFormat.h"
+#include "storage/PlainSettingsFormat.h"
 
 #include <QCoreApplication>
 #include <QDir>

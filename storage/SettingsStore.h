@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RememberedChoices.h"
+#include "storage/RememberedChoices.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "TablesChanged.h"
+#include "storage/TablesChanged.h"
 
 #include <utility>
 

@@ -1,9 +1,15 @@
 #pragma once
 
-#include "HeroSet.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
-#include "TeamSearch.h"
+// The fast search's parts are the engine's own: callers use the planning API
+// of the public engine headers, so this header refuses to compile elsewhere.
+#ifndef QUORVEL_ENGINE_INTERNALS
+#error "engine/internal/ headers are private to the planning engine"
+#endif
+
+#include "engine/HeroSet.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
+#include "engine/TeamSearch.h"
 
 #include <memory>
 

@@ -1,8 +1,14 @@
 #pragma once
 
-#include "BranchAndBound.h"
-#include "MarginModel.h"
-#include "SearchRoster.h"
+// The fast search's parts are the engine's own: callers use the planning API
+// of the public engine headers, so this header refuses to compile elsewhere.
+#ifndef QUORVEL_ENGINE_INTERNALS
+#error "engine/internal/ headers are private to the planning engine"
+#endif
+
+#include "engine/internal/BranchAndBound.h"
+#include "engine/internal/MarginModel.h"
+#include "engine/internal/SearchRoster.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,9 +4,9 @@
 // 0 when every size is the editor's own, 1 when one differs, 3 when no frame
 // ever appeared (no window manager).
 
-#include "DataFiles.h"
-#include "HeroesDlg.h"
-#include "VirusDlg.h"
+#include "storage/DataFiles.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/VirusDlg.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Candidates.h"
-#include "CombatModel.h"
-#include "HeroSet.h"
-#include "PlanningTables.h"
-#include "Strategies.h"
-#include "TeamSearch.h"
+#include "engine/Candidates.h"
+#include "engine/CombatModel.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanningTables.h"
+#include "engine/Strategies.h"
+#include "engine/TeamSearch.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Candidates.h"
-#include "RandomRosters.h"
-#include "TableBuilder.h"
+#include "engine/Candidates.h"
+#include "tests/support/RandomRosters.h"
+#include "tests/support/TableBuilder.h"
 
 #include <gtest/gtest.h>
 

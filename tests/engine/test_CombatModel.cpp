@@ -1,5 +1,5 @@
-#include "CombatModel.h"
-#include "TableBuilder.h"
+#include "engine/CombatModel.h"
+#include "tests/support/TableBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Candidates.h"
-#include "HeroSet.h"
-#include "RandomRosters.h"
-#include "TeamSearch.h"
+#include "engine/Candidates.h"
+#include "engine/HeroSet.h"
+#include "engine/TeamSearch.h"
+#include "tests/support/RandomRosters.h"
 
 #include <gtest/gtest.h>
 

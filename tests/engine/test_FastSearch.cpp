@@ -1,10 +1,10 @@
-#include "Candidates.h"
-#include "CombatModel.h"
-#include "EligibleTeams.h"
-#include "MarginModel.h"
-#include "RandomRosters.h"
-#include "SearchRoster.h"
-#include "TeamSearch.h"
+#include "engine/Candidates.h"
+#include "engine/CombatModel.h"
+#include "engine/EligibleTeams.h"
+#include "engine/TeamSearch.h"
+#include "engine/internal/MarginModel.h"
+#include "engine/internal/SearchRoster.h"
+#include "tests/support/RandomRosters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Strategies.h"
+#include "engine/Strategies.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Candidates.h"
-#include "CombatModel.h"
-#include "TableBuilder.h"
-#include "TeamSearch.h"
+#include "engine/Candidates.h"
+#include "engine/CombatModel.h"
+#include "engine/TeamSearch.h"
+#include "tests/support/TableBuilder.h"
 
 #include <gtest/gtest.h>
 

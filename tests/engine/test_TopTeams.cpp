@@ -2,10 +2,10 @@
 // with exclusions, ties and identical heroes, plus a signature over a fixed
 // batch.
 
-#include "PlanningReference.h"
-#include "RandomRosters.h"
-#include "TableBuilder.h"
-#include "TopTeams.h"
+#include "engine/TopTeams.h"
+#include "tests/engine/PlanningReference.h"
+#include "tests/support/RandomRosters.h"
+#include "tests/support/TableBuilder.h"
 
 #include <gtest/gtest.h>
 

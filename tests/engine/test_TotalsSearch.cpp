@@ -1,13 +1,13 @@
-#include "BranchAndBound.h"
-#include "Candidates.h"
-#include "CombatModel.h"
-#include "LeaderSearch.h"
-#include "MarginModel.h"
-#include "ProductBound.h"
-#include "RandomRosters.h"
-#include "SearchRoster.h"
-#include "TeamSearch.h"
-#include "TotalsSearch.h"
+#include "engine/Candidates.h"
+#include "engine/CombatModel.h"
+#include "engine/TeamSearch.h"
+#include "engine/internal/BranchAndBound.h"
+#include "engine/internal/LeaderSearch.h"
+#include "engine/internal/MarginModel.h"
+#include "engine/internal/ProductBound.h"
+#include "engine/internal/SearchRoster.h"
+#include "engine/internal/TotalsSearch.h"
+#include "tests/support/RandomRosters.h"
 
 #include <gtest/gtest.h>
 

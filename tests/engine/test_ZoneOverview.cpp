@@ -1,11 +1,11 @@
 // The zone overview and the disjoint teams against sequences of reference
 // searches, on several threads and with cancellation.
 
-#include "DisjointTeams.h"
-#include "PlanningReference.h"
-#include "RandomRosters.h"
-#include "TableBuilder.h"
-#include "ZoneOverview.h"
+#include "engine/DisjointTeams.h"
+#include "engine/ZoneOverview.h"
+#include "tests/engine/PlanningReference.h"
+#include "tests/support/RandomRosters.h"
+#include "tests/support/TableBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataFiles.h"
+#include "storage/DataFiles.h"
 
 #include <QByteArray>
 #include <QString>

@@ -5,12 +5,12 @@
 // sensible plans. The suite also runs under the address and undefined-
 // behaviour sanitizers, which catch any read past a field or any overflow.
 
-#include "StorageTestSupport.h"
+#include "tests/storage/StorageTestSupport.h"
 
-#include "Candidates.h"
-#include "PlanTexts.h"
-#include "Strategies.h"
-#include "TeamSearch.h"
+#include "engine/Candidates.h"
+#include "engine/Strategies.h"
+#include "engine/TeamSearch.h"
+#include "texts/PlanTexts.h"
 
 #include <gtest/gtest.h>
 

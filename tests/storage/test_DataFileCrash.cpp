@@ -1,7 +1,7 @@
 // A save killed at any moment leaves each file with exactly its old or its
 // new bytes, never a mix, and nothing that a later load could take for data.
 
-#include "StorageTestSupport.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

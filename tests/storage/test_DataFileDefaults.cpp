@@ -1,7 +1,7 @@
 // The default tables, byte for byte, as a first run without data files sees
 // them and as a save would write them.
 
-#include "StorageTestSupport.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // missing one, a tail of any size is kept without holding it in memory, and
 // a later save clears what a killed one left.
 
-#include "FileErrors.h"
-#include "StorageTestSupport.h"
+#include "storage/FileErrors.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Loading: defaults first, then whatever bytes the file holds laid over them.
 
-#include "StorageTestSupport.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

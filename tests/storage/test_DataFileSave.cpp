@@ -1,6 +1,6 @@
 // Saving: both tables written whole, Virus.dat first, nothing else changed.
 
-#include "StorageTestSupport.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

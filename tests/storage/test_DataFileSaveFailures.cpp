@@ -1,7 +1,7 @@
 // Failed saves: each failure comes back naming its file with the system's
 // reason, the file keeps its old bytes, and the other file is still saved.
 
-#include "StorageTestSupport.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

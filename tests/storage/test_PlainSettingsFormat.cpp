@@ -2,7 +2,7 @@
 // (earlier versions of the program) read the same, typed values are only
 // text, and what it writes QSettings' INI reader reads back.
 
-#include "PlainSettingsFormat.h"
+#include "storage/PlainSettingsFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The recovery file: both tables round trip, and it counts as left by an
 // abnormal end only while it is newer than every data file.
 
-#include "RecoveryFile.h"
-#include "StorageTestSupport.h"
+#include "storage/RecoveryFile.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "DataFiles.h"
-#include "RosterCsv.h"
-#include "StorageTestSupport.h"
+#include "storage/DataFiles.h"
+#include "storage/RosterCsv.h"
+#include "tests/storage/StorageTestSupport.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>

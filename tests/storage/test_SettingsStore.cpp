@@ -4,7 +4,7 @@
 // unsigned spelling of -1, keys of other programs) read as meant, and a
 // program file with a dot in its name keeps settings of its own.
 
-#include "SettingsStore.h"
+#include "storage/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

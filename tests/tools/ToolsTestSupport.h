@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataFiles.h"
-#include "PlanCommand.h"
-#include "SampleGuild.h"
+#include "storage/DataFiles.h"
+#include "tools/makeguild/SampleGuild.h"
+#include "tools/plan/PlanCommand.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // error (exit code 3, one line naming it), never a plan of the defaults; a
 // folder without either file plans on the defaults and says so.
 
-#include "ToolsTestSupport.h"
+#include "tests/tools/ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Every way a planner command line can be wrong: exit code 2, nothing on
 // standard output, and one line on standard error naming the fault.
 
-#include "ToolsTestSupport.h"
+#include "tests/tools/ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
 

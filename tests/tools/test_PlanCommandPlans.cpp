@@ -1,9 +1,9 @@
 // Plans: the planner prints exactly what the engine finds on the same data
 // files, as JSON or as text, and never writes the files.
 
-#include "CombatModel.h"
-#include "TeamSearch.h"
-#include "ToolsTestSupport.h"
+#include "engine/CombatModel.h"
+#include "engine/TeamSearch.h"
+#include "tests/tools/ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // --exclude) against the engine on the same data files, field by field, and
 // every way their command lines can be wrong.
 
-#include "DisjointTeams.h"
-#include "PlanTexts.h"
-#include "Strategies.h"
-#include "TeamSearch.h"
-#include "ToolsTestSupport.h"
-#include "TopTeams.h"
-#include "ZoneOverview.h"
+#include "engine/DisjointTeams.h"
+#include "engine/Strategies.h"
+#include "engine/TeamSearch.h"
+#include "engine/TopTeams.h"
+#include "engine/ZoneOverview.h"
+#include "tests/tools/ToolsTestSupport.h"
+#include "texts/PlanTexts.h"
 
 #include <gtest/gtest.h>
 

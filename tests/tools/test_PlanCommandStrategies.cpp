@@ -1,6 +1,6 @@
 // The strategy list: 21 lines in generation order, or ordered by win chance.
 
-#include "ToolsTestSupport.h"
+#include "tests/tools/ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
 

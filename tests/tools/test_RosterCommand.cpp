@@ -1,9 +1,9 @@
 // quorvel-roster in this process: export, import, the round trip and every
 // way it refuses.
 
-#include "RosterCommand.h"
-#include "RosterCsv.h"
-#include "ToolsTestSupport.h"
+#include "storage/RosterCsv.h"
+#include "tests/tools/ToolsTestSupport.h"
+#include "tools/roster/RosterCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The built programs, run as a user would run them.
 
-#include "ToolsTestSupport.h"
+#include "tests/tools/ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 // Helpers shared by the editors' tests.
 
-#include "EditListCtrl.h"
+#include "ui/editors/EditListCtrl.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -2,8 +2,8 @@
 
 // The small hand-made tables the main-window tests plan on.
 
-#include "DataFiles.h"
-#include "PlanningTables.h"
+#include "engine/PlanningTables.h"
+#include "storage/DataFiles.h"
 
 #include <memory>
 #include <string_view>

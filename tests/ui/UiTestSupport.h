@@ -4,8 +4,8 @@
 // message boxes and menus required in advance, and closing a modal dialog
 // from inside its own loop.
 
-#include "MessageBox.h"
-#include "PopupMenu.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/PopupMenu.h"
 
 #include <QApplication>
 #include <QSettings>

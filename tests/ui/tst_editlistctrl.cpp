@@ -1,6 +1,6 @@
-#include "EditListCtrl.h"
-#include "EditListOwner.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/EditListOwner.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,10 +1,10 @@
 // The editors' working copies on their own, without a view: the rules for
 // names, stats and sums, the row order, imports and pastes.
 
-#include "DataFiles.h"
-#include "HeroRosterModel.h"
-#include "SheetCells.h"
-#include "VirusTableModel.h"
+#include "storage/DataFiles.h"
+#include "ui/editors/HeroRosterModel.h"
+#include "ui/editors/SheetCells.h"
+#include "ui/editors/VirusTableModel.h"
 
 #include <QItemSelectionModel>
 #include <QSignalSpy>

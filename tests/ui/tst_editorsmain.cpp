@@ -1,16 +1,16 @@
 // How the main window meets the editors, and one run of the program in which
 // the roster is edited: what reaches the data files.
 
-#include "CQuorvelApp.h"
-#include "DataFiles.h"
-#include "EditListCtrl.h"
-#include "EditorDialogTemplates.h"
-#include "EditorTestSupport.h"
-#include "HeroesDlg.h"
-#include "MainDialogIds.h"
-#include "QuorvelDlg.h"
-#include "UiTestSupport.h"
-#include "VirusDlg.h"
+#include "app/CQuorvelApp.h"
+#include "resources/EditorDialogTemplates.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/VirusDlg.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "EditListCtrl.h"
-#include "EditorDialogTemplates.h"
-#include "EditorTestSupport.h"
-#include "HeroesDlg.h"
-#include "Menus.h"
-#include "SelectDlg.h"
-#include "UiTestSupport.h"
+#include "resources/EditorDialogTemplates.h"
+#include "resources/Menus.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/SelectDlg.h"
 
 #include <QCheckBox>
 #include <QClipboard>

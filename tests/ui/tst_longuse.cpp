@@ -4,15 +4,15 @@
 // of the resident memory beyond noise. The sanitizer build checks the same
 // run for leaks.
 
-#include "CQuorvelApp.h"
-#include "DataFiles.h"
-#include "EditorTestSupport.h"
-#include "HeroesDlg.h"
-#include "MainDialogIds.h"
-#include "PlanListCtrl.h"
-#include "QuorvelDlg.h"
-#include "UiTestSupport.h"
-#include "VirusDlg.h"
+#include "app/CQuorvelApp.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/VirusDlg.h"
+#include "ui/main/PlanListCtrl.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QComboBox>
 #include <QFile>

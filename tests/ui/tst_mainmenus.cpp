@@ -1,11 +1,11 @@
 // The main window's menu bar: its menus and shortcuts, the plan copied for
 // the chat, the About box.
 
-#include "MainDialogIds.h"
-#include "MainWindowTestSupport.h"
-#include "MessageBox.h"
-#include "QuorvelDlg.h"
-#include "UiTestSupport.h"
+#include "resources/MainDialogIds.h"
+#include "tests/ui/MainWindowTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QAction>
 #include <QClipboard>

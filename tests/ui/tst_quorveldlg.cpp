@@ -1,20 +1,20 @@
 // The main window: selectors, spins, switches, closing, the plan view and the
 // search driver, on small hand-made tables.
 
-#include "DataFiles.h"
-#include "EditorTestSupport.h"
-#include "HeroesDlg.h"
-#include "MainDialogIds.h"
-#include "MainWindowTestSupport.h"
-#include "Menus.h"
-#include "PlanListCtrl.h"
-#include "PopupMenu.h"
-#include "QuorvelDlg.h"
-#include "SelectorComboBox.h"
-#include "TeamSearch.h"
-#include "TemplateGroupBox.h"
-#include "UiTestSupport.h"
-#include "UpDownCtrl.h"
+#include "engine/TeamSearch.h"
+#include "resources/MainDialogIds.h"
+#include "resources/Menus.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/PopupMenu.h"
+#include "ui/common/TemplateGroupBox.h"
+#include "ui/common/UpDownCtrl.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/main/PlanListCtrl.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/SelectorComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

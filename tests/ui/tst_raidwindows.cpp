@@ -1,15 +1,15 @@
 // "备选方案" and "多队规划" against the engine's answers on the sample guild.
 
-#include "AlternativesWindow.h"
-#include "DataFiles.h"
-#include "DisjointTeams.h"
-#include "MainDialogIds.h"
-#include "MultiTeamWindow.h"
-#include "PlanListCtrl.h"
-#include "PlanTexts.h"
-#include "QuorvelDlg.h"
-#include "TopTeams.h"
-#include "UiTestSupport.h"
+#include "engine/DisjointTeams.h"
+#include "engine/TopTeams.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/UiTestSupport.h"
+#include "texts/PlanTexts.h"
+#include "ui/main/AlternativesWindow.h"
+#include "ui/main/MultiTeamWindow.h"
+#include "ui/main/PlanListCtrl.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QClipboard>
 #include <QComboBox>

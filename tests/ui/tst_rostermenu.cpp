@@ -1,17 +1,17 @@
 // The "花名册" menu of the main window: CSV exports, and imports that open the
 // matching editor on the imported rows.
 
-#include "DataFiles.h"
-#include "EditListCtrl.h"
-#include "EditorTestSupport.h"
-#include "FileDialog.h"
-#include "HeroesDlg.h"
-#include "MainDialogIds.h"
-#include "QuorvelDlg.h"
-#include "RosterCsv.h"
-#include "RosterMenu.h"
-#include "UiTestSupport.h"
-#include "VirusDlg.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "storage/RosterCsv.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/FileDialog.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/VirusDlg.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/RosterMenu.h"
 
 #include <QAction>
 #include <QComboBox>

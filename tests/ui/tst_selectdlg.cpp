@@ -1,8 +1,8 @@
-#include "EditorDialogTemplates.h"
-#include "MessageBox.h"
-#include "SelectDlg.h"
-#include "SettingsStore.h"
-#include "UiTestSupport.h"
+#include "resources/EditorDialogTemplates.h"
+#include "storage/SettingsStore.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/MessageBox.h"
+#include "ui/editors/SelectDlg.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -3,17 +3,17 @@
 // Runs on the real application object, in a temporary working folder and a
 // temporary settings folder.
 
-#include "CQuorvelApp.h"
-#include "DataFiles.h"
-#include "FileErrors.h"
-#include "MainDialogIds.h"
-#include "MessageBox.h"
-#include "QuorvelDlg.h"
-#include "RecoveryFile.h"
-#include "SaveFailurePrompt.h"
-#include "SettingsStore.h"
-#include "TablesChanged.h"
-#include "UiTestSupport.h"
+#include "app/CQuorvelApp.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "storage/FileErrors.h"
+#include "storage/RecoveryFile.h"
+#include "storage/SettingsStore.h"
+#include "storage/TablesChanged.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/SaveFailurePrompt.h"
 
 #include <QComboBox>
 #include <QDateTime>

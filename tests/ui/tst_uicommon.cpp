@@ -1,13 +1,13 @@
 // The shared dialog layer: templates to widgets, dialog units, the up-down
 // control, and the message-box and menu seams.
 
-#include "DialogBuilder.h"
-#include "MainDialogIds.h"
-#include "Menus.h"
-#include "MessageBox.h"
-#include "PopupMenu.h"
-#include "UiTestSupport.h"
-#include "UpDownCtrl.h"
+#include "resources/MainDialogIds.h"
+#include "resources/Menus.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/DialogBuilder.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/PopupMenu.h"
+#include "ui/common/UpDownCtrl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "DataFiles.h"
-#include "EditListCtrl.h"
-#include "EditorDialogTemplates.h"
-#include "EditorTestSupport.h"
-#include "UiTestSupport.h"
-#include "VirusDlg.h"
+#include "resources/EditorDialogTemplates.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/VirusDlg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

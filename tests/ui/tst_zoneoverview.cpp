@@ -2,16 +2,16 @@
 // main window, following the main window, and a refresh that can be
 // cancelled without the window ever waiting on it.
 
-#include "DataFiles.h"
-#include "EditorTestSupport.h"
-#include "HeroesDlg.h"
-#include "MainDialogIds.h"
-#include "PlanListCtrl.h"
-#include "PlanTexts.h"
-#include "QuorvelDlg.h"
-#include "UiTestSupport.h"
-#include "ZoneOverviewModel.h"
-#include "ZoneOverviewWindow.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "texts/PlanTexts.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/main/PlanListCtrl.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/ZoneOverviewModel.h"
+#include "ui/main/ZoneOverviewWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "BenchScenarios.h"
+#include "tools/bench/BenchScenarios.h"
 
-#include "RandomRosters.h"
+#include "tests/support/RandomRosters.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlanningTables.h"
+#include "engine/PlanningTables.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
-#include "PlansBench.h"
+#include "tools/bench/PlansBench.h"
 
-#include "TeamSearch.h"
-#include "TopTeams.h"
-#include "ZoneOverview.h"
+#include "engine/TeamSearch.h"
+#include "engine/TopTeams.h"
+#include "engine/ZoneOverview.h"
 
 #include <algorithm>
 #include <atomic>

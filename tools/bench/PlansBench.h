@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BenchScenarios.h"
+#include "tools/bench/BenchScenarios.h"
 
 #include <vector>
 

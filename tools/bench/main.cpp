@@ -9,9 +9,9 @@
 // After the runs a table compares the two per scenario on the queries both
 // ran, and checks that they found the same plans.
 
-#include "BenchScenarios.h"
-#include "PlansBench.h"
-#include "TeamSearch.h"
+#include "engine/TeamSearch.h"
+#include "tools/bench/BenchScenarios.h"
+#include "tools/bench/PlansBench.h"
 
 #include <benchmark/benchmark.h>
 

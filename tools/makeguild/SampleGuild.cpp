@@ -1,6 +1,6 @@
-#include "SampleGuild.h"
+#include "tools/makeguild/SampleGuild.h"
 
-#include "DataFiles.h"
+#include "storage/DataFiles.h"
 
 #include <algorithm>
 #include <cstdint>

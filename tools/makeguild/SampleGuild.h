@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Records.h"
+#include "engine/Records.h"
 
 // An invented guild for trying the planner: 40 checked heroes with the user's
 // own hero at index 0, a few unchecked ones who left, placeholders behind

@@ -1,8 +1,8 @@
 // Writes the sample guild's Virus.dat and Heroes.dat into the folder given on
 // the command line, through the same save as the planner itself uses.
 
-#include "DataFiles.h"
-#include "SampleGuild.h"
+#include "storage/DataFiles.h"
+#include "tools/makeguild/SampleGuild.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

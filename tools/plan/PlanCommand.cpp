@@ -1,13 +1,13 @@
-#include "PlanCommand.h"
+#include "tools/plan/PlanCommand.h"
 
-#include "DataFiles.h"
-#include "PlanOutput.h"
-#include "PlanTexts.h"
-#include "PlanUsage.h"
 #include "QuorvelVersion.h"
-#include "RaidPlanCommand.h"
-#include "Strategies.h"
-#include "TeamSearch.h"
+#include "engine/Strategies.h"
+#include "engine/TeamSearch.h"
+#include "storage/DataFiles.h"
+#include "texts/PlanTexts.h"
+#include "tools/plan/PlanOutput.h"
+#include "tools/plan/PlanUsage.h"
+#include "tools/plan/RaidPlanCommand.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "PlanOutput.h"
+#include "tools/plan/PlanOutput.h"
 
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

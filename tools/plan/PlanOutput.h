@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlanRecord.h"
-#include "PlanningTables.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
 
 #include <QJsonObject>
 #include <QTextStream>

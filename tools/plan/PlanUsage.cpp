@@ -1,4 +1,4 @@
-#include "PlanUsage.h"
+#include "tools/plan/PlanUsage.h"
 
 using namespace Qt::StringLiterals;
 

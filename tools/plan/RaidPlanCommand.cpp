@@ -1,12 +1,12 @@
-#include "RaidPlanCommand.h"
+#include "tools/plan/RaidPlanCommand.h"
 
-#include "DisjointTeams.h"
-#include "PlanOutput.h"
-#include "PlanTexts.h"
-#include "PlanUsage.h"
-#include "Strategies.h"
-#include "TopTeams.h"
-#include "ZoneOverview.h"
+#include "engine/DisjointTeams.h"
+#include "engine/Strategies.h"
+#include "engine/TopTeams.h"
+#include "engine/ZoneOverview.h"
+#include "texts/PlanTexts.h"
+#include "tools/plan/PlanOutput.h"
+#include "tools/plan/PlanUsage.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

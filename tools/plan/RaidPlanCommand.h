@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HeroSet.h"
-#include "PlanningTables.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanningTables.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

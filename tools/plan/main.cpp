@@ -1,4 +1,4 @@
-#include "PlanCommand.h"
+#include "tools/plan/PlanCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,7 +1,7 @@
-#include "RosterCommand.h"
+#include "tools/roster/RosterCommand.h"
 
-#include "DataFiles.h"
-#include "RosterCsv.h"
+#include "storage/DataFiles.h"
+#include "storage/RosterCsv.h"
 
 #include <QCommandLineParser>
 #include <QDir>

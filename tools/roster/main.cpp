@@ -1,4 +1,4 @@
-#include "RosterCommand.h"
+#include "tools/roster/RosterCommand.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -4,20 +4,20 @@
 // DATA_FOLDER holds Virus.dat and Heroes.dat (missing files give the
 // defaults); each picture has a function of its own below.
 
-#include "AlternativesWindow.h"
-#include "DataFiles.h"
-#include "DialogBuilder.h"
-#include "EditListCtrl.h"
-#include "HeroesDlg.h"
-#include "MainDialogIds.h"
-#include "MultiTeamWindow.h"
-#include "PlanListCtrl.h"
-#include "QuorvelDlg.h"
-#include "SelectDlg.h"
-#include "Strategies.h"
-#include "VirusDlg.h"
-#include "ZoneOverviewModel.h"
-#include "ZoneOverviewWindow.h"
+#include "engine/Strategies.h"
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "ui/common/DialogBuilder.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/SelectDlg.h"
+#include "ui/editors/VirusDlg.h"
+#include "ui/main/AlternativesWindow.h"
+#include "ui/main/MultiTeamWindow.h"
+#include "ui/main/PlanListCtrl.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/ZoneOverviewModel.h"
+#include "ui/main/ZoneOverviewWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "DialogBuilder.h"
+#include "ui/common/DialogBuilder.h"
 
-#include "DigitKeysOnly.h"
-#include "TemplateGroupBox.h"
-#include "UpDownCtrl.h"
+#include "ui/common/DigitKeysOnly.h"
+#include "ui/common/TemplateGroupBox.h"
+#include "ui/common/UpDownCtrl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DialogControls.h"
-#include "DialogTemplate.h"
+#include "resources/DialogTemplate.h"
+#include "ui/common/DialogControls.h"
 
 #include <QFont>
 #include <QRect>

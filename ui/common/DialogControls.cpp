@@ -1,6 +1,6 @@
-#include "DialogControls.h"
+#include "ui/common/DialogControls.h"
 
-#include "DialogTemplate.h"
+#include "resources/DialogTemplate.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "DigitKeysOnly.h"
+#include "ui/common/DigitKeysOnly.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

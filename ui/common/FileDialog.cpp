@@ -1,4 +1,4 @@
-#include "FileDialog.h"
+#include "ui/common/FileDialog.h"
 
 #include <QFileDialog>
 #include <QList>

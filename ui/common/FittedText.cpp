@@ -1,4 +1,4 @@
-#include "FittedText.h"
+#include "ui/common/FittedText.h"
 
 #include <QFontMetricsF>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "ui/common/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "PopupMenu.h"
+#include "ui/common/PopupMenu.h"
 
 #include <QAction>
 #include <QMenu>

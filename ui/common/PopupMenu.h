@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Menus.h"
+#include "resources/Menus.h"
 
 #include <QList>
 #include <QPoint>

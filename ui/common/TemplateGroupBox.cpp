@@ -1,4 +1,4 @@
-#include "TemplateGroupBox.h"
+#include "ui/common/TemplateGroupBox.h"
 
 #include <QPainter>
 #include <QStyle>

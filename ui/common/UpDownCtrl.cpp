@@ -1,4 +1,4 @@
-#include "UpDownCtrl.h"
+#include "ui/common/UpDownCtrl.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "CellValues.h"
+#include "ui/editors/CellValues.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,9 +1,9 @@
-#include "EditListCtrl.h"
+#include "ui/editors/EditListCtrl.h"
 
-#include "EditListDelegate.h"
-#include "EditListOwner.h"
+#include "ui/editors/EditListDelegate.h"
+#include "ui/editors/EditListOwner.h"
 
-#include "DialogTemplate.h"
+#include "resources/DialogTemplate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "EditListDelegate.h"
+#include "ui/editors/EditListDelegate.h"
 
-#include "DigitKeysOnly.h"
+#include "ui/common/DigitKeysOnly.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "HeroRosterModel.h"
+#include "ui/editors/HeroRosterModel.h"
 
-#include "CellValues.h"
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
+#include "ui/editors/CellValues.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,4 +1,4 @@
-#include "OuterSize.h"
+#include "ui/editors/OuterSize.h"
 
 #include <QWidget>
 #include <QWindow>

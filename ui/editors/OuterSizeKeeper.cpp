@@ -1,6 +1,6 @@
-#include "OuterSizeKeeper.h"
+#include "ui/editors/OuterSizeKeeper.h"
 
-#include "OuterSize.h"
+#include "ui/editors/OuterSize.h"
 
 #include <QEvent>
 #include <QTimer>

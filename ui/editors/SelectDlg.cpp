@@ -1,10 +1,10 @@
-#include "SelectDlg.h"
+#include "ui/editors/SelectDlg.h"
 
-#include "CellValues.h"
-#include "DialogBuilder.h"
-#include "EditorDialogTemplates.h"
-#include "MessageBox.h"
-#include "SettingsStore.h"
+#include "resources/EditorDialogTemplates.h"
+#include "storage/SettingsStore.h"
+#include "ui/common/DialogBuilder.h"
+#include "ui/common/MessageBox.h"
+#include "ui/editors/CellValues.h"
 
 #include <QComboBox>
 #include <QLineEdit>

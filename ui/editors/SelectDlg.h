@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogControls.h"
+#include "ui/common/DialogControls.h"
 
 #include <QDialog>
 

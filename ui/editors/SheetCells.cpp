@@ -1,7 +1,7 @@
-#include "SheetCells.h"
+#include "ui/editors/SheetCells.h"
 
-#include "EditListCtrl.h"
-#include "RosterCsv.h"
+#include "storage/RosterCsv.h"
+#include "ui/editors/EditListCtrl.h"
 
 using namespace Qt::StringLiterals;
 

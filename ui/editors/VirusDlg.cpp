@@ -1,12 +1,12 @@
-#include "VirusDlg.h"
+#include "ui/editors/VirusDlg.h"
 
-#include "DialogBuilder.h"
-#include "EditListCtrl.h"
-#include "EditorDialogTemplates.h"
-#include "MessageBox.h"
-#include "OuterSizeKeeper.h"
-#include "SheetCells.h"
-#include "VirusTableModel.h"
+#include "resources/EditorDialogTemplates.h"
+#include "ui/common/DialogBuilder.h"
+#include "ui/common/MessageBox.h"
+#include "ui/editors/EditListCtrl.h"
+#include "ui/editors/OuterSizeKeeper.h"
+#include "ui/editors/SheetCells.h"
+#include "ui/editors/VirusTableModel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

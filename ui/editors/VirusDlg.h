@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DialogControls.h"
-#include "EditListOwner.h"
-#include "Records.h"
+#include "engine/Records.h"
+#include "ui/common/DialogControls.h"
+#include "ui/editors/EditListOwner.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "VirusTableModel.h"
+#include "ui/editors/VirusTableModel.h"
 
-#include "CellValues.h"
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
+#include "ui/editors/CellValues.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
-#include "AlternativesWindow.h"
+#include "ui/main/AlternativesWindow.h"
 
-#include "PlanTexts.h"
-#include "QuorvelDlg.h"
+#include "texts/PlanTexts.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FollowingWindow.h"
-#include "HeroSet.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
-#include "TopTeams.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
+#include "engine/TopTeams.h"
+#include "ui/main/FollowingWindow.h"
 
 #include <QFutureWatcher>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "FollowingWindow.h"
+#include "ui/main/FollowingWindow.h"
 
 void CFollowingWindow::refresh()
 {

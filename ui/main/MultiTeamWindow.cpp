@@ -1,7 +1,7 @@
-#include "MultiTeamWindow.h"
+#include "ui/main/MultiTeamWindow.h"
 
-#include "PlanTexts.h"
-#include "QuorvelDlg.h"
+#include "texts/PlanTexts.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DisjointTeams.h"
-#include "FollowingWindow.h"
-#include "PlanningTables.h"
+#include "engine/DisjointTeams.h"
+#include "engine/PlanningTables.h"
+#include "ui/main/FollowingWindow.h"
 
 #include <QWidget>
 

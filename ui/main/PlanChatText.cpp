@@ -1,6 +1,6 @@
-#include "PlanChatText.h"
+#include "ui/main/PlanChatText.h"
 
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
 
 using namespace Qt::StringLiterals;
 

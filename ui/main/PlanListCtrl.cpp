@@ -1,6 +1,6 @@
-#include "PlanListCtrl.h"
+#include "ui/main/PlanListCtrl.h"
 
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
 
 #include <QFontMetricsF>
 #include <QHeaderView>

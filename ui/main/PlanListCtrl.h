@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Records.h"
+#include "engine/Records.h"
 
 #include <QList>
 #include <QTableWidget>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "DialogControls.h"
-#include "DialogTemplate.h"
-#include "PlanRecord.h"
-#include "PlanningTables.h"
-#include "RememberedChoices.h"
-#include "Strategies.h"
+#include "engine/PlanRecord.h"
+#include "engine/PlanningTables.h"
+#include "engine/Strategies.h"
+#include "resources/DialogTemplate.h"
+#include "storage/RememberedChoices.h"
+#include "ui/common/DialogControls.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "RosterMenu.h"
+#include "ui/main/RosterMenu.h"
 
-#include "FileDialog.h"
-#include "HeroesDlg.h"
-#include "MessageBox.h"
-#include "QuorvelDlg.h"
-#include "RosterCsv.h"
-#include "VirusDlg.h"
+#include "storage/RosterCsv.h"
+#include "ui/common/FileDialog.h"
+#include "ui/common/MessageBox.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/VirusDlg.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "SaveFailurePrompt.h"
+#include "ui/main/SaveFailurePrompt.h"
 
-#include "DialogTemplate.h"
-#include "FileErrors.h"
-#include "MessageBox.h"
+#include "resources/DialogTemplate.h"
+#include "storage/FileErrors.h"
+#include "ui/common/MessageBox.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataFiles.h"
-#include "StartupPrompts.h"
+#include "storage/DataFiles.h"
+#include "storage/StartupPrompts.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "SelectorComboBox.h"
+#include "ui/main/SelectorComboBox.h"
 
-#include "FittedText.h"
+#include "ui/common/FittedText.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "ZoneOverviewModel.h"
+#include "ui/main/ZoneOverviewModel.h"
 
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
 
 using namespace Qt::StringLiterals;
 

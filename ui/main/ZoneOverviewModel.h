@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Strategies.h"
-#include "ZoneOverview.h"
+#include "engine/Strategies.h"
+#include "engine/ZoneOverview.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

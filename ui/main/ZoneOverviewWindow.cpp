@@ -1,8 +1,8 @@
-#include "ZoneOverviewWindow.h"
+#include "ui/main/ZoneOverviewWindow.h"
 
-#include "PlanTexts.h"
-#include "QuorvelDlg.h"
-#include "ZoneOverviewModel.h"
+#include "texts/PlanTexts.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/ZoneOverviewModel.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

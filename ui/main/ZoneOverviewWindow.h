@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FollowingWindow.h"
-#include "HeroSet.h"
-#include "PlanningTables.h"
-#include "ZoneOverview.h"
+#include "engine/HeroSet.h"
+#include "engine/PlanningTables.h"
+#include "engine/ZoneOverview.h"
+#include "ui/main/FollowingWindow.h"
 
 #include <QFutureWatcher>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PlanRecord.h"
-#include "Records.h"
-#include "Strategies.h"
+#include "engine/PlanRecord.h"
+#include "engine/Records.h"
+#include "engine/Strategies.h"
 
 #include <QString>
 

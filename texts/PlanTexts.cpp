@@ -1,4 +1,4 @@
-#include "PlanTexts.h"
+#include "texts/PlanTexts.h"
 
 namespace PlanTexts {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DataFiles.h"
-#include "PlanningTables.h"
-#include "RememberedChoices.h"
-#include "StartupPrompts.h"
+#include "engine/PlanningTables.h"
+#include "storage/DataFiles.h"
+#include "storage/RememberedChoices.h"
+#include "storage/StartupPrompts.h"
 
 #include <QApplication>
 #include <QList>

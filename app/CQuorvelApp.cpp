@@ -1,10 +1,10 @@
-#include "CQuorvelApp.h"
+#include "app/CQuorvelApp.h"
 
-#include "FileErrors.h"
 #include "QuorvelVersion.h"
-#include "RecoveryFile.h"
-#include "SettingsStore.h"
-#include "TablesChanged.h"
+#include "storage/FileErrors.h"
+#include "storage/RecoveryFile.h"
+#include "storage/SettingsStore.h"
+#include "storage/TablesChanged.h"
 
 #include <QDir>
 #include <QFileInfo>
