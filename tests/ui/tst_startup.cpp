@@ -474,8 +474,8 @@ private slots:
         QString offered;
         int shownValue = -1;
         StartupPrompts prompts;
-        prompts.restoreRecovery = [&](const QString& path) {
-            offered = path;
+        prompts.restoreRecovery = [&](const PendingRecovery& recovery) {
+            offered = recovery.path;
             return true;
         };
         // The window changes nothing, yet the restored tables are saved.
@@ -499,7 +499,7 @@ private slots:
         QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                                 QFileDevice::FileModificationTime));
         old.close();
-        prompts.restoreRecovery = [](const QString&) { return false; };
+        prompts.restoreRecovery = [](const PendingRecovery&) { return false; };
         m_app.InitInstance(
             [&](PlanningTables& tables, RememberedChoices&) {
                 shownValue = tables.heroTable[7].cute;
