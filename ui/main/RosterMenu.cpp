@@ -140,12 +140,10 @@ void RosterMenu::ImportViruses()
 
 QString RosterMenu::pickSavePath(const QString& caption, const QString& fileName)
 {
-    QString path = FileDialog::saveFileName(&m_window, caption,
-                                            QDir(LastFolder()).filePath(fileName), kCsvFilter);
+    const QString path = FileDialog::saveFileName(
+        &m_window, caption, QDir(LastFolder()).filePath(fileName), kCsvFilter, u"csv"_s);
     if (path.isEmpty())
         return path;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u".csv"_s;
     RememberFolder(path);
     return path;
 }
