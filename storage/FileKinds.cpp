@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX

@@ -42,7 +42,8 @@ QString HolderText(const GuildFolderLock::Holder& holder)
 // Both versions of one record, this run's first.
 QString RecordPair(const RecordConflict& conflict, int record)
 {
-    const qsizetype at = qsizetype(record) * 32;
+    static_assert(sizeof(HeroRecord) == sizeof(VirusRecord));
+    const qsizetype at = qsizetype(record) * qsizetype(sizeof(HeroRecord));
     QString mine;
     QString theirs;
     if (conflict.heroes) {
