@@ -155,6 +155,16 @@ TEST_F(SettingsStoreFaults, PipeAtTheSettingsPathIsNeverOpened)
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
+TEST_F(SettingsStoreFaults, ALinkToNothingAtTheSettingsPathIsNeverWrittenThrough)
+{
+    const QString target = settingsPath() + u".elsewhere"_s;
+    ASSERT_TRUE(QFile::link(target, settingsPath()));
+    EXPECT_EQ(m_store->readChoices().m_lastHero, RememberedChoices().m_lastHero);
+    EXPECT_LT(TimedWrite(m_choices), kHangMilliseconds);
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(QFileInfo(settingsPath()).isSymLink());
+}
+
 TEST_F(SettingsStoreFaults, UnsignedSpellingOfA32BitPatternIsItsSignedValue)
 {
     WriteSettings("[Last%20Select]\nVirus=4294967295\nHero=4294967295\nPlan=2147483648\n"
