@@ -63,8 +63,14 @@ std::optional<SaveFailure> SaveRecoveryFile(const PlanningTables& tables, const 
                                             RecoveryReason reason)
 {
     const QString path = RecoveryFilePath(folder);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return SaveFailure{path, SystemErrorText(ENOENT), ENOENT};
+    const QString folderPath = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folderPath).isDir()) {
+        if (!QDir().mkpath(folderPath))
+            return SaveFailure{path, SystemErrorText(ENOENT), ENOENT};
+        // The guild's tables are nobody else's business on a shared machine.
+        QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+    }
     if (const int refusal = WriteRefusal(ExamineFile(path), false))
         return SaveFailure{path, SystemErrorText(refusal), refusal};
     QByteArray image(reason == RecoveryReason::KeptAtExit ? kKeptRecoveryMarker : kRecoveryMarker,
