@@ -19,13 +19,14 @@ GuildFolderLock::State GuildFolderLock::tryLock()
         return State::Held;
     if (m_lock->error() != QLockFile::LockFailedError)
         return State::NoLock;
-    if (!m_lock->getLockInfo(&m_holder.pid, &m_holder.host, &m_holder.application)) {
-        // Held, but what it says cannot be read (garbage, a folder in its
-        // place): no process can be named; it still counts as held unless
-        // it can be removed as stale.
-        if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
-            return State::Held;
-        m_holder = {};
-    }
-    return State::HeldByOther;
+    if (m_lock->getLockInfo(&m_holder.pid, &m_holder.host, &m_holder.application))
+        return State::HeldByOther;
+    // Something stands there that no run wrote (garbage, a folder): no run
+    // holds the folder through it. It is replaced by a lock of this run when
+    // it can be removed; otherwise this run goes on without a lock, as in a
+    // folder where none can be made, rather than be kept read-only by it.
+    m_holder = {};
+    if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+        return State::Held;
+    return State::NoLock;
 }

@@ -19,7 +19,8 @@ public:
     {
         Held,        // this run holds the folder
         HeldByOther, // another live run holds it (see holder())
-        NoLock,      // no lock can be made there (a read-only folder): nobody can save either
+        NoLock,      // no lock can be made there (a read-only folder, a folder in
+                     // the lock's place): the save at exit still merges
     };
 
     struct Holder

@@ -182,6 +182,23 @@ TEST_F(FileKinds, ALockLeftByAProcessThatIsGoneIsStale)
     EXPECT_EQ(lock.tryLock(), GuildFolderLock::State::Held);
 }
 
+TEST_F(FileKinds, WhatNoRunWroteInTheLocksPlaceHoldsNothing)
+{
+    const QString lockPath = path(QString::fromLatin1(kGuildLockFileName));
+    WriteFile(lockPath, "garbage");
+    GuildFolderLock overGarbage(folder());
+    EXPECT_EQ(overGarbage.tryLock(), GuildFolderLock::State::Held);
+}
+
+TEST_F(FileKinds, AFolderInTheLocksPlaceLeavesTheFolderWritable)
+{
+    const QString lockPath = path(QString::fromLatin1(kGuildLockFileName));
+    ASSERT_TRUE(QDir().mkpath(lockPath + u"/inside"_s));
+    GuildFolderLock lock(folder());
+    EXPECT_EQ(lock.tryLock(), GuildFolderLock::State::NoLock);
+    EXPECT_TRUE(QFileInfo(lockPath + u"/inside"_s).isDir()) << "nothing of it removed";
+}
+
 TEST_F(FileKinds, AFolderThatTakesNoLockIsNotTakenForHeld)
 {
     if (geteuid() == 0)
