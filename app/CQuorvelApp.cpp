@@ -1,7 +1,9 @@
 #include "app/CQuorvelApp.h"
 
 #include "QuorvelVersion.h"
+#include "storage/DiskChangesMerge.h"
 #include "storage/FileErrors.h"
+#include "storage/GuildFolderLock.h"
 #include "storage/RecoveryFile.h"
 #include "storage/SettingsStore.h"
 
@@ -41,8 +43,19 @@ bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow, const Startup
     const SettingsStore settings;
     m_workingFolder = QDir::currentPath();
 
+    // A second window in one folder would overwrite the first one's saves
+    // and share its recovery file: it may only look.
+    GuildFolderLock folderLock(m_workingFolder);
+    bool readOnly = false;
+    if (folderLock.tryLock() == GuildFolderLock::State::HeldByOther) {
+        if (prompts.openReadOnly && !prompts.openReadOnly(folderLock.holder(), m_workingFolder))
+            return false;
+        readOnly = true;
+    }
+
     const QList<LoadOutcome> loads{LoadVirusTable(m_tables->virusTable, m_workingFolder),
                                    LoadHeroTable(m_tables->heroTable, m_workingFolder)};
+    *m_baseline = *m_tables;
     QList<LoadOutcome> unreadable;
     for (const LoadOutcome& load : loads) {
         if (load.state == LoadOutcome::State::Unreadable)
@@ -52,10 +65,14 @@ bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow, const Startup
         prompts.unreadableFiles(unreadable);
 
     bool restored = false;
-    if (prompts.restoreRecovery && HasPendingRecovery(m_workingFolder)) {
-        if (prompts.restoreRecovery(RecoveryFilePath(m_workingFolder)))
+    if (!readOnly) {
+        const std::optional<PendingRecovery> pending =
+            FindPendingRecovery(m_workingFolder, *m_tables);
+        if (!pending)
+            RemoveRecoveryFileIfContained(m_workingFolder, *m_tables);
+        else if (prompts.restoreRecovery && prompts.restoreRecovery(*pending))
             restored = LoadRecoveryFile(*m_tables, m_workingFolder);
-        else
+        else if (prompts.restoreRecovery)
             RemoveRecoveryFile(m_workingFolder);
     }
 
@@ -66,25 +83,33 @@ bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow, const Startup
     {
         // Every confirmed change of a table is kept in the recovery file. The
         // copy is only a safety net: a failure to write it is not the user's
-        // concern until the real save at exit.
+        // concern until the real save at exit. A read-only run has none: the
+        // folder's holder owns it.
         PlanningSession session(*m_tables);
-        connect(&session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
-            if (what.testAnyFlags(PlanningSession::kTables))
-                SaveRecoveryFile(*m_tables, m_workingFolder);
-        });
+        connect(&session, &PlanningSession::changed, this,
+                [this, readOnly](PlanningSession::Changes what) {
+                    if (!readOnly && what.testAnyFlags(PlanningSession::kTables))
+                        SaveRecoveryFile(*m_tables, m_workingFolder);
+                });
         if (restored)
             SaveRecoveryFile(*m_tables, m_workingFolder);
         tablesModified = runMainWindow(session, choices);
     }
 
-    if (tablesModified || restored)
-        SaveAtExit(loads, prompts);
+    if (readOnly && tablesModified && prompts.readOnlyChanged) {
+        const SaveDecision decision = prompts.readOnlyChanged();
+        if (decision.action == SaveDecision::Action::SaveElsewhere)
+            SaveAtExit({}, prompts, decision.folder, true);
+    } else if (!readOnly && (tablesModified || restored)) {
+        SaveAtExit(loads, prompts, m_workingFolder, false);
+    }
 
     settings.writeChoices(choices);
     return false;
 }
 
-void CQuorvelApp::SaveAtExit(const QList<LoadOutcome>& loads, const StartupPrompts& prompts)
+void CQuorvelApp::SaveAtExit(const QList<LoadOutcome>& loads, const StartupPrompts& prompts,
+                             const QString& firstFolder, bool readOnly)
 {
     // A file that exists but could not be read was never shown to the user:
     // replacing it with the defaults plus this run's edits may throw away a
@@ -99,28 +124,41 @@ void CQuorvelApp::SaveAtExit(const QList<LoadOutcome>& loads, const StartupPromp
 
     // A failed save loses the user's edits, so it is told; only the user
     // decides to give them up.
-    QString folder = m_workingFolder;
+    QString folder = firstFolder;
     for (;;) {
-        const QList<SaveFailure> failures = SaveTables(*m_tables, folder, keep);
+        QList<SaveFailure> failures;
+        QStringList skip = keep;
+        if (folder == m_workingFolder && !readOnly) {
+            // Another program may have written the files since they were
+            // loaded: its records are merged in, never overwritten unasked.
+            const DiskMergeOutcome merge =
+                MergeChangesOnDisk(*m_tables, *m_baseline, folder, keep, prompts.resolveConflict);
+            failures = merge.failures;
+            skip += merge.hold;
+        }
+        failures += SaveTables(*m_tables, folder, skip);
         if (failures.isEmpty())
             break;
         const SaveDecision decision =
             prompts.saveFailed ? prompts.saveFailed(failures) : SaveDecision{};
         if (!prompts.saveFailed || decision.action == SaveDecision::Action::GiveUp) {
-            RemoveRecoveryFile(m_workingFolder);
+            if (!readOnly)
+                RemoveRecoveryFile(m_workingFolder);
             return;
         }
         if (decision.action == SaveDecision::Action::SaveElsewhere) {
             folder = decision.folder;
             keep.clear(); // nothing of the other folder was read
-        } else {
+        } else if (!readOnly) {
             folder = m_workingFolder;
         }
     }
+    if (readOnly)
+        return;
     // A table kept out of its file lives on in the recovery file, which the
-    // next start offers to restore.
+    // next start offers to restore, saying why it was kept.
     if (keep.isEmpty())
         RemoveRecoveryFile(m_workingFolder);
     else
-        SaveRecoveryFile(*m_tables, m_workingFolder); // newer than the file just saved
+        SaveRecoveryFile(*m_tables, m_workingFolder, RecoveryReason::KeptAtExit);
 }

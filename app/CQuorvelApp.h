@@ -31,12 +31,15 @@ public:
     CQuorvelApp(int& argc, char** argv);
     ~CQuorvelApp() override;
 
-    // Loads Virus.dat and Heroes.dat from the current directory, offers a
-    // recovery file left by an abnormal end, reads the remembered choices,
+    // Takes the guild folder (the current directory) for this run, or, when
+    // another run holds it, asks to open the tables read-only or quit.
+    // Loads Virus.dat and Heroes.dat from it, offers a recovery file whose
+    // tables differ from them, reads the remembered choices,
     // runs the main window (keeping the recovery file up to date after every
     // confirmed change) and, when the tables were changed, saves both files
-    // (virus first), asking again for as long as a save fails until the user
-    // has the files written or gives them up. Then writes the choices back:
+    // (virus first), merging what another program wrote to them meanwhile,
+    // asking again for as long as a save fails until the user has the files
+    // written or gives them up. Then writes the choices back:
     // they never hold the data up. Returns false: nothing runs after it.
     bool InitInstance(const MainWindowRun& runMainWindow, const StartupPrompts& prompts);
 
@@ -46,9 +49,17 @@ public:
     const QString& workingFolder() const { return m_workingFolder; }
 
 private:
-    void SaveAtExit(const QList<LoadOutcome>& loads, const StartupPrompts& prompts);
+    // Saves the changed tables into `folder`, merging what another program
+    // wrote to the working folder's files meanwhile. A read-only run never
+    // writes the working folder, nor the recovery file.
+    void SaveAtExit(const QList<LoadOutcome>& loads, const StartupPrompts& prompts,
+                    const QString& folder, bool readOnly);
 
     // Allocated once and never moved: the window keeps references into it.
     std::unique_ptr<PlanningTables> m_tables = std::make_unique<PlanningTables>();
+    // The tables as the data files gave them at start-up, later as merged
+    // from the files: what a save compares the files with, to see whether
+    // another program wrote them.
+    std::unique_ptr<PlanningTables> m_baseline = std::make_unique<PlanningTables>();
     QString m_workingFolder;
 };

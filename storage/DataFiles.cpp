@@ -1,6 +1,7 @@
 #include "storage/DataFiles.h"
 
 #include "storage/FileErrors.h"
+#include "storage/FileKinds.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -49,9 +50,13 @@ LoadOutcome OverlayFromFile(const QString& path, void* target, qint64 size)
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        if (error == ENOENT)
-            return {path, LoadOutcome::State::Missing, 0, {}};
-        return Unreadable(path, error);
+        if (error != ENOENT)
+            return Unreadable(path, error);
+        // A link to nothing says a file was meant to be there: it is not
+        // the defaults' missing file but one that cannot be read.
+        if (ExamineFile(path).kind == FileKind::DanglingLink)
+            return Unreadable(path, kDanglingLink);
+        return {path, LoadOutcome::State::Missing, 0, {}};
     }
     struct CloseOnExit
     {
@@ -84,27 +89,13 @@ LoadOutcome OverlayFromFile(const QString& path, void* target, qint64 size)
     return {path, LoadOutcome::State::Read, 0, {}};
 }
 
-// What stands at `path` for a save, following links: nothing (0), a regular
-// file (0), or the error code that refuses the save.
-int PathRefusal(const QString& path)
-{
-    struct stat status
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return 0; // nothing there, or a link to nothing: a new file is made
-    if (S_ISDIR(status.st_mode))
-        return EISDIR;
-    if (!S_ISREG(status.st_mode))
-        return kNotARegularFile;
-    return 0;
-}
-
 #else
 
 LoadOutcome OverlayFromFile(const QString& path, void* target, qint64 size)
 {
     const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return Unreadable(path, kDanglingLink);
     if (!info.exists())
         return {path, LoadOutcome::State::Missing, 0, {}};
     if (info.isDir())
@@ -127,21 +118,24 @@ LoadOutcome OverlayFromFile(const QString& path, void* target, qint64 size)
     return {path, LoadOutcome::State::Read, 0, {}};
 }
 
-int PathRefusal(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return 0;
-    if (info.isDir())
-        return EISDIR;
-    return info.isFile() ? 0 : kNotARegularFile;
-}
-
 #endif
 
 SaveFailure Failure(const QString& path, int error)
 {
     return SaveFailure{path, SystemErrorText(error), error};
+}
+
+// A file that cannot be made because its folder refuses new entries is
+// reported with the folder as the cause: the file's own permissions are not
+// what stands in the way, and the user has to change the folder's.
+SaveFailure FolderOrFileFailure(const QString& path, SaveFailure failure)
+{
+    if (failure.error != EACCES && failure.error != EPERM && failure.error != EROFS)
+        return failure;
+    const QFileInfo folderInfo(QFileInfo(path).absolutePath());
+    if (failure.error == EROFS || folderInfo.isWritable())
+        return failure;
+    return SaveFailure{path, failure.reason, kFolderNotWritable};
 }
 
 // A failure reported by Qt right after a system call: errno still holds that
@@ -243,7 +237,7 @@ std::optional<SaveFailure> SaveFileImage(const QString& path, QByteArrayView ima
     const QFileInfo existing(path);
     if (!existing.absoluteDir().exists())
         return Failure(path, ENOENT);
-    if (const int refusal = PathRefusal(path))
+    if (const int refusal = WriteRefusal(ExamineFile(path)))
         return Failure(path, refusal);
 
     QFile old(path);
@@ -264,7 +258,7 @@ std::optional<SaveFailure> SaveFileImage(const QString& path, QByteArrayView ima
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QtFailure(path, file, errno);
+        return FolderOrFileFailure(path, QtFailure(path, file, errno));
     std::optional<SaveFailure> failure;
     if (const auto error = WriteAll(file, image.data(), image.size()))
         failure = Failure(path, *error);
@@ -276,7 +270,7 @@ std::optional<SaveFailure> SaveFileImage(const QString& path, QByteArrayView ima
     }
     errno = 0;
     if (!file.commit())
-        return QtFailure(path, file, errno);
+        return FolderOrFileFailure(path, QtFailure(path, file, errno));
     RemoveLeftoverTemporaries(path);
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "storage/RosterCsv.h"
 
+#include "storage/FileErrors.h"
+#include "storage/FileKinds.h"
 #include "texts/PlanTexts.h"
 
 #include <QSaveFile>
@@ -489,6 +491,9 @@ std::optional<QString> DecodeText(QByteArrayView bytes)
 
 std::optional<QString> SaveFile(const QString& path, QByteArrayView bytes)
 {
+    // A pipe, a device or a link to nothing is never replaced by the export.
+    if (const int refusal = WriteRefusal(ExamineFile(path)))
+        return DescribeFileError(refusal, SystemErrorText(refusal));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();

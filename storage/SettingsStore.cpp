@@ -1,5 +1,6 @@
 #include "storage/SettingsStore.h"
 
+#include "storage/FileKinds.h"
 #include "storage/PlainSettingsFormat.h"
 
 #include <QCoreApplication>
@@ -42,10 +43,31 @@ std::unique_ptr<QSettings> OpenStore(const QString& applicationName, const QStri
 // it, so it is not opened at all.
 std::unique_ptr<QSettings> OpenStore(const QString&, const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.exists() && (!info.isFile() || info.size() > kLargestSettingsFile))
+    // The same check as every other file the program reads: a regular file
+    // or nothing, never a link that leads nowhere (a write would create its
+    // target).
+    const FileKind kind = ExamineFile(path).kind;
+    if (kind != FileKind::Nothing &&
+        (kind != FileKind::Regular || QFileInfo(path).size() > kLargestSettingsFile))
         return nullptr;
     return std::make_unique<QSettings>(path, PlainSettingsFormat());
+}
+
+// A folder where the lock file should be is no lock: QLockFile only ever
+// makes files. Left there, it would stop every later run from writing the
+// choices, so it is cleared: removed when empty, otherwise moved aside under
+// a name of its own with everything in it.
+bool ClearFolderInLockPlace(const QString& lockPath)
+{
+    const QFileInfo entry(lockPath);
+    if (entry.isSymLink() || !entry.isDir())
+        return false;
+    if (QDir().rmdir(lockPath))
+        return true;
+    QString aside = lockPath + u".not-a-lock"_s;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = lockPath + u".not-a-lock-"_s + QString::number(n);
+    return QDir().rename(lockPath, aside);
 }
 
 // QSettings waits without end for the lock file beside the settings file
@@ -68,7 +90,8 @@ bool SettingsLockIsFree(const QString& path)
         if (lock.error() == QLockFile::LockFailedError &&
             lock.getLockInfo(&pid, &host, &application))
             return false; // held by a live run: leave the choices unwritten
-        if (!lock.removeStaleLockFile() && !QFile::remove(path + u".lock"_s))
+        if (!lock.removeStaleLockFile() && !QFile::remove(path + u".lock"_s) &&
+            !ClearFolderInLockPlace(path + u".lock"_s))
             return false;
         if (!lock.tryLock(kLockWaitMilliseconds))
             return false;

@@ -52,10 +52,19 @@ done
 xdotool getmouselocation >/dev/null 2>&1 || fail "the virtual X server on $DISPLAY does not answer"
 export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$scratch/config"
+export XDG_DATA_HOME="$scratch/data"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 settings="$XDG_CONFIG_HOME/Quorvel/$(basename "$program").conf"
+
+# The recovery file of the guild folder $1: in the user's data folder, named
+# after the first 32 hex digits of the SHA-256 of the folder's canonical path.
+recovery_file_of() {
+    local digest
+    digest=$(printf '%s' "$(realpath -m "$1")" | sha256sum | cut -c1-32)
+    echo "$XDG_DATA_HOME/Quorvel/recovery/$digest.recovery"
+}
 
 # The window whose caption is exactly $1, waiting up to ten seconds for it.
 window_named() {
@@ -107,3 +116,28 @@ expect_setting() {
     [ "$(setting "$1")" = "$2" ] || fail "setting $1 is '$(setting "$1")', expected '$2'"
 }
 
+
+# Types $2 into the file dialog captioned $1 (its name field has the focus)
+# and accepts it.
+answer_file_dialog() {
+    keys_to "$1" ctrl+a
+    xdotool type --delay 15 "$2"
+    sleep 0.3
+    xdotool key --clearmodifiers Return
+}
+
+# Imports the CSV file $1 through the 花名册 menu of the window captioned
+# $caption and confirms the hero editor it opens with the rows.
+import_heroes() {
+    keys_to "$caption" alt+r
+    sleep 0.3
+    xdotool key --clearmodifiers i
+    answer_file_dialog 导入英雄 "$1"
+    keys_to 修改英雄信息 Return
+}
+
+# A hero roster CSV that changes hero $2 to the stats $3 (聪明,可爱,不正常),
+# written to $1.
+hero_csv() {
+    printf '序号,名称,勾选,聪明,可爱,不正常\r\n%s,改过%s,1,%s\r\n' "$2" "$2" "$3" >"$1"
+}

@@ -12,7 +12,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/real_program_common.sh"
 
 work="$scratch/work"
-recovery="$work/Quorvel.recovery"
+recovery=$(recovery_file_of "$work")
 
 fresh_work() {
     rm -rf "$work"
@@ -47,7 +47,7 @@ alive() {
     kill -0 "$program_pid" 2>/dev/null
 }
 
-echo "Fault 1: a folder stands where the settings lock goes; the exit still saves at once."
+echo "Fault 1: a folder stands where the settings lock goes; the exit still saves at once and clears it."
 fresh_work
 mkdir -p "$settings.lock"
 virus_inode=$(stat -c %i "$work/Virus.dat")
@@ -62,7 +62,7 @@ echo "exit with a folder as the settings lock took ${elapsed_ms} ms"
 [ "$elapsed_ms" -lt 5000 ] || fail "the exit took ${elapsed_ms} ms"
 [ "$(stat -c %i "$work/Virus.dat")" != "$virus_inode" ] || fail "Virus.dat was not saved"
 cmp "$examples/Heroes.dat" "$work/Heroes.dat" || fail "Heroes.dat changed its bytes"
-rmdir "$settings.lock"
+[ ! -e "$settings.lock" ] || fail "the folder in the settings lock's place is still there"
 
 echo "Faults 3 and 7: the working folder is removed; Escape twice on the prompt keeps the edits."
 fresh_work
@@ -91,16 +91,19 @@ cmp "$examples/Virus.dat" "$work/Virus.dat" || fail "Virus.dat was not saved who
 
 echo "Fault 8: killed after a confirmed edit; the next start offers the recovery file."
 fresh_work
-old_inode=$(stat -c %i "$work/Virus.dat")
+old_inode=$(stat -c %i "$work/Heroes.dat")
 start_program
-confirm_virus_editor
+# A real edit: a recovery file that holds the data files' own tables has
+# nothing to offer.
+hero_csv "$scratch/edit.csv" 3 "3331,3332,3333"
+import_heroes "$scratch/edit.csv"
 window_named "$caption" >/dev/null
 sleep 0.3
-[ -f "$recovery" ] || fail "no recovery file after a confirmed edit: $(ls "$work")"
+[ -f "$recovery" ] || fail "no recovery file after a confirmed edit: $(ls -R "$XDG_DATA_HOME")"
 kill -KILL "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 program_pid=
-[ "$(stat -c %i "$work/Virus.dat")" = "$old_inode" ] || fail "the data file was written before the exit"
+[ "$(stat -c %i "$work/Heroes.dat")" = "$old_inode" ] || fail "the data file was written before the exit"
 start_program
 keys_to "$caption" Return # the question: restore (the default)
 main=$(other_window_named "$caption" none) || fail "no window after the question"
@@ -108,7 +111,7 @@ sleep 0.5
 keys_to "$caption" Escape
 wait_for_exit
 # Restored tables count as changed even though this run changed nothing.
-[ "$(stat -c %i "$work/Virus.dat")" != "$old_inode" ] || fail "the restored tables were not saved"
+[ "$(stat -c %i "$work/Heroes.dat")" != "$old_inode" ] || fail "the restored tables were not saved"
 [ ! -e "$recovery" ] || fail "the recovery file is left after the save"
 
 echo "Fault 6: a file size limit during the save is a failure told, not a kill."

@@ -4,8 +4,9 @@
 # once a later save succeeds no temporary file of a killed save is left.
 #
 # Each round starts the program on old data files with a recovery file of
-# other tables beside them; the start offers it, Return restores it, and
-# Escape closes the window, so the save writes the restored tables. The files
+# other tables; the start offers it, Return restores it, and Escape closes
+# the window, so the save writes the restored tables. Every other round
+# another program writes Heroes.dat meanwhile, so the save is a merge. The files
 # carry long tails, which a save keeps, so a save lasts long enough for kills
 # to land inside it. Exits 77 (skipped) where no virtual X server or xdotool
 # is installed.
@@ -33,8 +34,34 @@ cat "$images/Virus.table" "$images/tail" >"$images/Virus.new"
 cat "$images/Heroes.table" "$images/tail" >"$images/Heroes.new"
 { printf 'QRVRCV01'; cat "$images/Virus.table" "$images/Heroes.table"; } >"$images/recovery"
 
+# Every other round is a merged save: the recovery file changes only the
+# first 64 heroes, and while the window is open another program replaces
+# Heroes.dat with one whose last 64 heroes changed (its "theirs" file). The
+# merge of the two is the whole new table, so a finished save gives the same
+# new file; a killed one must leave the file as the other program wrote it.
+{
+    printf 'QRVRCV01'
+    cat "$images/Virus.table"
+    head -c 2048 "$images/Heroes.table"
+    tail -c 2048 "$examples/Heroes.dat"
+} >"$images/recovery.half"
+{
+    head -c 2048 "$examples/Heroes.dat"
+    tail -c 2048 "$images/Heroes.table"
+    cat "$images/tail"
+} >"$images/Heroes.theirs"
+
+merged_round() {
+    [ $((round % 2)) -eq 0 ]
+}
+
 old_or_new() {
-    if cmp -s "$work/$1.dat" "$images/$1.old"; then
+    local old="$images/$1.old"
+    # In a merged save Heroes.dat's old bytes are the other program's.
+    if [ "$1" = Heroes ] && merged_round; then
+        old="$images/Heroes.theirs"
+    fi
+    if cmp -s "$work/$1.dat" "$old"; then
         echo old
     elif cmp -s "$work/$1.dat" "$images/$1.new"; then
         echo new
@@ -47,7 +74,21 @@ prepare_round() {
     cp "$images/Virus.old" "$work/Virus.dat"
     cp "$images/Heroes.old" "$work/Heroes.dat"
     touch -d '-1 minute' "$work/Virus.dat" "$work/Heroes.dat"
-    cp "$images/recovery" "$work/Quorvel.recovery"
+    mkdir -p "$(dirname "$(recovery_file_of "$work")")"
+    if merged_round; then
+        cp "$images/recovery.half" "$(recovery_file_of "$work")"
+    else
+        cp "$images/recovery" "$(recovery_file_of "$work")"
+    fi
+}
+
+# In a merged round, another program replaces Heroes.dat while the window
+# is open.
+write_theirs() {
+    if merged_round; then
+        cp "$images/Heroes.theirs" "$work/.Heroes.theirs"
+        mv "$work/.Heroes.theirs" "$work/Heroes.dat"
+    fi
 }
 
 declare -A outcomes=()
@@ -57,6 +98,7 @@ for round in $(seq "$rounds"); do
     prepare_round
     start_program
     keys_to "$caption" Return
+    write_theirs
     sleep 0.4
     keys_to "$caption" Escape
     # Spread the kills over the save: from at once to 300 ms later.
@@ -65,6 +107,7 @@ for round in $(seq "$rounds"); do
     wait "$program_pid" 2>/dev/null || true
     program_pid=
     outcome="virus $(old_or_new Virus), heroes $(old_or_new Heroes)"
+    merged_round && outcome="merged save: $outcome"
     outcomes[$outcome]=$((${outcomes[$outcome]:-0} + 1))
     found=$(find "$work" -name '*.dat.??????' | wc -l)
     leftovers=$((leftovers + found))
@@ -75,10 +118,12 @@ for outcome in "${!outcomes[@]}"; do
     echo "  $outcome: ${outcomes[$outcome]}"
 done
 echo "  temporary files left by killed saves: $leftovers"
-[ "${outcomes[virus old, heroes new]:-0}" -eq 0 ] || fail "Heroes.dat was saved before Virus.dat"
+[ "${outcomes[virus old, heroes new]:-0}" -eq 0 ] && [ "${outcomes[merged save: virus old, heroes new]:-0}" -eq 0 ] ||
+    fail "Heroes.dat was saved before Virus.dat"
 
 echo "A save that is left to finish leaves only the data files."
 find "$work" -name '*.dat.??????' -print | head
+round=1 # a plain save
 prepare_round
 start_program
 keys_to "$caption" Return

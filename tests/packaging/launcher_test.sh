@@ -81,6 +81,30 @@ launch XDG_DATA_HOME="$scratch/data home" --
 [ ! -e "$guild/Virus.dat" ] || fail "Virus.dat was seeded into an existing guild"
 started_in "$guild"
 
+echo "A folder with anything in it is not seeded, and no entry of any kind is replaced."
+for entry in dangling-heroes dangling-virus other-file; do
+    folder="$scratch/kept-$entry"
+    mkdir -p "$folder"
+    case $entry in
+    dangling-heroes) ln -s "$scratch/nowhere/Heroes.dat" "$folder/Heroes.dat" ;;
+    dangling-virus) ln -s "$scratch/nowhere/Virus.dat" "$folder/Virus.dat" ;;
+    other-file) printf 'notes' >"$folder/notes.txt" ;;
+    esac
+    before=$(ls -lA "$folder")
+    launch QUORVEL_GUILD_DIR="$folder" --
+    [ "$status" -eq 0 ] || fail "$entry: exit status $status: $(cat "$scratch/err")"
+    started_in "$folder"
+    [ "$(ls -lA "$folder")" = "$before" ] || fail "$entry: the folder changed: $(ls -lA "$folder")"
+    [ ! -e "$scratch/nowhere" ] || fail "$entry: a file was made through a link"
+done
+echo "An empty folder that a user made is seeded, and so is one a seeding left half done."
+mkdir -p "$scratch/made empty" "$scratch/half done"
+cp "$examples/Virus.dat" "$scratch/half done/.Virus.dat.seeding"
+launch QUORVEL_GUILD_DIR="$scratch/made empty" --
+holds_sample_guild "$scratch/made empty"
+launch QUORVEL_GUILD_DIR="$scratch/half done" --
+holds_sample_guild "$scratch/half done"
+
 echo "Without XDG_DATA_HOME, and with a relative one, the folder is under ~/.local/share."
 launch --
 started_in "$HOME/.local/share/quorvel-guild"

@@ -67,10 +67,18 @@ TEST_F(DataFileFaults, LoadTellsMissingReadAndUnreadableApart)
     WriteFile(path(kHeroFileName), QByteArray());
     EXPECT_EQ(LoadHeroTable(heroes, folder()).state, State::Read) << "an empty file is read";
 
-    // A link to nothing is nothing: the defaults, and no complaint.
+    // A link to nothing says a file was meant to be there: it cannot be
+    // read, it is not missing, and a save does not create its target.
     ASSERT_TRUE(QFile::remove(path(kHeroFileName)));
-    ASSERT_TRUE(QFile::link(QDir(folder()).filePath(QStringLiteral("gone")), path(kHeroFileName)));
-    EXPECT_EQ(LoadHeroTable(heroes, folder()).state, State::Missing);
+    const QString gone = QDir(folder()).filePath(QStringLiteral("gone"));
+    ASSERT_TRUE(QFile::link(gone, path(kHeroFileName)));
+    outcome = LoadHeroTable(heroes, folder());
+    EXPECT_EQ(outcome.state, State::Unreadable);
+    EXPECT_EQ(outcome.error, kDanglingLink);
+    const QList<SaveFailure> failures = SaveTables(*m_tables, folder());
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_EQ(failures[0].error, kDanglingLink);
+    EXPECT_FALSE(QFile::exists(gone));
 }
 
 TEST_F(DataFileFaults, FolderPipeAndReadErrorAreUnreadableAndLeaveTheDefaults)

@@ -1,6 +1,7 @@
 // Failed saves: each failure comes back naming its file with the system's
 // reason, the file keeps its old bytes, and the other file is still saved.
 
+#include "storage/FileErrors.h"
 #include "tests/storage/StorageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -186,7 +187,16 @@ TEST_F(DataFileSaveFailure, ReadOnlyFolderRefusesBothFilesAndKeepsThem)
     const ChildResult result = RunInChild([&] {
         if (asRoot && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
             return std::string("skip");
-        return DescribeFailures(SaveTables(*m_new, folder()));
+        const QList<SaveFailure> failures = SaveTables(*m_new, folder());
+        std::string told = DescribeFailures(failures);
+        // The folder, not the file, is named as the cause.
+        for (const SaveFailure& failure : failures) {
+            told +=
+                std::to_string(failure.error) + '|' +
+                DescribeFileErrorAt(failure.filePath, failure.error, failure.reason).toStdString() +
+                '\n';
+        }
+        return told;
     });
     SetModeBits(folder(), 0755);
     ASSERT_TRUE(result.exitedNormally) << result.output;
@@ -194,8 +204,14 @@ TEST_F(DataFileSaveFailure, ReadOnlyFolderRefusesBothFilesAndKeepsThem)
         GTEST_SKIP() << "running as root and cannot give root up, and root ignores the "
                         "read-only bits of a folder";
 
+    const std::string cause =
+        std::to_string(kFolderNotWritable) + '|' +
+        DescribeFileErrorAt(virusPath(), kFolderNotWritable, SystemText(EACCES)).toStdString() +
+        '\n';
     EXPECT_EQ(result.output, DescribeFailures({{virusPath(), SystemText(EACCES)},
-                                               {heroPath(), SystemText(EACCES)}}));
+                                               {heroPath(), SystemText(EACCES)}}) +
+                                 cause + cause);
+    EXPECT_NE(cause.find(QDir::toNativeSeparators(folder()).toStdString()), std::string::npos);
     EXPECT_EQ(ReadFile(virusPath()), OldImage(kVirusName));
     EXPECT_EQ(ReadFile(heroPath()), OldImage(kHeroName));
     EXPECT_EQ(FolderEntries(folder()), (QStringList{kHeroName, kVirusName}));

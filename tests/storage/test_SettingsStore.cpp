@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -111,14 +112,31 @@ TEST_F(SettingsStoreFaults, StaleLocksAreTakenOver)
     EXPECT_TRUE(SettingsText().contains("Hero=3"));
 }
 
-TEST_F(SettingsStoreFaults, LockThatCannotBeTakenGivesUpInBoundedTime)
+TEST_F(SettingsStoreFaults, AFolderInTheLocksPlaceIsClearedWithoutLosingWhatItHolds)
 {
-    // A folder in the lock's place can be neither taken nor removed.
-    WriteSettings("[Last%20Select]\nVirus=1\n");
+    // An empty folder is removed; one with something in it is moved aside
+    // whole. Either way the choices are written, this run and the next.
+    ASSERT_TRUE(QDir().mkpath(lockPath()));
+    EXPECT_LT(TimedWrite(m_choices), kHangMilliseconds);
+    EXPECT_TRUE(SettingsText().contains("Hero=3"));
+    EXPECT_FALSE(QFileInfo::exists(lockPath()));
+
+    QFile::remove(settingsPath());
     ASSERT_TRUE(QDir().mkpath(lockPath() + u"/inside"_s));
     EXPECT_LT(TimedWrite(m_choices), kHangMilliseconds);
+    EXPECT_TRUE(SettingsText().contains("Hero=3"));
+    EXPECT_FALSE(QFileInfo::exists(lockPath()));
+    EXPECT_TRUE(QFileInfo(lockPath() + u".not-a-lock/inside"_s).isDir());
+    EXPECT_EQ(m_store->readChoices().m_lastHero, 3);
+}
+
+TEST_F(SettingsStoreFaults, LockHeldByALiveRunGivesUpInBoundedTime)
+{
+    WriteSettings("[Last%20Select]\nVirus=1\n");
+    QLockFile held(lockPath());
+    ASSERT_TRUE(held.tryLock(0));
+    EXPECT_LT(TimedWrite(m_choices), kHangMilliseconds);
     EXPECT_EQ(SettingsText(), "[Last%20Select]\nVirus=1\n") << "written without its lock";
-    EXPECT_TRUE(QFileInfo(lockPath()).isDir());
     EXPECT_EQ(m_store->readChoices().m_lastVirus, 1) << "reading needs no lock";
 }
 
@@ -135,6 +153,16 @@ TEST_F(SettingsStoreFaults, PipeAtTheSettingsPathIsNeverOpened)
     };
     ASSERT_EQ(stat(QFile::encodeName(settingsPath()).constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+TEST_F(SettingsStoreFaults, ALinkToNothingAtTheSettingsPathIsNeverWrittenThrough)
+{
+    const QString target = settingsPath() + u".elsewhere"_s;
+    ASSERT_TRUE(QFile::link(target, settingsPath()));
+    EXPECT_EQ(m_store->readChoices().m_lastHero, RememberedChoices().m_lastHero);
+    EXPECT_LT(TimedWrite(m_choices), kHangMilliseconds);
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(QFileInfo(settingsPath()).isSymLink());
 }
 
 TEST_F(SettingsStoreFaults, UnsignedSpellingOfA32BitPatternIsItsSignedValue)

@@ -52,14 +52,17 @@ TEST_F(PlanCommandData, UnreadableDataFileIsAnErrorNamingIt)
         const char* file;
         const char* what;
     };
-    for (const Case c : {Case{kVirusFileName, "pipe"}, Case{kHeroFileName, "folder"},
-                         Case{kVirusFileName, "read error"}}) {
+    for (const Case c :
+         {Case{kVirusFileName, "pipe"}, Case{kHeroFileName, "folder"},
+          Case{kVirusFileName, "read error"}, Case{kHeroFileName, "link to nothing"}}) {
         SCOPED_TRACE(std::string(c.file) + " as a " + c.what);
         ASSERT_TRUE(QFile::remove(path(c.file)));
         if (std::string(c.what) == "pipe")
             ASSERT_EQ(mkfifo(QFile::encodeName(path(c.file)).constData(), 0600), 0);
         else if (std::string(c.what) == "folder")
             ASSERT_TRUE(QDir(m_guild.path()).mkdir(QString::fromLatin1(c.file)));
+        else if (std::string(c.what) == "link to nothing")
+            ASSERT_TRUE(QFile::link(path("gone"), path(c.file)));
         else
             ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, path(c.file)));
 

@@ -13,6 +13,9 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace toolstest;
 using namespace Qt::StringLiterals;
 
@@ -202,6 +205,33 @@ TEST_F(RosterCommandTest, UsageErrorsExitWithTwo)
     EXPECT_TRUE(help.out.contains("--heroes"));
 }
 
+TEST_F(RosterCommandTest, PipesDevicesAndLinksToNothingAreNeverReadNorReplaced)
+{
+    alarm(60); // an import that blocks on the pipe ends the test here
+    const QString pipe = csv(u"pipe.csv"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    RosterResult result = RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, pipe});
+    alarm(0);
+    EXPECT_EQ(result.exitCode, kRosterExitFile);
+    EXPECT_TRUE(result.err.contains(u"cannot read"_s)) << result.err.toStdString();
+
+    // An export refuses the pipe, a link to a device and a link to nothing,
+    // and says no rows were written.
+    const QString toNull = csv(u"null.csv"_s);
+    const QString toNothing = csv(u"nothing.csv"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/null"_s, toNull));
+    ASSERT_TRUE(QFile::link(csv(u"gone.csv"_s), toNothing));
+    for (const QString& target : {pipe, toNull, toNothing}) {
+        result = RunRoster({u"export"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, target});
+        EXPECT_EQ(result.exitCode, kRosterExitFile) << target.toStdString();
+        EXPECT_TRUE(result.err.contains(u"cannot write"_s)) << result.err.toStdString();
+        EXPECT_FALSE(result.err.contains(u"wrote"_s));
+    }
+    EXPECT_TRUE(QFileInfo(toNull).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(csv(u"gone.csv"_s)));
+    ExpectUntouched();
+}
+
 TEST_F(RosterCommandTest, FilesThatCannotBeReadOrWrittenExitWithOne)
 {
     // A CSV that is not there.
@@ -242,6 +272,18 @@ TEST_F(RosterCommandTest, ADataFileThatCannotBeReadIsNeitherExportedNorReplaced)
         EXPECT_TRUE(result.out.isEmpty());
         EXPECT_TRUE(QFileInfo(heroFile()).isDir());
     }
+    // A link to nothing is a file that cannot be read either: the import does
+    // not write through it.
+    ASSERT_TRUE(QDir().rmdir(heroFile()));
+    const QString gone = csv(u"gone.dat"_s);
+    ASSERT_TRUE(QFile::link(gone, heroFile()));
+    const RosterResult throughLink =
+        RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s}, csvText);
+    EXPECT_NE(throughLink.exitCode, kRosterExitOk);
+    EXPECT_TRUE(throughLink.err.contains(u"cannot read"_s)) << throughLink.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(gone));
+    EXPECT_TRUE(QFileInfo(heroFile()).isSymLink());
+
     // The virus table beside it still travels.
     const RosterResult viruses =
         RunRoster({u"export"_s, u"--dir"_s, m_guild.path(), u"--viruses"_s, u"-"_s});

@@ -23,6 +23,8 @@
 
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -74,6 +76,7 @@ private slots:
     void aBadFileIsRefusedWithItsProblems();
     void unknownColumnsAreNotedBeforeTheEditor();
     void cancelledOrUnreadablePicksChangeNothing();
+    void pipesAreNeitherReadNorReplaced();
 
 private:
     void makeWindow();
@@ -295,6 +298,36 @@ void TestRosterMenu::cancelledOrUnreadablePicksChangeNothing()
     QVERIFY(shown.has_value());
     QVERIFY(shown->text.startsWith(u"无法读取文件"_s));
     QCOMPARE(Image(m_tables->heroTable), before);
+    QVERIFY(!m_window->tablesModified());
+}
+
+void TestRosterMenu::pipesAreNeitherReadNorReplaced()
+{
+    // Nobody writes to the pipe: opening it for a plain read would wait for
+    // ever, so the test ends itself if the window ever does.
+    alarm(60);
+    makeWindow();
+    const QString pipe = path(u"pipe.csv"_s);
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    FileDialog::setNextAnswer(pipe);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    m_window->rosterMenu()->ImportHeroes();
+    std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
+    QVERIFY(shown.has_value());
+    QVERIFY(shown->text.startsWith(u"无法读取"_s));
+    QVERIFY2(shown->text.contains(u"不是普通文件"_s), qPrintable(shown->text));
+
+    FileDialog::setNextAnswer(pipe);
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    m_window->rosterMenu()->ExportHeroes();
+    shown = MessageBox::lastShown();
+    QVERIFY(shown->text.startsWith(u"无法保存"_s));
+    struct stat status
+    {
+    };
+    QCOMPARE(stat(QFile::encodeName(pipe).constData(), &status), 0);
+    QVERIFY2(S_ISFIFO(status.st_mode), "the pipe was replaced");
+    alarm(0);
     QVERIFY(!m_window->tablesModified());
 }
 

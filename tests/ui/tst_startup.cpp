@@ -13,11 +13,13 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/SaveFailurePrompt.h"
+#include "ui/main/SharedFolderPrompts.h"
 
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QSysInfo>
 #include <QTest>
 
 #include <cerrno>
@@ -491,8 +493,8 @@ private slots:
         QString offered;
         int shownValue = -1;
         StartupPrompts prompts;
-        prompts.restoreRecovery = [&](const QString& path) {
-            offered = path;
+        prompts.restoreRecovery = [&](const PendingRecovery& recovery) {
+            offered = recovery.path;
             return true;
         };
         // The window changes nothing, yet the restored tables are saved.
@@ -517,7 +519,7 @@ private slots:
         QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                                 QFileDevice::FileModificationTime));
         old.close();
-        prompts.restoreRecovery = [](const QString&) { return false; };
+        prompts.restoreRecovery = [](const PendingRecovery&) { return false; };
         m_app.InitInstance(
             [&](PlanningSession& session, RememberedChoices&) {
                 PlanningTables& tables = session.tables();
@@ -527,6 +529,201 @@ private slots:
             prompts);
         QCOMPARE(shownValue, 777);
         QVERIFY(!QFile::exists(RecoveryFilePath(m_work->path())));
+    }
+
+    void linkToNothingIsNamedAtStartAndNeverWrittenThrough()
+    {
+        const QString gone = m_work->filePath(u"elsewhere/Heroes.dat"_s);
+        QVERIFY(QFile::link(gone, dataFile(kHeroFileName)));
+        QList<LoadOutcome> told;
+        StartupPrompts prompts;
+        prompts.unreadableFiles = [&](const QList<LoadOutcome>& files) { told = files; };
+        prompts.saveFailed = [&](const QList<SaveFailure>& failures) {
+            m_failures.append(failures);
+            return SaveDecision{SaveDecision::Action::GiveUp, {}};
+        };
+        m_app.InitInstance(modifyingRun(), prompts);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].error, kDanglingLink);
+        QCOMPARE(m_failures.size(), 1);
+        QCOMPARE(m_failures[0].error, kDanglingLink);
+        QVERIFY(!QFileInfo::exists(gone));
+
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        TellUnreadableDataFiles(told);
+        QVERIFY(MessageBox::lastShown()->text.contains(u"链接"_s));
+    }
+
+    void secondRunInAHeldFolderOpensReadOnlyOrQuits()
+    {
+        GuildFolderLock holder(m_work->path());
+        QCOMPARE(holder.tryLock(), GuildFolderLock::State::Held);
+        GuildFolderLock::Holder named;
+        bool ran = false;
+        StartupPrompts prompts;
+        prompts.openReadOnly = [&](const GuildFolderLock::Holder& who, const QString&) {
+            named = who;
+            return false;
+        };
+        m_app.InitInstance(
+            [&](PlanningSession&, RememberedChoices&) {
+                ran = true;
+                return false;
+            },
+            prompts);
+        QVERIFY2(!ran, "quit means no window");
+        QCOMPARE(named.pid, QCoreApplication::applicationPid());
+        QCOMPARE(named.host, QSysInfo::machineHostName());
+
+        // Read-only: no recovery file, nothing written into the held folder;
+        // the changes go where the user says, or nowhere.
+        prompts.openReadOnly = [](const GuildFolderLock::Holder&, const QString&) { return true; };
+        int askedWhereTo = 0;
+        prompts.readOnlyChanged = [&] {
+            ++askedWhereTo;
+            return SaveDecision{SaveDecision::Action::GiveUp, {}};
+        };
+        const auto editingRun = [](PlanningSession& session, RememberedChoices&) {
+            session.tables().heroTable[3].smart = 3333;
+            session.announce(PlanningSession::Change::Roster);
+            return true;
+        };
+        m_app.InitInstance(editingRun, prompts);
+        QCOMPARE(askedWhereTo, 1);
+        QVERIFY(!QFile::exists(dataFile(kHeroFileName)));
+        QVERIFY(!QFile::exists(RecoveryFilePath(m_work->path())));
+
+        QTemporaryDir other;
+        prompts.readOnlyChanged = [&] {
+            return SaveDecision{SaveDecision::Action::SaveElsewhere, other.path()};
+        };
+        m_app.InitInstance(editingRun, prompts);
+        QVERIFY(!QFile::exists(dataFile(kHeroFileName)));
+        HeroTable saved;
+        QCOMPARE(LoadHeroTable(saved, other.path()).state, LoadOutcome::State::Read);
+        QCOMPARE(int(saved[3].smart), 3333);
+
+        // The question names the folder and the holder; read-only is the
+        // default, Escape quits.
+        MessageBox::setNextAnswer(QMessageBox::Open);
+        QVERIFY(AskToOpenReadOnly({4242, u"guildhost"_s, u"quorvel"_s}, m_work->path()));
+        const auto shown = MessageBox::lastShown();
+        QVERIFY(shown->text.contains(u"4242"_s) && shown->text.contains(u"guildhost"_s));
+        QVERIFY(shown->text.contains(QDir::toNativeSeparators(m_work->path())));
+        QCOMPARE(shown->defaultButton, QMessageBox::Open);
+        QCOMPARE(shown->escapeButton, QMessageBox::Close);
+    }
+
+    void changesAnotherProgramMadeMeanwhileAreMergedAndConflictsAsked()
+    {
+        PlanningTables start;
+        FillDefaultVirusTable(start.virusTable);
+        FillDefaultHeroTable(start.heroTable);
+        QVERIFY(SaveTables(start, m_work->path()).isEmpty());
+        QList<RecordConflict> asked;
+        StartupPrompts prompts;
+        prompts.resolveConflict = [&](const RecordConflict& conflict) {
+            asked.append(conflict);
+            return ConflictChoice::KeepThisRun;
+        };
+        m_app.InitInstance(
+            [&](PlanningSession& session, RememberedChoices&) {
+                PlanningTables& tables = session.tables();
+                tables.heroTable[3].smart = 300;
+                tables.heroTable[5].smart = 500;
+                // Another program writes the file meanwhile.
+                PlanningTables other = start;
+                other.heroTable[5].smart = 555;
+                other.heroTable[7].cute = 777;
+                other.virusTable[2].stupid = 22;
+                SaveTables(other, m_work->path());
+                return true;
+            },
+            prompts);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].records, QList<int>{5});
+        PlanningTables saved;
+        LoadHeroTable(saved.heroTable, m_work->path());
+        LoadVirusTable(saved.virusTable, m_work->path());
+        QCOMPARE(int(saved.heroTable[3].smart), 300);
+        QCOMPARE(int(saved.heroTable[5].smart), 500);
+        QCOMPARE(int(saved.heroTable[7].cute), 777);
+        QCOMPARE(int(saved.virusTable[2].stupid), 22);
+
+        // The question shows both versions and where keeping both puts this
+        // run's; Escape keeps both.
+        MessageBox::setNextAnswer(QMessageBox::Save);
+        QCOMPARE(AskAboutConflict(asked[0]), ConflictChoice::KeepBoth);
+        const auto shown = MessageBox::lastShown();
+        QVERIFY(shown->text.contains(u"500/0/0"_s));
+        QVERIFY(shown->text.contains(u"555/0/0"_s));
+        QVERIFY(shown->text.contains(QDir::toNativeSeparators(asked[0].keepBothPath)));
+        QCOMPARE(shown->escapeButton, QMessageBox::Save);
+    }
+
+    void dataFileKeptAtExitIsOfferedAsKeptNotAsACrash()
+    {
+        QVERIFY(QFile::link(u"/proc/self/mem"_s, dataFile(kVirusFileName)));
+        StartupPrompts prompts;
+        prompts.replaceUnreadable = [](const QString&) { return false; };
+        // The edit of the table whose file was kept lives only in the
+        // recovery file.
+        m_app.InitInstance(
+            [](PlanningSession& session, RememberedChoices&) {
+                session.tables().virusTable[1].stupid = 1234;
+                return true;
+            },
+            prompts);
+
+        std::optional<PendingRecovery> offered;
+        prompts.restoreRecovery = [&](const PendingRecovery& recovery) {
+            offered = recovery;
+            return false;
+        };
+        m_app.InitInstance([](PlanningSession&, RememberedChoices&) { return false; }, prompts);
+        QVERIFY(offered);
+        QCOMPARE(offered->reason, RecoveryReason::KeptAtExit);
+
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        AskToRestoreRecovery(*offered);
+        QVERIFY(!MessageBox::lastShown()->text.contains(u"没有正常结束"_s));
+        QVERIFY(MessageBox::lastShown()->text.contains(u"保留了无法读取的数据文件"_s));
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        AskToRestoreRecovery({offered->path, RecoveryReason::UnfinishedRun});
+        QVERIFY(MessageBox::lastShown()->text.contains(u"没有正常结束"_s));
+    }
+
+    void savingIntoAFolderThatHoldsDataFilesAsksFirst()
+    {
+        QTemporaryDir other;
+        QVERIFY(other.isValid());
+        const QString theirs = other.filePath(u"Heroes.dat"_s);
+        QFile file(theirs);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("another guild");
+        file.close();
+        int picks = 0;
+        SetFolderPickerForTests([&] {
+            ++picks;
+            return other.path();
+        });
+        // Save elsewhere, then "pick another folder", then replace.
+        MessageBox::setNextAnswer(QMessageBox::Save);
+        MessageBox::setNextAnswer(QMessageBox::No);
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        const QList<SaveFailure> failures{{u"/guild/Virus.dat"_s, u"Disk full"_s, ENOSPC}};
+        const SaveDecision decision = AskAfterSaveFailure(failures);
+        const auto shown = MessageBox::lastShown();
+        SetFolderPickerForTests({});
+        QCOMPARE(picks, 2);
+        QCOMPARE(decision.action, SaveDecision::Action::SaveElsewhere);
+        QVERIFY(shown->text.contains(QDir::toNativeSeparators(theirs)));
+        QVERIFY2(!shown->text.contains(u"Virus.dat"_s), "only the files that are there");
+        QCOMPARE(shown->escapeButton, QMessageBox::No);
+
+        // An empty folder is taken without a question.
+        QTemporaryDir empty;
+        QVERIFY(ConfirmReplacingInFolder(empty.path()));
     }
 
     void fileSizeLimitIsAWriteErrorNotTheEnd()

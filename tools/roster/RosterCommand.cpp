@@ -1,6 +1,7 @@
 #include "tools/roster/RosterCommand.h"
 
 #include "storage/DataFiles.h"
+#include "storage/FileKinds.h"
 #include "storage/RosterCsv.h"
 
 #include <QCommandLineParser>
@@ -126,18 +127,14 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
     if (request.file == u"-"_s) {
         bytes = in.read(readLimit);
     } else {
-        QFile file(request.file);
-        if (!file.open(QIODevice::ReadOnly)) {
-            err << u"quorvel-roster: cannot read %1: %2"_s.arg(request.file, file.errorString())
+        // A pipe or a device given as the file is refused, never waited on.
+        ReadOutcome read = ReadRegularFile(request.file, readLimit);
+        if (!read.ok()) {
+            err << u"quorvel-roster: cannot read %1: %2"_s.arg(request.file, read.reason)
                 << Qt::endl;
             return kRosterExitFile;
         }
-        bytes = file.read(readLimit);
-        if (file.error() != QFileDevice::NoError) {
-            err << u"quorvel-roster: cannot read %1: %2"_s.arg(request.file, file.errorString())
-                << Qt::endl;
-            return kRosterExitFile;
-        }
+        bytes = std::move(read.bytes);
     }
 
     RosterCsv::ImportResult result;

@@ -1,6 +1,7 @@
 #include "ui/common/FileDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QList>
 
 #include <cstdio>
@@ -46,11 +47,23 @@ QString FileDialog::openFileName(QWidget* parent, const QString& caption, const 
 }
 
 QString FileDialog::saveFileName(QWidget* parent, const QString& caption, const QString& start,
-                                 const QString& filter)
+                                 const QString& filter, const QString& defaultSuffix)
 {
-    if (const std::optional<QString> answer = PreparedAnswer(start))
+    // The dialog adds the suffix to a name typed without one before it asks
+    // about replacing a file, so its question is about the file written.
+    if (std::optional<QString> answer = PreparedAnswer(start)) {
+        if (!answer->isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(*answer).suffix().isEmpty())
+            *answer += u'.' + defaultSuffix;
         return *answer;
-    return QFileDialog::getSaveFileName(parent, caption, start, filter);
+    }
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void FileDialog::setNextAnswer(const QString& path)

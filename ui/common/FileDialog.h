@@ -15,10 +15,13 @@ public:
 
     // The file the user picked, or an empty string when the dialog was
     // cancelled. `start` is the folder (open) or the suggested file (save).
+    // A save adds `defaultSuffix` to a name given without one, before the
+    // dialog asks whether to replace the file (a prepared answer gets it
+    // too).
     static QString openFileName(QWidget* parent, const QString& caption, const QString& start,
                                 const QString& filter);
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
-                                const QString& filter);
+                                const QString& filter, const QString& defaultSuffix = {});
 
     // Test hook: the next dialog records where it would have started and
     // returns `path` at once (an empty path: cancelled). Calls queue.

@@ -1,5 +1,7 @@
 #include "ui/main/RosterMenu.h"
 
+#include "storage/FileErrors.h"
+#include "storage/FileKinds.h"
 #include "storage/RosterCsv.h"
 #include "ui/common/FileDialog.h"
 #include "ui/common/MessageBox.h"
@@ -63,19 +65,17 @@ std::optional<QByteArray> RosterMenu::pickAndRead(const QString& caption, QStrin
     if (path.isEmpty())
         return std::nullopt;
     RememberFolder(path);
-    QFile file(path);
-    // One byte past the limit tells the reader that the file is too long.
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(RosterCsv::kMaxFileBytes + 1);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        MessageBox::show(
-            &m_window, QMessageBox::Warning, caption,
-            u"无法读取文件“%1”：%2"_s.arg(QDir::toNativeSeparators(path), file.errorString()),
-            QMessageBox::Ok);
+    // One byte past the limit tells the reader that the file is too long. A
+    // pipe or a device is refused before anything waits on it.
+    ReadOutcome read = ReadRegularFile(path, RosterCsv::kMaxFileBytes + 1);
+    if (!read.ok()) {
+        MessageBox::show(&m_window, QMessageBox::Warning, caption,
+                         u"无法读取文件“%1”：%2"_s.arg(QDir::toNativeSeparators(path),
+                                                       DescribeFileError(read.error, read.reason)),
+                         QMessageBox::Ok);
         return std::nullopt;
     }
-    return bytes;
+    return std::move(read.bytes);
 }
 
 bool RosterMenu::reportRefusal(const QString& caption, const QString& path,
@@ -141,12 +141,10 @@ void RosterMenu::ImportViruses()
 
 QString RosterMenu::pickSavePath(const QString& caption, const QString& fileName)
 {
-    QString path = FileDialog::saveFileName(&m_window, caption,
-                                            QDir(LastFolder()).filePath(fileName), kCsvFilter);
+    const QString path = FileDialog::saveFileName(
+        &m_window, caption, QDir(LastFolder()).filePath(fileName), kCsvFilter, u"csv"_s);
     if (path.isEmpty())
         return path;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u".csv"_s;
     RememberFolder(path);
     return path;
 }

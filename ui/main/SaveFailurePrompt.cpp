@@ -2,7 +2,11 @@
 
 #include "resources/DialogTemplate.h"
 #include "storage/FileErrors.h"
+#include "storage/FileKinds.h"
 #include "ui/common/MessageBox.h"
+#include "ui/main/SharedFolderPrompts.h"
+
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFileDialog>
@@ -35,6 +39,17 @@ QString PickFolder(QWidget* parent)
     return QFileDialog::getExistingDirectory(parent, u"选择保存数据文件的文件夹"_s);
 }
 
+// A folder for both data files, with the user's leave to replace those
+// already there; empty when the user picked none.
+QString PickFolderForSaving(QWidget* parent)
+{
+    for (;;) {
+        const QString folder = PickFolder(parent);
+        if (folder.isEmpty() || ConfirmReplacingInFolder(folder, parent))
+            return folder;
+    }
+}
+
 bool ConfirmGivingUp(QWidget* parent)
 {
     const auto answer = MessageBox::show(
@@ -51,7 +66,7 @@ SaveDecision AskAfterSaveFailure(const QList<SaveFailure>& failures, QWidget* pa
 {
     QString text = u"无法保存以下数据文件，本次对英雄或病毒信息的修改尚未保存：\n"_s;
     for (const SaveFailure& failure : failures) {
-        const QString reason = DescribeFileError(failure.error, failure.reason);
+        const QString reason = DescribeFileErrorAt(failure.filePath, failure.error, failure.reason);
         text += u"\n%1\n原因：%2\n"_s.arg(ShownPath(failure.filePath), reason);
     }
     text += u"\n选择“重试”再次保存（可先排除上述原因）；选择“另存到其他文件夹”把两个数据"
@@ -63,7 +78,7 @@ SaveDecision AskAfterSaveFailure(const QList<SaveFailure>& failures, QWidget* pa
             QMessageBox::Retry,
             {{QMessageBox::Save, u"另存到其他文件夹…"_s}, {QMessageBox::Discard, u"放弃修改"_s}});
         if (answer == QMessageBox::Save) {
-            const QString folder = PickFolder(parent);
+            const QString folder = PickFolderForSaving(parent);
             if (!folder.isEmpty())
                 return {SaveDecision::Action::SaveElsewhere, folder};
             continue;
@@ -102,16 +117,72 @@ bool AskToReplaceUnreadable(const QString& filePath, QWidget* parent)
     return answer == QMessageBox::No;
 }
 
-bool AskToRestoreRecovery(const QString& recoveryPath, QWidget* parent)
+bool AskToRestoreRecovery(const PendingRecovery& recovery, QWidget* parent)
 {
+    const QString path = ShownPath(recovery.path);
     const QString text =
-        u"上次运行没有正常结束，恢复文件\n%1\n中保存着当时已确认、但尚未写入数据文件的修改。"
-        u"\n\n要恢复这些修改吗？选择“丢弃”将删除恢复文件。"_s.arg(ShownPath(recoveryPath));
+        recovery.reason == RecoveryReason::KeptAtExit
+            ? QCoreApplication::translate(
+                  "SaveFailurePrompt",
+                  "上次退出时保留了无法读取的数据文件，当时已确认的修改没有写入数据文件，"
+                  "保存在恢复文件\n%1\n中。\n\n要恢复这些修改吗？选择“丢弃”将删除恢复文件。")
+                  .arg(path)
+            : QCoreApplication::translate(
+                  "SaveFailurePrompt",
+                  "上次运行没有正常结束，恢复文件\n%1\n中保存着当时已确认、但尚未写入数据文件"
+                  "的修改。\n\n要恢复这些修改吗？选择“丢弃”将删除恢复文件。")
+                  .arg(path);
     const auto answer = MessageBox::show(
         parent, QMessageBox::Question, Caption(), text, QMessageBox::Yes | QMessageBox::Discard,
         QMessageBox::Yes, QMessageBox::Yes,
         {{QMessageBox::Yes, u"恢复"_s}, {QMessageBox::Discard, u"丢弃"_s}});
     return answer != QMessageBox::Discard;
+}
+
+SaveDecision AskAfterReadOnlyChanges(QWidget* parent)
+{
+    const QString text = QCoreApplication::translate(
+        "SaveFailurePrompt",
+        "本次以只读方式打开了数据文件，修改不能保存到正被另一个程序使用的文件夹。\n\n"
+        "选择“另存到其他文件夹”把两个数据文件保存到您选择的文件夹；选择“放弃修改”将丢失"
+        "这些修改。");
+    for (;;) {
+        const auto answer = MessageBox::show(
+            parent, QMessageBox::Warning, Caption(), text, QMessageBox::Save | QMessageBox::Discard,
+            QMessageBox::Save, QMessageBox::Save,
+            {{QMessageBox::Save, u"另存到其他文件夹…"_s}, {QMessageBox::Discard, u"放弃修改"_s}});
+        if (answer == QMessageBox::Discard) {
+            if (ConfirmGivingUp(parent))
+                return {SaveDecision::Action::GiveUp, {}};
+            continue;
+        }
+        const QString folder = PickFolderForSaving(parent);
+        if (!folder.isEmpty())
+            return {SaveDecision::Action::SaveElsewhere, folder};
+    }
+}
+
+bool ConfirmReplacingInFolder(const QString& folder, QWidget* parent)
+{
+    QStringList present;
+    for (const char* name : {kVirusFileName, kHeroFileName}) {
+        const QString path = DataFilePath(folder, name);
+        if (ExamineFile(path).kind != FileKind::Nothing)
+            present.append(ShownPath(path));
+    }
+    if (present.isEmpty())
+        return true;
+    const QString text =
+        QCoreApplication::translate("SaveFailurePrompt",
+                                    "所选文件夹中已经有数据文件：\n\n%1\n\n替换后，这些文件中原有的"
+                                    "英雄或病毒信息将会丢失。要替换它们吗？")
+            .arg(present.join(u'\n'));
+    const auto answer = MessageBox::show(
+        parent, QMessageBox::Warning, Caption(), text, QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::No, QMessageBox::No,
+        {{QMessageBox::Yes, QCoreApplication::translate("SaveFailurePrompt", "替换")},
+         {QMessageBox::No, QCoreApplication::translate("SaveFailurePrompt", "另选文件夹")}});
+    return answer == QMessageBox::Yes;
 }
 
 StartupPrompts InteractivePrompts()
@@ -120,11 +191,20 @@ StartupPrompts InteractivePrompts()
     prompts.unreadableFiles = [](const QList<LoadOutcome>& files) {
         TellUnreadableDataFiles(files);
     };
-    prompts.restoreRecovery = [](const QString& path) { return AskToRestoreRecovery(path); };
+    prompts.openReadOnly = [](const GuildFolderLock::Holder& holder, const QString& folder) {
+        return AskToOpenReadOnly(holder, folder);
+    };
+    prompts.restoreRecovery = [](const PendingRecovery& recovery) {
+        return AskToRestoreRecovery(recovery);
+    };
     prompts.replaceUnreadable = [](const QString& path) { return AskToReplaceUnreadable(path); };
     prompts.saveFailed = [](const QList<SaveFailure>& failures) {
         return AskAfterSaveFailure(failures);
     };
+    prompts.resolveConflict = [](const RecordConflict& conflict) {
+        return AskAboutConflict(conflict);
+    };
+    prompts.readOnlyChanged = [] { return AskAfterReadOnlyChanges(); };
     return prompts;
 }
 

@@ -26,10 +26,20 @@ void TellUnreadableDataFiles(const QList<LoadOutcome>& files, QWidget* parent = 
 // keeping the old file is the default and the answer to Escape.
 bool AskToReplaceUnreadable(const QString& filePath, QWidget* parent = nullptr);
 
-// Offers the tables that a run which ended abnormally left in the recovery
-// file; restoring is the default and the answer to Escape, so nothing is
-// lost by a key press.
-bool AskToRestoreRecovery(const QString& recoveryPath, QWidget* parent = nullptr);
+// Offers the tables of a recovery file, saying why it was left (a run that
+// ended abnormally, or data files kept at exit); restoring is the default and
+// the answer to Escape, so nothing is lost by a key press.
+bool AskToRestoreRecovery(const PendingRecovery& recovery, QWidget* parent = nullptr);
+
+// A read-only run changed the tables: they cannot go into the folder another
+// run holds; offers another folder (the default) or dropping them, which is
+// asked once more.
+SaveDecision AskAfterReadOnlyChanges(QWidget* parent = nullptr);
+
+// When `folder` already holds data files, asks before they are replaced,
+// naming them; true replaces them (or there are none). Keeping them is the
+// default and the answer to Escape.
+bool ConfirmReplacingInFolder(const QString& folder, QWidget* parent = nullptr);
 
 // All of the above, for the program's run.
 StartupPrompts InteractivePrompts();
