@@ -259,3 +259,52 @@ TEST(RosterExecutable, ExportsToStandardOutputAsUtf8WithAMark)
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardOutput(), RosterCsv::WriteViruses(guild.Load()->virusTable));
 }
+
+// A long input through a pipe arrives in pieces; the import reads up to the
+// limit and names only the size, never rows cut where a piece ended.
+TEST(RosterExecutable, ALongInputOnAPipeIsRefusedForItsSizeAlone)
+{
+    GuildFolder guild;
+    ASSERT_TRUE(guild.isValid());
+    const QByteArray heroes = ReadBytes(guild.filePath(kHeroFileName));
+    QByteArray input = RosterCsv::WriteHeroes(guild.Load()->heroTable);
+    while (input.size() <= 2 * RosterCsv::kMaxFileBytes)
+        input += input.mid(3); // rows again, as a runaway script would repeat them
+    QProcess process;
+    process.start(QString::fromLocal8Bit(QUORVEL_ROSTER_EXECUTABLE),
+                  {u"import"_s, u"--dir"_s, guild.path(), u"--heroes"_s, u"-"_s});
+    ASSERT_TRUE(process.waitForStarted());
+    // Written in pieces until the program stops reading at the limit and ends.
+    for (qsizetype at = 0; at < input.size() && process.state() == QProcess::Running; at += 4096) {
+        process.write(input.mid(at, 4096));
+        process.waitForBytesWritten(10000);
+    }
+    process.closeWriteChannel();
+    if (process.state() != QProcess::NotRunning) {
+        ASSERT_TRUE(process.waitForFinished(120000));
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), kRosterExitRefused);
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0], u"standard input: 文件超过了 1 MB（1048576 字节）的上限。"_s);
+    EXPECT_EQ(ReadBytes(guild.filePath(kHeroFileName)), heroes);
+}
+
+TEST_F(RosterCommandTest, AHugeFileIsRefusedWithItsRealSize)
+{
+    const QString path = csv(u"huge.csv"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(RosterCsv::WriteHeroes(m_guild.Load()->heroTable));
+    ASSERT_TRUE(file.resize(1181116006)); // sparse: no disk space taken
+    file.close();
+    const RosterResult result =
+        RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, path});
+    EXPECT_EQ(result.exitCode, kRosterExitRefused);
+    const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << result.err.toStdString();
+    EXPECT_EQ(lines[0], path + u": 文件有 1181116006 字节，超过了 1 MB（1048576 字节）的上限。"_s);
+    ExpectUntouched();
+}

@@ -117,14 +117,31 @@ int Export(const RosterRequest& request, QIODevice& out, QTextStream& err)
     return kRosterExitOk;
 }
 
+// A pipe hands its bytes over in pieces, and one read may return only the
+// first: reads until the end or `limit` bytes, so that a long input is cut
+// only at the limit, never where a piece ended.
+QByteArray ReadUpTo(QIODevice& device, qint64 limit)
+{
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray piece = device.read(limit - bytes.size());
+        if (piece.isEmpty())
+            break; // the end, or an error the caller reports
+        bytes += piece;
+    }
+    return bytes;
+}
+
 int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
 {
     QByteArray bytes;
     const QString shownName = request.file == u"-"_s ? u"standard input"_s : request.file;
     // One byte past the limit is enough to tell the reader the file is too long.
     const qint64 readLimit = RosterCsv::kMaxFileBytes + 1;
+    // The size of a regular file is known and reported when over the limit.
+    qint64 sizeOnDisk = -1;
     if (request.file == u"-"_s) {
-        bytes = in.read(readLimit);
+        bytes = ReadUpTo(in, readLimit);
     } else {
         QFile file(request.file);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -132,7 +149,8 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
                 << Qt::endl;
             return kRosterExitFile;
         }
-        bytes = file.read(readLimit);
+        sizeOnDisk = file.isSequential() ? -1 : file.size();
+        bytes = ReadUpTo(file, readLimit);
         if (file.error() != QFileDevice::NoError) {
             err << u"quorvel-roster: cannot read %1: %2"_s.arg(request.file, file.errorString())
                 << Qt::endl;
@@ -147,7 +165,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
         auto table = std::make_unique<HeroTable>();
         if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
             return kRosterExitFile;
-        result = RosterCsv::ReadHeroes(bytes, *table);
+        result = RosterCsv::ReadHeroes(bytes, *table, sizeOnDisk);
         dataFile = DataFilePath(request.folder, kHeroFileName);
         if (result.accepted())
             failure = SaveHeroTable(*table, request.folder);
@@ -155,7 +173,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
         auto table = std::make_unique<VirusTable>();
         if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
             return kRosterExitFile;
-        result = RosterCsv::ReadViruses(bytes, *table);
+        result = RosterCsv::ReadViruses(bytes, *table, sizeOnDisk);
         dataFile = DataFilePath(request.folder, kVirusFileName);
         if (result.accepted())
             failure = SaveVirusTable(*table, request.folder);
