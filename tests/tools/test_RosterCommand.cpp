@@ -163,7 +163,7 @@ TEST_F(RosterCommandTest, ABadCsvListsEveryProblemAndWritesNothing)
                u"序号,名称,勾选,聪明,可爱,不正常\n1,甲,1,65536,0,0\n1,乙,3,0,0,0\n"_s.toUtf8());
     const RosterResult result =
         RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, file});
-    EXPECT_EQ(result.exitCode, kRosterExitRefused);
+    EXPECT_EQ(result.exitCode, kRosterExitCsvRefused);
     const QStringList lines = result.err.trimmed().split(u'\n');
     ASSERT_EQ(lines.size(), 4) << result.err.toStdString(); // three problems and the verdict
     EXPECT_TRUE(lines[0].startsWith(file + u": 第 2 行，“聪明”列"_s));
@@ -187,12 +187,15 @@ TEST_F(RosterCommandTest, UsageErrorsExitWithTwo)
         {{u"import"_s, u"--heroes"_s, file}, u"--dir is required"_s},
         {{u"import"_s, u"--dir"_s, dir + u"/nowhere"_s, u"--heroes"_s, file}, u"existing folder"_s},
         {{u"import"_s, u"--dir"_s, dir, u"--heroes"_s, u"--colour"_s, file}, u"colour"_s},
+        {{u"import"_s, u"--dir"_s, dir, u"--dir"_s, dir, u"--heroes"_s, file},
+         u"--dir is given 2 times; it takes one value"_s},
     };
     for (const auto& [arguments, message] : cases) {
         const RosterResult result = RunRoster(arguments);
         EXPECT_EQ(result.exitCode, kRosterExitRefused) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(result.err.contains(message)) << result.err.toStdString();
         EXPECT_TRUE(result.err.startsWith(u"quorvel-roster: "_s));
+        EXPECT_EQ(result.err.count(u'\n'), 1) << "one line: " << result.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(file));
     ExpectUntouched();
@@ -200,6 +203,13 @@ TEST_F(RosterCommandTest, UsageErrorsExitWithTwo)
     const RosterResult help = RunRoster({u"--help"_s});
     EXPECT_EQ(help.exitCode, kRosterExitOk);
     EXPECT_TRUE(help.out.contains("--heroes"));
+    EXPECT_TRUE(help.out.contains("--version"));
+    EXPECT_TRUE(help.out.contains("  4  the CSV file has problems")) << help.out.toStdString();
+
+    const RosterResult version = RunRoster({u"--version"_s});
+    EXPECT_EQ(version.exitCode, kRosterExitOk);
+    EXPECT_EQ(version.out, QByteArray("quorvel-roster " QUORVEL_PROJECT_VERSION "\n"));
+    EXPECT_TRUE(version.err.isEmpty());
 }
 
 TEST_F(RosterCommandTest, FilesThatCannotBeReadOrWrittenExitWithOne)
@@ -237,7 +247,7 @@ TEST_F(RosterCommandTest, ADataFileThatCannotBeReadIsNeitherExportedNorReplaced)
          {QStringList{u"export"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s},
           QStringList{u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s}}) {
         const RosterResult result = RunRoster(arguments, csvText);
-        EXPECT_EQ(result.exitCode, kRosterExitFile) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(result.exitCode, kRosterExitUnreadable) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(result.err.contains(u"cannot read"_s)) << result.err.toStdString();
         EXPECT_TRUE(result.out.isEmpty());
         EXPECT_TRUE(QFileInfo(heroFile()).isDir());
@@ -284,7 +294,7 @@ TEST(RosterExecutable, ALongInputOnAPipeIsRefusedForItsSizeAlone)
         ASSERT_TRUE(process.waitForFinished(120000));
     }
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), kRosterExitRefused);
+    EXPECT_EQ(process.exitCode(), kRosterExitCsvRefused);
     const QStringList lines =
         QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << lines.join(u'\n').toStdString();
@@ -302,7 +312,7 @@ TEST_F(RosterCommandTest, AHugeFileIsRefusedWithItsRealSize)
     file.close();
     const RosterResult result =
         RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, path});
-    EXPECT_EQ(result.exitCode, kRosterExitRefused);
+    EXPECT_EQ(result.exitCode, kRosterExitCsvRefused);
     const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << result.err.toStdString();
     EXPECT_EQ(lines[0], path + u": 文件有 1181116006 字节，超过了 1 MB（1048576 字节）的上限。"_s);

@@ -2,6 +2,9 @@
 
 #include "storage/DataFiles.h"
 #include "storage/RosterCsv.h"
+#include "tools/RepeatedOptions.h"
+
+#include "QuorvelVersion.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -38,18 +41,25 @@ RosterRequest ParseArguments(const QStringList& arguments, QIODevice& out)
     parser.setApplicationDescription(u"Moves the hero roster or the virus table between the data "
                                      "files and CSV files."_s);
     const QCommandLineOption help({u"h"_s, u"help"_s}, u"Show this help."_s);
+    const QCommandLineOption version(u"version"_s, u"Show the version."_s);
     const QCommandLineOption dir(u"dir"_s, u"Folder holding Virus.dat and Heroes.dat."_s, u"DIR"_s);
     const QCommandLineOption heroes(u"heroes"_s, u"The hero roster (Heroes.dat)."_s);
     const QCommandLineOption viruses(u"viruses"_s, u"The virus table (Virus.dat)."_s);
-    parser.addOptions({help, dir, heroes, viruses});
+    parser.addOptions({help, version, dir, heroes, viruses});
     parser.addPositionalArgument(u"command"_s, u"export or import"_s);
     parser.addPositionalArgument(u"file"_s, u"The CSV file; - for standard output or input."_s);
     if (!parser.parse(arguments))
         throw UsageError(parser.errorText());
     if (parser.isSet(help)) {
-        out.write(parser.helpText().toUtf8());
+        out.write(parser.helpText().toUtf8() + kExitCodesHelp);
         return {};
     }
+    if (parser.isSet(version)) {
+        out.write("quorvel-roster " + QByteArray(kQuorvelVersion) + '\n');
+        return {};
+    }
+    if (const std::optional<QString> repeated = RepeatedValueProblem(parser, {}))
+        throw UsageError(*repeated);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2)
         throw UsageError(u"expected a command (export or import) and a file"_s);
@@ -91,12 +101,12 @@ int Export(const RosterRequest& request, QIODevice& out, QTextStream& err)
     if (request.heroes) {
         auto table = std::make_unique<HeroTable>();
         if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
-            return kRosterExitFile;
+            return kRosterExitUnreadable;
         bytes = RosterCsv::WriteHeroes(*table);
     } else {
         auto table = std::make_unique<VirusTable>();
         if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
-            return kRosterExitFile;
+            return kRosterExitUnreadable;
         bytes = RosterCsv::WriteViruses(*table);
     }
     if (request.file == u"-"_s) {
@@ -164,7 +174,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
     if (request.heroes) {
         auto table = std::make_unique<HeroTable>();
         if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
-            return kRosterExitFile;
+            return kRosterExitUnreadable;
         result = RosterCsv::ReadHeroes(bytes, *table, sizeOnDisk);
         dataFile = DataFilePath(request.folder, kHeroFileName);
         if (result.accepted())
@@ -172,7 +182,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
     } else {
         auto table = std::make_unique<VirusTable>();
         if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
-            return kRosterExitFile;
+            return kRosterExitUnreadable;
         result = RosterCsv::ReadViruses(bytes, *table, sizeOnDisk);
         dataFile = DataFilePath(request.folder, kVirusFileName);
         if (result.accepted())
@@ -188,7 +198,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
                    .arg(count)
                    .arg(count == 1 ? u"problem"_s : u"problems"_s, dataFile)
             << Qt::endl;
-        return kRosterExitRefused;
+        return kRosterExitCsvRefused;
     }
     if (failure) {
         err << u"quorvel-roster: cannot write %1: %2"_s.arg(failure->filePath, failure->reason)
