@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured and built build folder, installs
-# it on this machine, checks the installed program as a user would meet it,
-# and removes the package again (also when a check fails):
-#   - the package depends on the Qt libraries and on the CJK font;
+# Builds the Debian package from a configured and built build folder, checks
+# it with lintian (any error or warning fails; the informational tags are
+# shown too), installs it on this machine, checks the installed program as a
+# user would meet it, and removes the package again (also when a check fails):
+#   - the package depends on the Qt libraries, the X11 platform plugin, Qt's
+#     translations and a CJK font;
+#   - every program answers --version with the package's version, and has its
+#     manual page;
 #   - the installed desktop entry and AppStream metadata validate;
 #   - quorvel-plan --version and a plan on the installed sample guild;
 #   - the desktop entry's command, started under a virtual X server with a
@@ -29,9 +33,18 @@ package=$(ls "$build"/quorvel_*.deb)
 version=$(dpkg-deb -f "$package" Version)
 depends=$(dpkg-deb -f "$package" Depends)
 echo "Built $(basename "$package"): Depends: $depends"
-for needed in fonts-wqy-microhei libqt6widgets6 libqt6core6; do
-    grep -q "\b$needed\b" <<<"$depends" || fail "the package does not depend on $needed"
+for needed in libqt6widgets6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n \
+    'fonts-wqy-microhei | fonts-noto-cjk'; do
+    grep -qF "$needed" <<<"$depends" || fail "the package does not depend on $needed"
 done
+
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/setup.sh installs it)"
+echo "lintian $(lintian --version | sed 's/^Lintian v//') at its default level, informational tags shown:"
+lintian_status=0
+lintian --display-info --fail-on error,warning "$package" >"$build/lintian.log" 2>&1 || lintian_status=$?
+grep -v 'running with root privileges' "$build/lintian.log" || true
+[ "$lintian_status" -eq 0 ] || fail "lintian found errors or warnings in $(basename "$package")"
+echo "lintian: no errors, no warnings."
 
 if dpkg-query -W -f='${Status}' quorvel 2>/dev/null | grep -q 'install ok installed'; then
     echo "SKIPPED the install checks: quorvel is installed on this machine already"
@@ -58,11 +71,18 @@ installed=yes
 
 desktop-file-validate "/usr/share/applications/$app_id.desktop" ||
     fail "the installed desktop entry does not validate"
-appstreamcli validate --no-net "/usr/share/metainfo/$app_id.metainfo.xml" ||
+appstreamcli validate --pedantic --no-net "/usr/share/metainfo/$app_id.metainfo.xml" ||
     fail "the installed AppStream metadata does not validate"
 
-[ "$(/usr/bin/quorvel-plan --version)" = "quorvel-plan $version" ] ||
-    fail "quorvel-plan --version says '$(/usr/bin/quorvel-plan --version)', the package is $version"
+mkdir "$scratch/asked"
+for program in quorvel quorvel-launch quorvel-plan quorvel-roster; do
+    said=$(cd "$scratch/asked" && HOME="$scratch/asked" /usr/bin/$program --version)
+    [ "$said" = "$program $version" ] || fail "$program --version says '$said', the package is $version"
+    zcat "/usr/share/man/man1/$program.1.gz" | grep -q "^\.TH \"\?${program^^}" ||
+        fail "no manual page for $program"
+done
+[ -z "$(ls -A "$scratch/asked")" ] || fail "--version left files behind: $(ls -A "$scratch/asked")"
+echo "Every program answers --version with $version and has its manual page."
 /usr/bin/quorvel-plan --dir /usr/share/quorvel/examples --virus 41 --leader 0 --rounds 3 --crits 1 \
     >"$scratch/plan.txt" || fail "the installed planner failed"
 [ "$(head -n 1 "$scratch/plan.txt")" = "组队方案" ] || fail "no plan: $(cat "$scratch/plan.txt")"
@@ -118,7 +138,8 @@ program_pid=
 
 "${as_root[@]}" dpkg -r quorvel >"$scratch/dpkg.log" 2>&1 || fail "dpkg -r: $(cat "$scratch/dpkg.log")"
 installed=
-for path in /usr/bin/quorvel /usr/bin/quorvel-plan /usr/bin/quorvel-launch /usr/share/quorvel \
+for path in /usr/bin/quorvel /usr/bin/quorvel-plan /usr/bin/quorvel-roster /usr/bin/quorvel-launch \
+    /usr/share/quorvel /usr/share/man/man1/quorvel.1.gz \
     "/usr/share/applications/$app_id.desktop"; do
     [ ! -e "$path" ] || fail "$path is left after removing the package"
 done

@@ -29,11 +29,21 @@ struct Record
     QStringList fields;
 };
 
+// A place where the text breaks RFC 4180's rules for quotes.
+struct Malformed
+{
+    int line = 0;
+    qsizetype column = 0;           // 1-based, in characters
+    bool afterClosingQuote = false; // otherwise a quote inside an unquoted field
+};
+
 struct Split
 {
     std::vector<Record> records;
     // The line of a quote that is never closed, 0 when every quote closes.
     int openQuoteLine = 0;
+    // Stray quotes, in text order. The split itself takes them literally.
+    std::vector<Malformed> malformed;
 };
 
 bool IsLineBreak(QChar c)
@@ -46,6 +56,7 @@ Split SplitText(QStringView text, QChar separator)
     Split split;
     int line = 1;
     qsizetype i = 0;
+    qsizetype lineStart = 0;
     const qsizetype size = text.size();
     // A line break, CRLF, LF or a lone CR, counted as one line.
     const auto skipLineBreak = [&] {
@@ -53,6 +64,10 @@ Split SplitText(QStringView text, QChar separator)
             ++i;
         ++i;
         ++line;
+        lineStart = i;
+    };
+    const auto noteMalformed = [&](bool afterClosingQuote) {
+        split.malformed.push_back(Malformed{line, i - lineStart + 1, afterClosingQuote});
     };
     while (i < size) {
         Record record;
@@ -76,20 +91,27 @@ Split SplitText(QStringView text, QChar separator)
                         break;
                     }
                     if (IsLineBreak(text[i])) {
-                        // Inside quotes a line break is the field's own, kept as LF.
-                        field += u'\n';
+                        // Inside quotes a line break is the field's own, kept as
+                        // it is written so that a name reads back unchanged.
+                        const qsizetype from = i;
                         skipLineBreak();
+                        field += text.sliced(from, i - from);
                         continue;
                     }
                     field += text[i++];
                 }
                 if (!closed && split.openQuoteLine == 0)
                     split.openQuoteLine = quoteLine;
+                if (closed && i < size && text[i] != separator && !IsLineBreak(text[i]))
+                    noteMalformed(true);
             }
             // Unquoted text, or whatever follows a closing quote, up to the
             // separator or the end of the line.
-            while (i < size && text[i] != separator && !IsLineBreak(text[i]))
+            while (i < size && text[i] != separator && !IsLineBreak(text[i])) {
+                if (text[i] == u'"')
+                    noteMalformed(false);
                 field += text[i++];
+            }
             record.fields.append(field);
             field.clear();
             if (i < size && text[i] == separator) {
@@ -114,12 +136,28 @@ bool AllEmpty(const QStringList& fields)
     return true;
 }
 
+// Control characters as the pictures Unicode keeps for them (␀, ␉, ␍, ␊ …),
+// so that a NUL or a tab in a field is seen in a message rather than lost.
+QString VisibleControls(const QString& value)
+{
+    QString shown;
+    shown.reserve(value.size());
+    for (const QChar unit : value) {
+        if (unit.unicode() < 0x20)
+            shown += QChar(char16_t(0x2400 + unit.unicode()));
+        else if (unit.unicode() == 0x7F)
+            shown += QChar(u'\u2421');
+        else
+            shown += unit;
+    }
+    return shown;
+}
+
 // A found value as a problem shows it: on one line and not too long.
 QString Shown(const QString& value)
 {
     constexpr qsizetype kShownLength = 24;
-    QString shown = value;
-    shown.replace(u"\n"_s, u"↵"_s);
+    QString shown = VisibleControls(value);
     if (shown.size() > kShownLength)
         shown = shown.left(kShownLength) + u"…"_s;
     return u"“"_s + shown + u"”"_s;
@@ -140,6 +178,73 @@ std::optional<int> WholeNumber(const QString& text, int high)
     if (value > high)
         return std::nullopt;
     return value;
+}
+
+// A spreadsheet takes a cell that begins with one of these for a formula (a
+// tab or carriage return can hide such a start), and runs it.
+bool StartsFormula(QChar c)
+{
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
+// A leading apostrophe marks a cell as text in a spreadsheet. It is written
+// before a name that a spreadsheet would take for a formula, and before a
+// name that itself begins with an apostrophe, so that reading strips exactly
+// one mark and every name comes back as it was.
+constexpr QChar kTextMark = u'\'';
+
+QString FieldFromName(const QString& name)
+{
+    if (!name.isEmpty() && (StartsFormula(name.front()) || name.front() == kTextMark))
+        return kTextMark + name;
+    return name;
+}
+
+QString NameFromField(const QString& field)
+{
+    if (field.size() >= 2 && field[0] == kTextMark &&
+        (StartsFormula(field[1]) || field[1] == kTextMark))
+        return field.mid(1);
+    return field;
+}
+
+bool IsUtf16(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// Windows-1252's characters for the bytes 0x80..0x9F (the five it leaves
+// undefined stand for themselves, as Windows reads them).
+constexpr std::array<char16_t, 32> kWindows1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Whether `text` is UTF-8 that was read as Latin-1 or Windows-1252 and saved
+// again: turned back into those bytes it is valid UTF-8 naming a column (or
+// the byte-order mark, which then reads "ï»¿").
+bool LooksMisread(const QString& text, const QStringList& headers)
+{
+    QByteArray bytes;
+    for (const QChar unit : text) {
+        const char16_t code = unit.unicode();
+        if (code <= 0xFF) {
+            bytes += char(code);
+            continue;
+        }
+        const auto* found = std::find(kWindows1252High.begin(), kWindows1252High.end(), code);
+        if (found == kWindows1252High.end())
+            return false;
+        bytes += char(0x80 + (found - kWindows1252High.begin()));
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString original = utf8.decode(bytes);
+    if (utf8.hasError() || original == text)
+        return false;
+    if (original.startsWith(QChar(u'\uFEFF')))
+        return true;
+    return std::any_of(headers.begin(), headers.end(),
+                       [&](const QString& header) { return original.contains(header); });
 }
 
 enum class Kind
@@ -168,7 +273,8 @@ struct RowValues
 // Reads a file against its columns. `rows` is the table's size; `currentName`
 // gives the name a row holds now. Fills `values` only for a file without
 // problems.
-ImportResult ReadRows(QByteArrayView bytes, const std::vector<ColumnSpec>& columns, int rows,
+ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
+                      const std::vector<ColumnSpec>& columns, int rows,
                       const std::function<QString(int)>& currentName,
                       std::vector<RowValues>& values)
 {
@@ -179,9 +285,13 @@ ImportResult ReadRows(QByteArrayView bytes, const std::vector<ColumnSpec>& colum
         headers.append(column.header);
     const QString headerLine = headers.join(kComma);
 
-    if (bytes.size() > kMaxFileBytes) {
+    if (bytes.size() > kMaxFileBytes || sizeOnDisk > kMaxFileBytes) {
+        result.problems.append(TooLargeProblem(sizeOnDisk));
+        return result;
+    }
+    if (IsUtf16(bytes) && !DecodeText(bytes)) {
         result.problems.append(
-            u"文件有 %1 字节，超过了 %2 字节的上限。"_s.arg(bytes.size()).arg(kMaxFileBytes));
+            u"文件以 UTF-16 的字节顺序标记开头，但后面不是有效的 UTF-16 文本。"_s);
         return result;
     }
     const std::optional<QString> text = DecodeText(bytes);
@@ -189,13 +299,7 @@ ImportResult ReadRows(QByteArrayView bytes, const std::vector<ColumnSpec>& colum
         result.problems.append(u"文件既不是 UTF-8 也不是 GB18030 编码的文本。"_s);
         return result;
     }
-    const Split split = SplitText(*text, kComma);
-    if (split.openQuoteLine != 0) {
-        result.problems.append(
-            u"第 %1 行：引号没有结束，文件从这里到结尾都在一个字段里。"_s.arg(split.openQuoteLine));
-        return result;
-    }
-
+    Split split = SplitText(*text, kComma);
     std::size_t first = 0;
     while (first < split.records.size() && AllEmpty(split.records[first].fields))
         ++first;
@@ -203,6 +307,42 @@ ImportResult ReadRows(QByteArrayView bytes, const std::vector<ColumnSpec>& colum
         result.problems.append(u"文件是空的：第一行应是表头 %1。"_s.arg(headerLine));
         return result;
     }
+    // A header of one field shows the file is not separated by commas: tabs
+    // are what a spreadsheet's "Unicode text" holds and are taken; semicolons
+    // come from spreadsheets set up for a decimal comma and need a new save.
+    if (split.records[first].fields.size() == 1) {
+        const QString& only = split.records[first].fields.front();
+        if (only.contains(u'\t')) {
+            split = SplitText(*text, u'\t');
+        } else if (only.contains(u';')) {
+            result.problems.append(
+                u"第 %1 行：字段之间用的是分号（;），不是逗号。请在表格程序里另存为以逗号分隔的 CSV 文件。"_s
+                    .arg(split.records[first].line));
+            return result;
+        }
+    }
+    if (split.openQuoteLine != 0) {
+        result.problems.append(
+            u"第 %1 行：引号没有结束，文件从这里到结尾都在一个字段里。"_s.arg(split.openQuoteLine));
+        return result;
+    }
+    int lastLine = 0;
+    for (const Malformed& place : split.malformed) {
+        // The first stray quote of a line tells what is wrong with it.
+        if (place.line == lastLine)
+            continue;
+        lastLine = place.line;
+        result.problems.append(
+            place.afterClosingQuote
+                ? u"第 %1 行第 %2 列：结束引号后面还有文字；结束引号后应是分隔符或行尾。"_s
+                      .arg(place.line)
+                      .arg(place.column)
+                : u"第 %1 行第 %2 列：没有引号括起的字段里有引号；含引号的字段应整个放在引号里，里面的引号写两遍。"_s
+                      .arg(place.line)
+                      .arg(place.column));
+    }
+    if (!result.problems.isEmpty())
+        return result;
 
     // Where each known column stands in the file; -1 while not found.
     const Record& header = split.records[first];
@@ -222,11 +362,22 @@ ImportResult ReadRows(QByteArrayView bytes, const std::vector<ColumnSpec>& colum
             position[static_cast<std::size_t>(known)] = at;
         }
     }
+    QStringList missingColumns;
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (position[c] < 0) {
-            result.problems.append(u"第 %1 行：缺少“%2”列（表头应为 %3）。"_s.arg(header.line)
-                                       .arg(columns[c].header, headerLine));
+        if (position[c] < 0)
+            missingColumns.append(u"“"_s + columns[c].header + u"”"_s);
+    }
+    if (!missingColumns.isEmpty()) {
+        const QString headerText = header.fields.join(kComma);
+        if (LooksMisread(headerText, headers)) {
+            result.problems.append(
+                u"第 %1 行：表头 %2 是乱码：这是 UTF-8 文件被当作另一种编码（如 Windows-1252）读入后又保存的样子。请用原文件，或在表格程序里以 UTF-8 编码打开原文件后再保存。"_s
+                    .arg(header.line)
+                    .arg(Shown(headerText)));
+            return result;
         }
+        result.problems.append(u"第 %1 行：缺少%2列（表头应为 %3）。"_s.arg(header.line)
+                                   .arg(missingColumns.join(u'、'), headerLine));
     }
     if (!result.problems.isEmpty())
         return result;
@@ -291,16 +442,18 @@ ImportResult ReadRows(QByteArrayView bytes, const std::vector<ColumnSpec>& colum
                 row.index = *number - 1;
                 break;
             }
-            case Kind::Name:
-                if (field.contains(QChar(u'\0'))) {
-                    problem(u"名称里不能有空字符。"_s);
-                } else if (field.size() > kMaxNameLength &&
-                           !(rowGood && field == currentName(row.index))) {
-                    problem(u"%1 太长：名称最多 %2 个字符（表情符号等算两个）。"_s.arg(Shown(field))
+            case Kind::Name: {
+                const QString name = NameFromField(field);
+                if (name.contains(QChar(u'\0'))) {
+                    problem(u"%1：名称里不能有空字符（␀）。"_s.arg(Shown(name)));
+                } else if (name.size() > kMaxNameLength &&
+                           !(rowGood && name == currentName(row.index))) {
+                    problem(u"%1 太长：名称最多 %2 个字符（表情符号等算两个）。"_s.arg(Shown(name))
                                 .arg(kMaxNameLength));
                 }
-                row.name = field;
+                row.name = name;
                 break;
+            }
             case Kind::Flag: {
                 const std::optional<int> flag = WholeNumber(field, 1);
                 if (!flag)
@@ -375,6 +528,15 @@ const std::vector<ColumnSpec>& VirusColumns()
     return columns;
 }
 
+// A name is always quoted: a spreadsheet told to take quoted fields as text
+// then keeps "007", "3/4" or "TRUE" as the names they are.
+QString QuotedName(const QString& name)
+{
+    QString quoted = FieldFromName(name);
+    quoted.replace(u"\""_s, u"\"\""_s);
+    return u'"' + quoted + u'"';
+}
+
 QString HeaderLine(const std::vector<ColumnSpec>& columns)
 {
     QStringList headers;
@@ -390,8 +552,7 @@ QByteArray WriteHeroes(const HeroTable& table)
     QStringList lines{HeaderLine(HeroColumns())};
     for (int i = 0; i < kHeroCount; ++i) {
         const HeroRecord& hero = table[static_cast<std::size_t>(i)];
-        lines.append(QStringList{QString::number(i + 1),
-                                 QuoteField(PlanTexts::HeroNameText(hero), kComma),
+        lines.append(QStringList{QString::number(i + 1), QuotedName(PlanTexts::HeroNameText(hero)),
                                  hero.checked != 0 ? u"1"_s : u"0"_s, QString::number(hero.smart),
                                  QString::number(hero.cute), QString::number(hero.abnormal)}
                          .join(kComma));
@@ -405,7 +566,7 @@ QByteArray WriteViruses(const VirusTable& table)
     for (int i = 0; i < kVirusCount; ++i) {
         const VirusRecord& virus = table[static_cast<std::size_t>(i)];
         lines.append(QStringList{QString::number(i + 1),
-                                 QuoteField(PlanTexts::VirusNameText(virus), kComma),
+                                 QuotedName(PlanTexts::VirusNameText(virus)),
                                  QString::number(virus.stupid), QString::number(virus.hateful),
                                  QString::number(virus.notAbnormal)}
                          .join(kComma));
@@ -413,11 +574,11 @@ QByteArray WriteViruses(const VirusTable& table)
     return Finish(lines);
 }
 
-ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table)
+ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table, qint64 sizeOnDisk)
 {
     std::vector<RowValues> values;
     ImportResult result = ReadRows(
-        bytes, HeroColumns(), kHeroCount,
+        bytes, sizeOnDisk, HeroColumns(), kHeroCount,
         [&table](int row) { return PlanTexts::HeroNameText(table[static_cast<std::size_t>(row)]); },
         values);
     for (const RowValues& row : values) {
@@ -432,11 +593,11 @@ ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table)
     return result;
 }
 
-ImportResult ReadViruses(QByteArrayView bytes, VirusTable& table)
+ImportResult ReadViruses(QByteArrayView bytes, VirusTable& table, qint64 sizeOnDisk)
 {
     std::vector<RowValues> values;
     ImportResult result = ReadRows(
-        bytes, VirusColumns(), kVirusCount,
+        bytes, sizeOnDisk, VirusColumns(), kVirusCount,
         [&table](int row) {
             return PlanTexts::VirusNameText(table[static_cast<std::size_t>(row)]);
         },
@@ -471,8 +632,26 @@ QString QuoteField(const QString& field, QChar separator)
     return u'"' + quoted + u'"';
 }
 
+QString TooLargeProblem(qint64 sizeOnDisk)
+{
+    if (sizeOnDisk > kMaxFileBytes) {
+        return u"文件有 %1 字节，超过了 1 MB（%2 字节）的上限。"_s.arg(sizeOnDisk)
+            .arg(kMaxFileBytes);
+    }
+    return u"文件超过了 1 MB（%1 字节）的上限。"_s.arg(kMaxFileBytes);
+}
+
 std::optional<QString> DecodeText(QByteArrayView bytes)
 {
+    if (IsUtf16(bytes)) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                          : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        QString text = utf16.decode(bytes.sliced(2));
+        if (utf16.hasError() || !QStringView(text).isValidUtf16())
+            return std::nullopt;
+        return text;
+    }
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8,

@@ -18,8 +18,17 @@
 //
 // Written as UTF-8 with a byte-order mark and CRLF line ends, which spreadsheet
 // programs on Windows open in the right encoding. Read as UTF-8 with or without
-// the mark, or as GB18030 when the bytes are not valid UTF-8 (what a spreadsheet
-// program on a Chinese Windows saves).
+// the mark, as UTF-16 after its byte-order mark (a spreadsheet's "Unicode
+// text", separated by tabs), or as GB18030 when the bytes are not valid UTF-8
+// (what a spreadsheet program on a Chinese Windows saves).
+//
+// Names are always quoted, and a name that a spreadsheet would take for a
+// formula (beginning with =, +, -, @, a tab or a carriage return) or that
+// begins with an apostrophe is written with one more apostrophe in front, the
+// spreadsheet's mark for text; reading strips that one mark again, so every
+// name reads back exactly as it was written. Quotes follow RFC 4180 strictly:
+// a quote inside an unquoted field, or text after a closing quote, is a
+// problem named by line and column.
 //
 // An import names the rows it changes by their number; rows it does not name
 // keep their values. Columns may come in any order; unknown columns are left
@@ -51,8 +60,15 @@ struct ImportResult
 // unless it is the name the row already holds (so a table exported and read
 // back is unchanged, whatever its names). 勾选 1 keeps a flag that is already
 // set as it is.
-ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table);
-ImportResult ReadViruses(QByteArrayView bytes, VirusTable& table);
+// `sizeOnDisk` is the file's size where it is known (a regular file), so that
+// a file over the limit is refused with its real size; -1 otherwise, when
+// `bytes` holds at most one byte more than the limit.
+ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table, qint64 sizeOnDisk = -1);
+ImportResult ReadViruses(QByteArrayView bytes, VirusTable& table, qint64 sizeOnDisk = -1);
+
+// The refusal of a file over kMaxFileBytes: its size where known, or that it
+// is more than 1 MB.
+QString TooLargeProblem(qint64 sizeOnDisk);
 
 // The fields of each record of a CSV text, split by `separator`; used for the
 // tab-separated cells a spreadsheet puts on the clipboard as well. A quote
@@ -62,8 +78,9 @@ QList<QStringList> SplitRecords(QStringView text, QChar separator);
 // blanks at either end.
 QString QuoteField(const QString& field, QChar separator);
 
-// Decodes file bytes as the readers do: UTF-8 (a leading mark dropped), or
-// GB18030 when they are not valid UTF-8. Empty when neither decodes.
+// Decodes file bytes as the readers do: UTF-16 after its byte-order mark,
+// UTF-8 (a leading mark dropped), or GB18030 when they are not valid UTF-8.
+// Empty when none of them decodes.
 std::optional<QString> DecodeText(QByteArrayView bytes);
 
 // Writes `bytes` to `path` atomically (a crash leaves the old file or the new

@@ -31,22 +31,35 @@ prefix="$scratch/prefix with space"
     fail "cmake --install failed: $(cat "$scratch/install.log")"
 
 expected=(
-    bin/quorvel bin/quorvel-launch bin/quorvel-plan
+    bin/quorvel bin/quorvel-launch bin/quorvel-plan bin/quorvel-roster
     "share/applications/$app_id.desktop"
-    share/doc/quorvel/copyright
+    share/doc/quorvel/changelog.gz share/doc/quorvel/copyright
     "share/metainfo/$app_id.metainfo.xml"
     share/quorvel/examples/Heroes.dat share/quorvel/examples/Virus.dat
 )
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x$size/apps/$app_id.png")
 done
-[ -e "$prefix/bin/quorvel-roster" ] && expected+=(bin/quorvel-roster)
+# The manual pages are made where help2man is installed (scripts/setup.sh
+# installs it).
+if command -v help2man >/dev/null; then
+    for program in quorvel quorvel-launch quorvel-plan quorvel-roster; do
+        expected+=("share/man/man1/$program.1.gz")
+    done
+fi
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f | sed 's|^\./||' | sort) ||
     fail "the installed files differ from the expected ones (< expected, > installed)"
 
-for program in quorvel quorvel-plan quorvel-launch; do
+for program in quorvel quorvel-plan quorvel-launch quorvel-roster; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+    if command -v help2man >/dev/null; then
+        page="$prefix/share/man/man1/$program.1.gz"
+        zcat "$page" | grep -q '^\.SH OPTIONS' || fail "the manual page of $program lists no options"
+        zcat "$page" | grep -qF '\-\-version' || fail "the manual page of $program lacks --version"
+    fi
 done
+zcat "$prefix/share/doc/quorvel/changelog.gz" | head -n 1 | grep -qx "quorvel ($version) unstable; urgency=medium" ||
+    fail "the changelog does not open with $version: $(zcat "$prefix/share/doc/quorvel/changelog.gz" | head -n 1)"
 for size in 16 22 24 32 48 64 128 256; do
     file "$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png" | grep -q "PNG image data, $size x $size" ||
         fail "the ${size}x$size icon is not a $size-pixel PNG"
@@ -57,12 +70,20 @@ desktop="$prefix/share/applications/$app_id.desktop"
 desktop-file-validate "$desktop" >"$scratch/validate.log" 2>&1 || fail "desktop entry: $(cat "$scratch/validate.log")"
 grep -q ': error:' "$scratch/validate.log" && fail "desktop entry: $(cat "$scratch/validate.log")"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry names another icon"
+# One main category: a planner, not a game.
+[ "$(sed -n 's/^Categories=//p' "$desktop")" = "Utility;" ] || fail "categories: $(grep ^Categories= "$desktop")"
 exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [ -x "$prefix/bin/$exec_program" ] || fail "the desktop entry starts $exec_program, which is not installed"
 
 metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
-appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+appstreamcli validate --pedantic --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
     fail "metainfo: $(cat "$scratch/appstream.log")"
+# Every installed program is named, and no web address is promised.
+for program in "$prefix"/bin/*; do
+    grep -q "<binary>$(basename "$program")</binary>" "$metainfo" ||
+        fail "the metainfo does not provide $(basename "$program")"
+done
+! grep -q 'https\?://' "$metainfo" "$desktop" || fail "a web address: $(grep -h 'https\?://' "$metainfo" "$desktop")"
 grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}\"" "$metainfo" ||
     fail "the metainfo has no release entry for $version"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||

@@ -158,6 +158,20 @@ launch QUORVEL_SAMPLE_GUILD="$scratch/nowhere" XDG_DATA_HOME="$scratch/empty" --
 started_in "$scratch/empty/quorvel-guild"
 grep -q "no sample guild in $scratch/nowhere" "$scratch/err" || fail "unclear message: $(cat "$scratch/err")"
 
+echo "--help and --version answer without creating, seeding or starting anything."
+for option in --help -h --version; do
+    launch XDG_DATA_HOME="$scratch/asked" -- "$option" --folder
+    [ "$status" -eq 0 ] || fail "$option: exit status $status"
+    [ ! -e "$scratch/asked" ] || fail "$option created the guild folder"
+    [ ! -e "$STAND_IN_LOG" ] || fail "$option started the planner"
+    [ ! -s "$scratch/err" ] || fail "$option wrote to standard error: $(cat "$scratch/err")"
+done
+launch -- --help
+grep -q '^Usage: quorvel-launch' "$scratch/out" && grep -q '^  --folder' "$scratch/out" ||
+    fail "no usage: $(cat "$scratch/out")"
+launch -- --version
+grep -Eq '^quorvel-launch [0-9]+\.[0-9]+\.[0-9]+$' "$scratch/out" || fail "version: $(cat "$scratch/out")"
+
 echo "A missing planner is named."
 launch QUORVEL_PROGRAM="$scratch/missing" --
 [ "$status" -eq 1 ] && grep -q "no planner at $scratch/missing" "$scratch/err" ||

@@ -72,9 +72,9 @@ TEST(RosterCsvWrite, HeroesCarryMarkHeaderAndCrlfRows)
     const QList<QByteArray> lines = bytes.mid(3).split('\n');
     ASSERT_EQ(lines.size(), 130); // header, 128 rows, the empty rest after the last CRLF
     EXPECT_EQ(lines[0], Utf8(kHeroHeader + u"\r"_s));
-    EXPECT_EQ(lines[1], Utf8(u"1,输入自己的信息,1,0,0,0\r"_s));
+    EXPECT_EQ(lines[1], Utf8(u"1,\"输入自己的信息\",1,0,0,0\r"_s));
     EXPECT_EQ(lines[3], Utf8(u"3,\"甲,\"\"乙\"\"\",1,65535,12,0\r"_s));
-    EXPECT_EQ(lines[128], Utf8(u"128,输入会友信息,0,0,0,0\r"_s));
+    EXPECT_EQ(lines[128], Utf8(u"128,\"输入会友信息\",0,0,0,0\r"_s));
     EXPECT_TRUE(lines[129].isEmpty());
 }
 
@@ -85,7 +85,7 @@ TEST(RosterCsvWrite, VirusesNameLevelsFromOne)
     const QList<QByteArray> lines = bytes.mid(3).split('\n');
     ASSERT_EQ(lines.size(), 66);
     EXPECT_EQ(lines[0], Utf8(kVirusHeader + u"\r"_s));
-    EXPECT_EQ(lines[64], Utf8(u"64,未知病毒,9999,9999,2000\r"_s));
+    EXPECT_EQ(lines[64], Utf8(u"64,\"未知病毒\",9999,9999,2000\r"_s));
 }
 
 TEST(RosterCsvWrite, FieldsAreQuotedOnlyWhenTheyMustBe)
@@ -135,7 +135,7 @@ TEST(RosterCsvRead, TrickyQuotingCommasAndLineBreaks)
     ASSERT_TRUE(result.accepted()) << result.problems.join(u'\n').toStdString();
     EXPECT_EQ(result.namedRows, (QList<int>{0, 1, 2}));
     EXPECT_EQ(Name(table->at(0)), u"逗号,和\"引号\""_s);
-    EXPECT_EQ(Name(table->at(1)), u"两\n行"_s);
+    EXPECT_EQ(Name(table->at(1)), u"两\r\n行"_s); // a name's line break is kept as written
     EXPECT_EQ(table->at(1).checked, 0);
     EXPECT_EQ(table->at(1).abnormal, 6);
     EXPECT_EQ(Name(table->at(2)), QString());
@@ -244,9 +244,11 @@ TEST(RosterCsvRead, HeaderProblems)
         EXPECT_TRUE(problems[0].contains(kHeroHeader));
     }
 
-    // A virus file is not a roster.
+    // A virus file is not a roster: the columns it lacks, on one line.
     problems = RefusedHeroes(RosterCsv::WriteViruses(*DefaultViruses()));
-    EXPECT_GE(problems.size(), 4);
+    ASSERT_EQ(problems.size(), 1) << problems.join(u'\n').toStdString();
+    EXPECT_TRUE(problems[0].contains(u"缺少“序号”、“勾选”、“聪明”、“可爱”、“不正常”列"_s))
+        << problems[0].toStdString();
 }
 
 TEST(RosterCsvRead, UndecodableUnclosedAndOversizedFilesAreRefused)
@@ -269,6 +271,7 @@ TEST(RosterCsvRead, UndecodableUnclosedAndOversizedFilesAreRefused)
                              Utf8(u"乙,1,0,0,0\n"_s));
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems[0].contains(u"空字符"_s));
+    EXPECT_TRUE(problems[0].contains(u"甲␀乙"_s)) << problems[0].toStdString();
 }
 
 TEST(RosterCsvRead, HeaderOnlyAndBlankRowsChangeNothing)
@@ -305,4 +308,154 @@ TEST(RosterCsvSave, WritesWholeFilesAndReportsFailures)
         RosterCsv::SaveFile(folder.filePath(u"missing/英雄.csv"_s), "abc");
     ASSERT_TRUE(failure.has_value());
     EXPECT_FALSE(failure->isEmpty());
+}
+
+// Names a spreadsheet would run as a formula, or turn into a number, date or
+// truth value, and names around the apostrophe mark itself.
+const QStringList kSpreadsheetNames{
+    u"=1+1"_s,  u"+86 139"_s, u"-3"_s,   u"@SUM(A1)"_s, u"\t=1+1"_s, u"\r=1+1"_s,   u"'abc"_s,
+    u"''"_s,    u"'"_s,       u"'=x"_s,  u"="_s,        u"007"_s,    u"1e5"_s,      u"3/4"_s,
+    u"12:30"_s, u"50%"_s,     u"TRUE"_s, u"a\"b"_s,     u" 前后 "_s, u"两\r\n行"_s, u"x'=y"_s};
+
+TEST(RosterCsvWrite, NoNameStartsAFormulaAndEveryNameReadsBack)
+{
+    auto heroes = DefaultHeroes();
+    for (qsizetype i = 0; i < kSpreadsheetNames.size(); ++i) {
+        HeroRecord& hero = heroes->at(std::size_t(i));
+        std::fill(std::begin(hero.name), std::end(hero.name), u'\0');
+        kSpreadsheetNames[i].toStdU16String().copy(hero.name, kMaxNameLength);
+    }
+    const QByteArray bytes = RosterCsv::WriteHeroes(*heroes);
+    const QList<QStringList> records =
+        RosterCsv::SplitRecords(QString::fromUtf8(bytes.mid(3)), u',');
+    for (qsizetype i = 0; i < kSpreadsheetNames.size(); ++i) {
+        const QString& field = records[i + 1][1];
+        SCOPED_TRACE(field.toStdString());
+        ASSERT_FALSE(field.isEmpty());
+        EXPECT_FALSE(QStringView(u"=+-@\t\r").contains(field.front()));
+        const bool marked = QStringView(u"=+-@\t\r'").contains(kSpreadsheetNames[i].front());
+        EXPECT_EQ(field, marked ? u"'"_s + kSpreadsheetNames[i] : kSpreadsheetNames[i]);
+    }
+    // Every name field is quoted, so that quoted fields taken as text keep them all.
+    EXPECT_TRUE(bytes.contains(Utf8(u"\r\n1,\"'=1+1\",1"_s)));
+    EXPECT_TRUE(bytes.contains(Utf8(u"\r\n12,\"007\",1"_s)));
+
+    const QByteArray before = Image(*heroes);
+    const RosterCsv::ImportResult result = RosterCsv::ReadHeroes(bytes, *heroes);
+    ASSERT_TRUE(result.accepted()) << result.problems.join(u'\n').toStdString();
+    EXPECT_EQ(Image(*heroes), before);
+}
+
+TEST(RosterCsvRead, OnlyTheExportsOwnMarkIsStripped)
+{
+    auto table = DefaultHeroes();
+    const QString file = kHeroHeader + u"\n1,'=1,1,0,0,0\n2,'abc,1,0,0,0\n3,''x,1,0,0,0\n"_s;
+    ASSERT_TRUE(RosterCsv::ReadHeroes(Utf8(file), *table).accepted());
+    EXPECT_EQ(Name(table->at(0)), u"=1"_s);
+    EXPECT_EQ(Name(table->at(1)), u"'abc"_s); // no mark: a hand-written apostrophe stays
+    EXPECT_EQ(Name(table->at(2)), u"'x"_s);
+    // The eleven characters are counted without the mark.
+    ASSERT_TRUE(RosterCsv::ReadHeroes(
+                    Utf8(kHeroHeader + u"\n4,\"'-二三四五六七八九十壹\",1,0,0,0\n"_s), *table)
+                    .accepted());
+    EXPECT_EQ(Name(table->at(3)), u"-二三四五六七八九十壹"_s);
+}
+
+TEST(RosterCsvRead, Utf16WithItsMarkIsReadTabsOrCommas)
+{
+    const QString text = u"关卡\t名称\t愚蠢\t可恨\t不异常\r\n9\t\"疫,王\"\t1\t2\t3\r\n"_s;
+    QByteArray little("\xFF\xFE");
+    little.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    auto table = DefaultViruses();
+    RosterCsv::ImportResult result = RosterCsv::ReadViruses(little, *table);
+    ASSERT_TRUE(result.accepted()) << result.problems.join(u'\n').toStdString();
+    EXPECT_EQ(QString::fromStdU16String(std::u16string(VirusName(table->at(8)))), u"疫,王"_s);
+    EXPECT_EQ(table->at(8).notAbnormal, 3);
+
+    QByteArray big("\xFE\xFF");
+    for (const QChar unit : kVirusHeader + u"\n10,甲,4,5,6\n"_s)
+        big.append(char(unit.unicode() >> 8)).append(char(unit.unicode() & 0xFF));
+    result = RosterCsv::ReadViruses(big, *table);
+    ASSERT_TRUE(result.accepted()) << result.problems.join(u'\n').toStdString();
+    EXPECT_EQ(table->at(9).stupid, 4);
+
+    // A mark followed by something that is no UTF-16: an unpaired surrogate.
+    const QStringList problems = RefusedHeroes(QByteArray("\xFF\xFE\x00\xD8\x41\x00", 6));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(u"UTF-16"_s)) << problems[0].toStdString();
+}
+
+TEST(RosterCsvRead, SeparatorsAndMisreadEncodingsAreNamed)
+{
+    QStringList problems =
+        RefusedHeroes(Utf8(u"序号;名称;勾选;聪明;可爱;不正常\n1;甲;1;0;0;0\n"_s));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(u"分号"_s)) << problems[0].toStdString();
+
+    // A UTF-8 file read as Latin-1 or Windows-1252 and saved again as UTF-8.
+    const QByteArray original = kBom + Utf8(kHeroHeader + u"\r\n1,甲,1,0,0,0\r\n"_s);
+    QStringDecoder windows1252("Windows-1252");
+    ASSERT_TRUE(windows1252.isValid());
+    for (const QString& misread :
+         QStringList{QString::fromLatin1(original), QString(windows1252.decode(original))}) {
+        problems = RefusedHeroes(Utf8(misread));
+        ASSERT_EQ(problems.size(), 1) << problems.join(u'\n').toStdString();
+        EXPECT_TRUE(problems[0].contains(u"乱码"_s)) << problems[0].toStdString();
+        EXPECT_TRUE(problems[0].contains(u"“ï»¿"_s)) << problems[0].toStdString();
+    }
+    // Without the mark too.
+    problems = RefusedHeroes(Utf8(QString::fromLatin1(Utf8(kHeroHeader + u"\n"_s))));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(u"乱码"_s)) << problems[0].toStdString();
+}
+
+TEST(RosterCsvRead, StrayQuotesAreRefusedWithLineAndColumn)
+{
+    QStringList problems = RefusedHeroes(Utf8(kHeroHeader + u"\n1,\"ab\"c,1,0,0,0\n"_s));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].startsWith(u"第 2 行第 7 列：结束引号后面"_s))
+        << problems[0].toStdString();
+
+    problems = RefusedHeroes(Utf8(kHeroHeader + u"\n1,甲,1,0,0,0\n2,a\"b,1,0,0,0\n"_s));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].startsWith(u"第 3 行第 4 列：没有引号括起的字段里有引号"_s))
+        << problems[0].toStdString();
+
+    // The clipboard's cells are split without these rules.
+    EXPECT_EQ(RosterCsv::SplitRecords(u"a\"b\t\"c\"d"_s, u'\t').front(),
+              (QStringList{u"a\"b"_s, u"cd"_s}));
+}
+
+TEST(RosterCsvRead, ControlCharactersAreShownInProblems)
+{
+    const QByteArray stat = Utf8(kHeroHeader + u"\n1,甲,1,1"_s) + QByteArray(1, '\0') + "0,0,0\n";
+    QStringList problems = RefusedHeroes(stat);
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(u"“1␀0”"_s)) << problems[0].toStdString();
+
+    problems = RefusedHeroes(Utf8(kHeroHeader + u"\n1,甲,1,\"1\a\t\r\n2\",0,0\n"_s));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(u"“1␇␉␍␊2”"_s)) << problems[0].toStdString();
+}
+
+TEST(RosterCsvRead, AFileOverTheLimitIsReportedByItsSizeAlone)
+{
+    // Cut at the limit, as a pipe is read: the size is not known.
+    QByteArray cut = RosterCsv::WriteHeroes(*DefaultHeroes()).repeated(400);
+    ASSERT_GT(cut.size(), RosterCsv::kMaxFileBytes);
+    cut.truncate(RosterCsv::kMaxFileBytes + 1);
+    QStringList problems = RefusedHeroes(cut);
+    ASSERT_EQ(problems.size(), 1) << "a cut file gets no row problems";
+    EXPECT_EQ(problems[0], u"文件超过了 1 MB（1048576 字节）的上限。"_s);
+
+    // A file whose size is known says it.
+    auto table = DefaultHeroes();
+    const RosterCsv::ImportResult result = RosterCsv::ReadHeroes(cut, *table, 1181116006);
+    ASSERT_EQ(result.problems.size(), 1);
+    EXPECT_EQ(result.problems[0], u"文件有 1181116006 字节，超过了 1 MB（1048576 字节）的上限。"_s);
+
+    // Exactly at the limit is read.
+    QByteArray full = Utf8(kHeroHeader + u"\n"_s);
+    full += QByteArray(RosterCsv::kMaxFileBytes - full.size(), '\n');
+    EXPECT_TRUE(RosterCsv::ReadHeroes(full, *table, full.size()).accepted());
 }

@@ -92,6 +92,17 @@ const BadCommand kBadCommands[] = {
      u"unexpected argument 'all'"_s},
     {"PlanOptionWithStrategies", QStringList{u"--strategies"_s, u"--leader"_s, u"3"_s},
      u"--leader does not go with --strategies"_s},
+    // An option of one value given twice is refused, not decided by its last value.
+    {"LeaderTwice", kPlan + QStringList{u"--leader"_s, u"5"_s},
+     u"--leader is given 2 times; it takes one value"_s},
+    {"TopTwice", kPlan + QStringList{u"--top"_s, u"3"_s, u"--top"_s, u"5"_s},
+     u"--top is given 2 times; it takes one value"_s},
+    {"LeadersTwice",
+     PlanWithout(u"--leader"_s) + QStringList{u"--leaders"_s, u"0"_s, u"--leaders"_s, u"5"_s},
+     u"--leaders is given 2 times; it takes one value"_s},
+    {"FolderThrice",
+     QStringList{u"--dir"_s, u"{dir}"_s, u"--dir"_s, u"{dir}"_s, u"--dir"_s, u"{dir}"_s} + kPlan,
+     u"--dir is given 3 times; it takes one value"_s},
 };
 
 class PlanCommandError : public testing::TestWithParam<BadCommand>
@@ -148,6 +159,9 @@ TEST(PlanCommandHelp, HelpIsNotAnError)
     EXPECT_EQ(result.exitCode, kPlanExitOk);
     EXPECT_TRUE(result.err.isEmpty());
     for (const char* option : {"--dir", "--virus", "--leader", "--rounds", "--crits", "--json",
-                               "--strategies", "--by-chance"})
+                               "--strategies", "--by-chance", "--version"})
         EXPECT_TRUE(result.out.contains(QLatin1StringView(option))) << option;
+    // The exit codes, as every program of the project uses them.
+    for (const char* code : {"  0  done", "  2  the command line is wrong", "  3  Virus.dat"})
+        EXPECT_TRUE(result.out.contains(QLatin1StringView(code))) << code;
 }

@@ -166,7 +166,7 @@ TEST_F(RosterCommandTest, ABadCsvListsEveryProblemAndWritesNothing)
                u"序号,名称,勾选,聪明,可爱,不正常\n1,甲,1,65536,0,0\n1,乙,3,0,0,0\n"_s.toUtf8());
     const RosterResult result =
         RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, file});
-    EXPECT_EQ(result.exitCode, kRosterExitRefused);
+    EXPECT_EQ(result.exitCode, kRosterExitCsvRefused);
     const QStringList lines = result.err.trimmed().split(u'\n');
     ASSERT_EQ(lines.size(), 4) << result.err.toStdString(); // three problems and the verdict
     EXPECT_TRUE(lines[0].startsWith(file + u": 第 2 行，“聪明”列"_s));
@@ -190,12 +190,15 @@ TEST_F(RosterCommandTest, UsageErrorsExitWithTwo)
         {{u"import"_s, u"--heroes"_s, file}, u"--dir is required"_s},
         {{u"import"_s, u"--dir"_s, dir + u"/nowhere"_s, u"--heroes"_s, file}, u"existing folder"_s},
         {{u"import"_s, u"--dir"_s, dir, u"--heroes"_s, u"--colour"_s, file}, u"colour"_s},
+        {{u"import"_s, u"--dir"_s, dir, u"--dir"_s, dir, u"--heroes"_s, file},
+         u"--dir is given 2 times; it takes one value"_s},
     };
     for (const auto& [arguments, message] : cases) {
         const RosterResult result = RunRoster(arguments);
         EXPECT_EQ(result.exitCode, kRosterExitRefused) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(result.err.contains(message)) << result.err.toStdString();
         EXPECT_TRUE(result.err.startsWith(u"quorvel-roster: "_s));
+        EXPECT_EQ(result.err.count(u'\n'), 1) << "one line: " << result.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(file));
     ExpectUntouched();
@@ -203,6 +206,13 @@ TEST_F(RosterCommandTest, UsageErrorsExitWithTwo)
     const RosterResult help = RunRoster({u"--help"_s});
     EXPECT_EQ(help.exitCode, kRosterExitOk);
     EXPECT_TRUE(help.out.contains("--heroes"));
+    EXPECT_TRUE(help.out.contains("--version"));
+    EXPECT_TRUE(help.out.contains("  4  the CSV file has problems")) << help.out.toStdString();
+
+    const RosterResult version = RunRoster({u"--version"_s});
+    EXPECT_EQ(version.exitCode, kRosterExitOk);
+    EXPECT_EQ(version.out, QByteArray("quorvel-roster " QUORVEL_PROJECT_VERSION "\n"));
+    EXPECT_TRUE(version.err.isEmpty());
 }
 
 TEST_F(RosterCommandTest, PipesDevicesAndLinksToNothingAreNeverReadNorReplaced)
@@ -267,7 +277,7 @@ TEST_F(RosterCommandTest, ADataFileThatCannotBeReadIsNeitherExportedNorReplaced)
          {QStringList{u"export"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s},
           QStringList{u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, u"-"_s}}) {
         const RosterResult result = RunRoster(arguments, csvText);
-        EXPECT_EQ(result.exitCode, kRosterExitFile) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(result.exitCode, kRosterExitUnreadable) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(result.err.contains(u"cannot read"_s)) << result.err.toStdString();
         EXPECT_TRUE(result.out.isEmpty());
         EXPECT_TRUE(QFileInfo(heroFile()).isDir());
@@ -300,4 +310,53 @@ TEST(RosterExecutable, ExportsToStandardOutputAsUtf8WithAMark)
     ASSERT_TRUE(process.waitForFinished(120000)); // a safety net, not a measure of speed
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardOutput(), RosterCsv::WriteViruses(guild.Load()->virusTable));
+}
+
+// A long input through a pipe arrives in pieces; the import reads up to the
+// limit and names only the size, never rows cut where a piece ended.
+TEST(RosterExecutable, ALongInputOnAPipeIsRefusedForItsSizeAlone)
+{
+    GuildFolder guild;
+    ASSERT_TRUE(guild.isValid());
+    const QByteArray heroes = ReadBytes(guild.filePath(kHeroFileName));
+    QByteArray input = RosterCsv::WriteHeroes(guild.Load()->heroTable);
+    while (input.size() <= 2 * RosterCsv::kMaxFileBytes)
+        input += input.mid(3); // rows again, as a runaway script would repeat them
+    QProcess process;
+    process.start(QString::fromLocal8Bit(QUORVEL_ROSTER_EXECUTABLE),
+                  {u"import"_s, u"--dir"_s, guild.path(), u"--heroes"_s, u"-"_s});
+    ASSERT_TRUE(process.waitForStarted());
+    // Written in pieces until the program stops reading at the limit and ends.
+    for (qsizetype at = 0; at < input.size() && process.state() == QProcess::Running; at += 4096) {
+        process.write(input.mid(at, 4096));
+        process.waitForBytesWritten(10000);
+    }
+    process.closeWriteChannel();
+    if (process.state() != QProcess::NotRunning) {
+        ASSERT_TRUE(process.waitForFinished(120000));
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), kRosterExitCsvRefused);
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0], u"standard input: 文件超过了 1 MB（1048576 字节）的上限。"_s);
+    EXPECT_EQ(ReadBytes(guild.filePath(kHeroFileName)), heroes);
+}
+
+TEST_F(RosterCommandTest, AHugeFileIsRefusedWithItsRealSize)
+{
+    const QString path = csv(u"huge.csv"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(RosterCsv::WriteHeroes(m_guild.Load()->heroTable));
+    ASSERT_TRUE(file.resize(1181116006)); // sparse: no disk space taken
+    file.close();
+    const RosterResult result =
+        RunRoster({u"import"_s, u"--dir"_s, m_guild.path(), u"--heroes"_s, path});
+    EXPECT_EQ(result.exitCode, kRosterExitCsvRefused);
+    const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << result.err.toStdString();
+    EXPECT_EQ(lines[0], path + u": 文件有 1181116006 字节，超过了 1 MB（1048576 字节）的上限。"_s);
+    ExpectUntouched();
 }

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 
 using namespace toolstest;
 using namespace Qt::StringLiterals;
@@ -159,4 +160,39 @@ TEST(SampleGuild, RosterAndLevelsHaveTheIntendedShape)
     EXPECT_EQ(virusNames.size(), kVirusCount);
     EXPECT_LT(tables->virusTable[kVirusCount - 1].notAbnormal, 3334)
         << "past 3333 the heroes' damage factor turns negative";
+}
+
+// The window program answers --help and --version on standard output and
+// ends: no display is needed, and neither the working folder nor the user's
+// settings or data folders see a file.
+TEST(WindowExecutable, HelpAndVersionAnswerWithoutAWindowOrAFile)
+{
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    QProcessEnvironment environment;
+    environment.insert(u"PATH"_s, qEnvironmentVariable("PATH"));
+    environment.insert(u"HOME"_s, scratch.path());
+    environment.insert(u"XDG_CONFIG_HOME"_s, scratch.path());
+    environment.insert(u"XDG_DATA_HOME"_s, scratch.path());
+    for (const QString& option : {u"--help"_s, u"-h"_s, u"--version"_s}) {
+        SCOPED_TRACE(option.toStdString());
+        QProcess process;
+        process.setProcessEnvironment(environment); // no DISPLAY, no platform
+        process.setWorkingDirectory(scratch.path());
+        process.start(QString::fromLocal8Bit(QUORVEL_WINDOW_EXECUTABLE), {option});
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        const QByteArray out = process.readAllStandardOutput();
+        if (option == u"--version"_s)
+            EXPECT_EQ(out, QByteArray("quorvel " QUORVEL_PROJECT_VERSION "\n"));
+        else
+            EXPECT_TRUE(out.startsWith("Usage: quorvel [OPTION]\n")) << out.toStdString();
+        EXPECT_TRUE(
+            QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            << QDir(scratch.path())
+                   .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                   .join(u' ')
+                   .toStdString();
+    }
 }

@@ -5,6 +5,8 @@
 #include "engine/TeamSearch.h"
 #include "storage/DataFiles.h"
 #include "texts/PlanTexts.h"
+#include "tools/ExitCodes.h"
+#include "tools/RepeatedOptions.h"
 #include "tools/plan/PlanOutput.h"
 #include "tools/plan/PlanUsage.h"
 #include "tools/plan/RaidPlanCommand.h"
@@ -154,7 +156,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (!parser.parse(arguments))
             throw UsageError(parser.errorText());
         if (parser.isSet(help)) {
-            out << parser.helpText();
+            out << parser.helpText() << QString::fromLatin1(kExitCodesHelp);
             return kPlanExitOk;
         }
         if (parser.isSet(version)) {
@@ -164,6 +166,8 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (!parser.positionalArguments().isEmpty())
             throw UsageError(
                 u"unexpected argument '%1'"_s.arg(parser.positionalArguments().constFirst()));
+        if (const std::optional<QString> repeated = RepeatedValueProblem(parser, {u"exclude"_s}))
+            throw UsageError(*repeated);
 
         if (parser.isSet(u"strategies"_s)) {
             for (const char* planOnly :

@@ -3,13 +3,16 @@
 #include <QStringList>
 #include <QTextStream>
 
-inline constexpr int kPlanExitOk = 0;
-inline constexpr int kPlanExitUsage = 2;
-inline constexpr int kPlanExitUnreadable = 3;
+#include "tools/ExitCodes.h"
+
+inline constexpr int kPlanExitOk = kExitOk;
+inline constexpr int kPlanExitUsage = kExitUsage;
+inline constexpr int kPlanExitUnreadable = kExitDataFileUnreadable;
 
 // Runs the headless planner for a full argument list (program name first):
-// prints a plan, or the strategy list, to `out`; a bad argument gets one line
-// on `err` and the exit code kPlanExitUsage; a data file that exists but
+// prints a plan, or the strategy list, to `out`; a bad argument (an option
+// that takes one value given twice among them; --exclude may repeat and
+// merges) gets one line on `err` and the exit code kPlanExitUsage; a data file that exists but
 // cannot be read (no permission, a folder, a pipe or a device) gets one line
 // naming it and the exit code kPlanExitUnreadable. Never writes the data
 // files.

@@ -3,6 +3,9 @@
 #include "storage/DataFiles.h"
 #include "storage/FileKinds.h"
 #include "storage/RosterCsv.h"
+#include "tools/RepeatedOptions.h"
+
+#include "QuorvelVersion.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -39,18 +42,25 @@ RosterRequest ParseArguments(const QStringList& arguments, QIODevice& out)
     parser.setApplicationDescription(u"Moves the hero roster or the virus table between the data "
                                      "files and CSV files."_s);
     const QCommandLineOption help({u"h"_s, u"help"_s}, u"Show this help."_s);
+    const QCommandLineOption version(u"version"_s, u"Show the version."_s);
     const QCommandLineOption dir(u"dir"_s, u"Folder holding Virus.dat and Heroes.dat."_s, u"DIR"_s);
     const QCommandLineOption heroes(u"heroes"_s, u"The hero roster (Heroes.dat)."_s);
     const QCommandLineOption viruses(u"viruses"_s, u"The virus table (Virus.dat)."_s);
-    parser.addOptions({help, dir, heroes, viruses});
+    parser.addOptions({help, version, dir, heroes, viruses});
     parser.addPositionalArgument(u"command"_s, u"export or import"_s);
     parser.addPositionalArgument(u"file"_s, u"The CSV file; - for standard output or input."_s);
     if (!parser.parse(arguments))
         throw UsageError(parser.errorText());
     if (parser.isSet(help)) {
-        out.write(parser.helpText().toUtf8());
+        out.write(parser.helpText().toUtf8() + kExitCodesHelp);
         return {};
     }
+    if (parser.isSet(version)) {
+        out.write("quorvel-roster " + QByteArray(kQuorvelVersion) + '\n');
+        return {};
+    }
+    if (const std::optional<QString> repeated = RepeatedValueProblem(parser, {}))
+        throw UsageError(*repeated);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2)
         throw UsageError(u"expected a command (export or import) and a file"_s);
@@ -92,12 +102,12 @@ int Export(const RosterRequest& request, QIODevice& out, QTextStream& err)
     if (request.heroes) {
         auto table = std::make_unique<HeroTable>();
         if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
-            return kRosterExitFile;
+            return kRosterExitUnreadable;
         bytes = RosterCsv::WriteHeroes(*table);
     } else {
         auto table = std::make_unique<VirusTable>();
         if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
-            return kRosterExitFile;
+            return kRosterExitUnreadable;
         bytes = RosterCsv::WriteViruses(*table);
     }
     if (request.file == u"-"_s) {
@@ -118,14 +128,31 @@ int Export(const RosterRequest& request, QIODevice& out, QTextStream& err)
     return kRosterExitOk;
 }
 
+// A pipe hands its bytes over in pieces, and one read may return only the
+// first: reads until the end or `limit` bytes, so that a long input is cut
+// only at the limit, never where a piece ended.
+QByteArray ReadUpTo(QIODevice& device, qint64 limit)
+{
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray piece = device.read(limit - bytes.size());
+        if (piece.isEmpty())
+            break; // the end, or an error the caller reports
+        bytes += piece;
+    }
+    return bytes;
+}
+
 int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
 {
     QByteArray bytes;
     const QString shownName = request.file == u"-"_s ? u"standard input"_s : request.file;
     // One byte past the limit is enough to tell the reader the file is too long.
     const qint64 readLimit = RosterCsv::kMaxFileBytes + 1;
+    // The size of a regular file is known and reported when over the limit.
+    qint64 sizeOnDisk = -1;
     if (request.file == u"-"_s) {
-        bytes = in.read(readLimit);
+        bytes = ReadUpTo(in, readLimit);
     } else {
         // A pipe or a device given as the file is refused, never waited on.
         ReadOutcome read = ReadRegularFile(request.file, readLimit);
@@ -134,6 +161,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
                 << Qt::endl;
             return kRosterExitFile;
         }
+        sizeOnDisk = read.size;
         bytes = std::move(read.bytes);
     }
 
@@ -143,16 +171,16 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
     if (request.heroes) {
         auto table = std::make_unique<HeroTable>();
         if (ReportUnreadable(LoadHeroTable(*table, request.folder), err))
-            return kRosterExitFile;
-        result = RosterCsv::ReadHeroes(bytes, *table);
+            return kRosterExitUnreadable;
+        result = RosterCsv::ReadHeroes(bytes, *table, sizeOnDisk);
         dataFile = DataFilePath(request.folder, kHeroFileName);
         if (result.accepted())
             failure = SaveHeroTable(*table, request.folder);
     } else {
         auto table = std::make_unique<VirusTable>();
         if (ReportUnreadable(LoadVirusTable(*table, request.folder), err))
-            return kRosterExitFile;
-        result = RosterCsv::ReadViruses(bytes, *table);
+            return kRosterExitUnreadable;
+        result = RosterCsv::ReadViruses(bytes, *table, sizeOnDisk);
         dataFile = DataFilePath(request.folder, kVirusFileName);
         if (result.accepted())
             failure = SaveVirusTable(*table, request.folder);
@@ -167,7 +195,7 @@ int Import(const RosterRequest& request, QIODevice& in, QTextStream& err)
                    .arg(count)
                    .arg(count == 1 ? u"problem"_s : u"problems"_s, dataFile)
             << Qt::endl;
-        return kRosterExitRefused;
+        return kRosterExitCsvRefused;
     }
     if (failure) {
         err << u"quorvel-roster: cannot write %1: %2"_s.arg(failure->filePath, failure->reason)

@@ -4,11 +4,18 @@
 #include <QStringList>
 #include <QTextStream>
 
-inline constexpr int kRosterExitOk = 0;
-// A file could not be read or written.
-inline constexpr int kRosterExitFile = 1;
-// A bad argument, or a CSV file with problems; nothing was written.
-inline constexpr int kRosterExitRefused = 2;
+#include "tools/ExitCodes.h"
+
+inline constexpr int kRosterExitOk = kExitOk;
+// A CSV file or standard input or output could not be read or written, or
+// the data file could not be saved.
+inline constexpr int kRosterExitFile = kExitFileFailed;
+// A bad argument; nothing was read or written.
+inline constexpr int kRosterExitRefused = kExitUsage;
+// The folder's data file exists but cannot be read.
+inline constexpr int kRosterExitUnreadable = kExitDataFileUnreadable;
+// A CSV file with problems; nothing was written.
+inline constexpr int kRosterExitCsvRefused = kExitCsvRefused;
 
 // Runs `quorvel-roster` for a full argument list (program name first):
 //   export --dir DIR (--heroes|--viruses) FILE   a table as CSV (FILE "-": `out`)

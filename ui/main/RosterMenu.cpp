@@ -59,7 +59,7 @@ RosterMenu::RosterMenu(QWidget& window, PlanningTables& tables, RosterEditors ed
 
 RosterMenu::~RosterMenu() = default;
 
-std::optional<QByteArray> RosterMenu::pickAndRead(const QString& caption, QString& path)
+std::optional<ReadOutcome> RosterMenu::pickAndRead(const QString& caption, QString& path)
 {
     path = FileDialog::openFileName(&m_window, caption, LastFolder(), kCsvFilter);
     if (path.isEmpty())
@@ -75,7 +75,7 @@ std::optional<QByteArray> RosterMenu::pickAndRead(const QString& caption, QStrin
                          QMessageBox::Ok);
         return std::nullopt;
     }
-    return std::move(read.bytes);
+    return read;
 }
 
 bool RosterMenu::reportRefusal(const QString& caption, const QString& path,
@@ -99,11 +99,11 @@ void RosterMenu::ImportHeroes()
 {
     const QString caption = u"导入英雄"_s;
     QString path;
-    const std::optional<QByteArray> bytes = pickAndRead(caption, path);
-    if (!bytes)
+    const std::optional<ReadOutcome> file = pickAndRead(caption, path);
+    if (!file)
         return;
     auto heroes = std::make_unique<HeroTable>(m_tables.heroTable);
-    const RosterCsv::ImportResult result = RosterCsv::ReadHeroes(*bytes, *heroes);
+    const RosterCsv::ImportResult result = RosterCsv::ReadHeroes(file->bytes, *heroes, file->size);
     if (reportRefusal(caption, path, result.problems))
         return;
     if (!result.notes.isEmpty()) {
@@ -121,11 +121,12 @@ void RosterMenu::ImportViruses()
 {
     const QString caption = u"导入病毒"_s;
     QString path;
-    const std::optional<QByteArray> bytes = pickAndRead(caption, path);
-    if (!bytes)
+    const std::optional<ReadOutcome> file = pickAndRead(caption, path);
+    if (!file)
         return;
     auto viruses = std::make_unique<VirusTable>(m_tables.virusTable);
-    const RosterCsv::ImportResult result = RosterCsv::ReadViruses(*bytes, *viruses);
+    const RosterCsv::ImportResult result =
+        RosterCsv::ReadViruses(file->bytes, *viruses, file->size);
     if (reportRefusal(caption, path, result.problems))
         return;
     if (!result.notes.isEmpty()) {

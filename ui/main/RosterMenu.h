@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PlanningTables.h"
+#include "storage/FileKinds.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -52,7 +53,7 @@ public:
 private:
     // The bytes of a file the user picks, or nothing when cancelled or
     // unreadable (the user was told).
-    std::optional<QByteArray> pickAndRead(const QString& caption, QString& path);
+    std::optional<ReadOutcome> pickAndRead(const QString& caption, QString& path);
     QString pickSavePath(const QString& caption, const QString& fileName);
     bool reportRefusal(const QString& caption, const QString& path, const QStringList& problems);
     void save(const QString& caption, const QString& path, const QByteArray& bytes, int rows,
