@@ -23,9 +23,9 @@ fresh_work() {
     cp "$examples/Virus.dat" "$examples/Heroes.dat" "$work/"
 }
 
-# The CSV row of hero $2 in the guild folder $1.
+# The CSV row of hero $2 in the guild folder $1, without the quotes round its name.
 hero_row() {
-    "$roster" export --dir "$1" --heroes - | tr -d '\r' | sed -n "$(($2 + 1))p"
+    "$roster" export --dir "$1" --heroes - | tr -d '\r"' | sed -n "$(($2 + 1))p"
 }
 
 # The id of a window captioned $1 that is not among the ids $2, waiting up
