@@ -1,13 +1,16 @@
 #include "app/CQuorvelApp.h"
 #include "ui/common/DialogBuilder.h"
+#include "ui/common/QtTranslations.h"
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/SaveFailurePrompt.h"
 
 int main(int argc, char* argv[])
 {
     CQuorvelApp app(argc, argv);
-    // Message boxes and menus speak in the same font as the dialogs.
+    // Message boxes and menus speak in the same font as the dialogs, and
+    // Qt's own texts in the dialogs' language.
     QApplication::setFont(DialogFont());
+    QtTranslations::Install();
     app.InitInstance(&CQuorvelDlg::RunModal, InteractivePrompts());
     return 0;
 }

@@ -29,7 +29,7 @@ package=$(ls "$build"/quorvel_*.deb)
 version=$(dpkg-deb -f "$package" Version)
 depends=$(dpkg-deb -f "$package" Depends)
 echo "Built $(basename "$package"): Depends: $depends"
-for needed in fonts-wqy-microhei libqt6widgets6 libqt6core6; do
+for needed in fonts-wqy-microhei qt6-translations-l10n libqt6widgets6 libqt6core6; do
     grep -q "\b$needed\b" <<<"$depends" || fail "the package does not depend on $needed"
 done
 

@@ -11,6 +11,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/PopupMenu.h"
 #include "ui/common/UpDownCtrl.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
 #include "ui/main/AlternativesWindow.h"
@@ -507,13 +508,7 @@ void CQuorvelDlg::raiseWindow(QWidget* window, bool first)
 
 void CQuorvelDlg::placeBeside(QWidget* window)
 {
-    // To the right of this window when the screen has room, else where the
-    // window system puts it.
-    const QRect frame = frameGeometry();
-    const QScreen* screen = this->screen();
-    const QPoint at(frame.right() + 8, frame.top());
-    if (screen != nullptr && screen->availableGeometry().contains(QPoint(at.x() + 100, at.y())))
-        window->move(at);
+    WindowPlacement::PlaceBeside(*window, *this);
 }
 
 void CQuorvelDlg::ShowAbout()

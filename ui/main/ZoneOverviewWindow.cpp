@@ -1,17 +1,16 @@
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include "texts/PlanTexts.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/ZoneOverviewModel.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
@@ -23,12 +22,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kProgressTickMs = 50;
-
-// Window sizes live apart from the five remembered choices.
-QSettings WindowSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"Quorvel"_s, u"windows"_s);
-}
 
 QWidget* MakeLegend(QWidget* parent)
 {
@@ -115,7 +108,8 @@ CZoneOverviewWindow::CZoneOverviewWindow(CQuorvelDlg& mainWindow, const Planning
     connect(&m_main, &CQuorvelDlg::strategyOrderChanged, this,
             &CZoneOverviewWindow::followStrategyOrder);
 
-    resize(WindowSettings().value(u"ZoneOverview/size"_s, QSize(900, 600)).toSize());
+    resize(900, 600);
+    WindowPlacement::RememberGeometry(*this, u"ZoneOverview"_s);
     followStrategyOrder();
 }
 
@@ -124,12 +118,6 @@ CZoneOverviewWindow::~CZoneOverviewWindow()
     // The worker writes into members of this window: it must stop first.
     m_cancelFlag = true;
     m_watcher.waitForFinished();
-}
-
-void CZoneOverviewWindow::closeEvent(QCloseEvent* event)
-{
-    WindowSettings().setValue(u"ZoneOverview/size"_s, size());
-    QWidget::closeEvent(event);
 }
 
 void CZoneOverviewWindow::followStrategyOrder()
