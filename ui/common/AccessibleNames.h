@@ -8,7 +8,8 @@ class QWidget;
 // accessible name: its own text (buttons, check boxes), else the text of the
 // label that names it (its buddy, or the static text just left of it on the
 // same line, as the dialog templates place them), else the title of the group
-// around it, else its tooltip. A name set by hand is kept.
+// around it, else the heading right above it, else its tooltip, else the
+// window's title (a window's list). A name set by hand is kept.
 namespace AccessibleNames {
 
 // Names the window's controls now and again each time it is shown, so that

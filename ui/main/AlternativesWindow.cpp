@@ -1,6 +1,7 @@
 #include "ui/main/AlternativesWindow.h"
 
 #include "texts/PlanTexts.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/main/QuorvelDlg.h"
 
@@ -111,6 +112,7 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     layout->addWidget(splitter, 1);
     resize(900, 440);
     WindowPlacement::RememberGeometry(*this, u"Alternatives"_s);
+    AccessibleNames::NameOnShow(*this);
 
     m_progressDelay = new QTimer(this);
     m_progressDelay->setSingleShot(true);

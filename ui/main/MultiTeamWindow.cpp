@@ -1,6 +1,7 @@
 #include "ui/main/MultiTeamWindow.h"
 
 #include "texts/PlanTexts.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/main/QuorvelDlg.h"
 
@@ -81,6 +82,7 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     layout->addLayout(bottom);
     resize(820, 360);
     WindowPlacement::RememberGeometry(*this, u"MultiTeam"_s);
+    AccessibleNames::NameOnShow(*this);
 
     connect(&m_main, &CQuorvelDlg::requestChanged, this, &CMultiTeamWindow::refresh);
     connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CMultiTeamWindow::refresh);

@@ -15,6 +15,7 @@
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
 #include "ui/main/AlternativesWindow.h"
+#include "ui/main/MainWindowHints.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanChatText.h"
 #include "ui/main/PlanListCtrl.h"
@@ -86,6 +87,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
             return makeControl(control, controlParent);
         },
         m_clientArea);
+    AddMainWindowHints(m_controls);
     setWindowIcon(QIcon(u":/quorvel/icon.png"_s));
     createBanner();
     createMenuBar();

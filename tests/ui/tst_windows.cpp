@@ -1,0 +1,242 @@
+// Every window of the program on a small screen: run at 1280 × 800 and again
+// at twice the scale (see CMakeLists.txt), each window must open wholly
+// inside the available area with its buttons in reach, and every control the
+// keyboard reaches must have a name for screen readers.
+
+#include "resources/MainDialogIds.h"
+#include "storage/DataFiles.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/common/AccessibleNames.h"
+#include "ui/common/WindowPlacement.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/SelectDlg.h"
+#include "ui/editors/VirusDlg.h"
+#include "ui/main/AlternativesWindow.h"
+#include "ui/main/MultiTeamWindow.h"
+#include "ui/main/QuorvelDlg.h"
+#include "ui/main/ZoneOverviewWindow.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString Describe(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect area = WindowPlacement::AvailableArea(window);
+    return u"%1 (%2): frame %3,%4 %5×%6 on %7,%8 %9×%10"_s.arg(window.windowTitle())
+        .arg(QString::fromLatin1(window.metaObject()->className()))
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height())
+        .arg(area.x())
+        .arg(area.y())
+        .arg(area.width())
+        .arg(area.height());
+}
+
+bool InsideItsScreen(const QWidget& window)
+{
+    return WindowPlacement::AvailableArea(window).contains(window.frameGeometry());
+}
+
+// Every push button of the window lies inside its client area.
+QStringList ButtonsOutOfReach(const QWidget& window)
+{
+    QStringList out;
+    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->window() != &window || button->isHidden())
+            continue;
+        const QRect where(button->mapTo(&window, QPoint(0, 0)), button->size());
+        if (!window.rect().contains(where))
+            out.append(button->text());
+    }
+    return out;
+}
+
+QStringList Unnamed(const QWidget& window)
+{
+    QStringList names;
+    for (const QWidget* widget : AccessibleNames::Unnamed(window))
+        names.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                     widget->objectName());
+    return names;
+}
+
+} // namespace
+
+class TestWindows final : public QObject
+{
+    Q_OBJECT
+
+private:
+    TemporarySettings m_settings;
+    std::unique_ptr<PlanningTables> m_tables;
+    RememberedChoices m_choices;
+
+    std::unique_ptr<CQuorvelDlg> makeWindow()
+    {
+        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
+        ShowActive(*window);
+        return window;
+    }
+
+    // A shown window, once the placement has settled: inside its screen,
+    // every button in reach, every control named.
+    static void checkWindow(QWidget& window)
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY2(InsideItsScreen(window), qPrintable(Describe(window)));
+        const QStringList unreachable = ButtonsOutOfReach(window);
+        QVERIFY2(unreachable.isEmpty(),
+                 qPrintable(Describe(window) + u": "_s + unreachable.join(u", "_s)));
+        const QStringList unnamed = Unnamed(window);
+        QVERIFY2(unnamed.isEmpty(),
+                 qPrintable(Describe(window) + u": unnamed "_s + unnamed.join(u", "_s)));
+    }
+
+    // Runs `check` on a modal dialog of type T once it is up, then closes it.
+    template <typename T> void whenDialogUp(const std::function<void(T&)>& check)
+    {
+        WhenModalShown(this, [check](QWidget* modal) {
+            auto* dialog = qobject_cast<T*>(modal);
+            QVERIFY(dialog != nullptr);
+            check(*dialog);
+            dialog->reject();
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        RequirePreparedAnswers();
+        qInfo("screen %dx%d, device pixel ratio %.1f",
+              QGuiApplication::primaryScreen()->availableGeometry().width(),
+              QGuiApplication::primaryScreen()->availableGeometry().height(),
+              QGuiApplication::primaryScreen()->devicePixelRatio());
+    }
+    void init()
+    {
+        m_tables = std::make_unique<PlanningTables>();
+        LoadVirusTable(m_tables->virusTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        LoadHeroTable(m_tables->heroTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        m_choices = RememberedChoices{};
+        QSettings(QSettings::IniFormat, QSettings::UserScope, u"Quorvel"_s, u"windows"_s).clear();
+    }
+    void cleanup()
+    {
+        QTRY_VERIFY2(LeftoverWindows().isEmpty(), qPrintable(LeftoverWindows().join(u' ')));
+    }
+
+    void theMainWindowAndItsRaidWindows()
+    {
+        const auto window = makeWindow();
+        checkWindow(*window);
+        checkWindow(*window->OpenZoneOverview());
+        checkWindow(*window->OpenAlternatives());
+        checkWindow(*window->OpenMultiTeam());
+    }
+
+    void theEditors()
+    {
+        const auto window = makeWindow();
+        bool heroesChecked = false;
+        whenDialogUp<CHeroesDlg>([&heroesChecked](CHeroesDlg& editor) {
+            checkWindow(editor);
+            heroesChecked = true;
+        });
+        window->OnEditHeroes();
+        QVERIFY(heroesChecked);
+
+        bool virusChecked = false;
+        whenDialogUp<CVirusDlg>([&virusChecked](CVirusDlg& editor) {
+            checkWindow(editor);
+            virusChecked = true;
+        });
+        window->OnEditVirus();
+        QVERIFY(virusChecked);
+
+        CSelectDlg select(window.get());
+        select.show();
+        checkWindow(select);
+    }
+
+    // Names come from the labels beside the controls; the controls whose
+    // place does not tell what they do say it in a description and a tip.
+    void controlsAreNamedByTheirLabels()
+    {
+        using namespace MainDialogIds;
+        const auto window = makeWindow();
+        const DialogControls& controls = window->controls();
+        QCOMPARE(controls.widget(kTargetSelector)->accessibleName(), u"攻击目标"_s);
+        QCOMPARE(controls.widget(kLeaderSelector)->accessibleName(), u"带队英雄"_s);
+        QCOMPARE(controls.widget(kStrategySelector)->accessibleName(), u"战斗策略"_s);
+        QCOMPARE(controls.widget(kSearchButton)->accessibleName(), u"查看组队方案"_s);
+        QVERIFY(!controls.widget(kStrategySelector)->accessibleDescription().isEmpty());
+        for (const int id : {kTargetSpin, kStrategySpin, kFeasibility}) {
+            QVERIFY(!controls.widget(id)->accessibleName().isEmpty());
+            QVERIFY(!controls.widget(id)->toolTip().isEmpty());
+        }
+        QVERIFY(controls.widget(kTargetSpin)->accessibleName() !=
+                controls.widget(kTargetSelector)->accessibleName());
+
+        CAlternativesWindow* alternatives = window->OpenAlternatives();
+        QVERIFY(QTest::qWaitForWindowExposed(alternatives));
+        QTRY_COMPARE(alternatives->countBox()->accessibleName(), u"列出"_s);
+    }
+
+    // A window opened for the first time lies beside the main window only
+    // where it fits there whole.
+    void raidWindowsOpenWhollyOnTheScreen()
+    {
+        const auto window = makeWindow();
+        const QRect area = WindowPlacement::AvailableArea(*window);
+        // The main window against the right edge: no room beside it.
+        window->move(area.right() - window->frameGeometry().width(), area.top());
+        CZoneOverviewWindow* overview = window->OpenZoneOverview();
+        QTRY_VERIFY2(InsideItsScreen(*overview), qPrintable(Describe(*overview)));
+    }
+
+    // Where the user left a raid window it opens again, at that size; one
+    // left on a screen that is gone comes back onto this one.
+    void raidWindowsOpenWhereTheyWereLeft()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect left;
+        {
+            const auto window = makeWindow();
+            CMultiTeamWindow* multi = window->OpenMultiTeam();
+            QTRY_VERIFY(InsideItsScreen(*multi));
+            multi->resize(area.width() / 2, area.height() / 2);
+            multi->move(area.topLeft() + QPoint(10, 20));
+            QTRY_COMPARE(multi->pos(), area.topLeft() + QPoint(10, 20));
+            left = QRect(multi->pos(), multi->size());
+            multi->close();
+        }
+        {
+            const auto window = makeWindow();
+            CMultiTeamWindow* multi = window->OpenMultiTeam();
+            QTRY_COMPARE(QRect(multi->pos(), multi->size()), left);
+            multi->close();
+        }
+        // A second screen to the right, gone since.
+        QSettings(QSettings::IniFormat, QSettings::UserScope, u"Quorvel"_s, u"windows"_s)
+            .setValue(u"MultiTeam/geometry"_s,
+                      QRect(area.right() + 200, area.top() + 50, area.width() + 300, 300));
+        const auto window = makeWindow();
+        CMultiTeamWindow* multi = window->OpenMultiTeam();
+        QTRY_VERIFY2(InsideItsScreen(*multi), qPrintable(Describe(*multi)));
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
