@@ -16,6 +16,7 @@
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -192,6 +193,44 @@ private slots:
         CAlternativesWindow* alternatives = window->OpenAlternatives();
         QVERIFY(QTest::qWaitForWindowExposed(alternatives));
         QTRY_COMPARE(alternatives->countBox()->accessibleName(), u"列出"_s);
+    }
+
+    // The focus is framed from the start in every window, and Escape closes
+    // the raid windows as it closes a dialog.
+    void keyboardUsersSeeTheFocusAndEscapeCloses()
+    {
+        const auto window = makeWindow();
+        QVERIFY(window->testAttribute(Qt::WA_KeyboardFocusChange));
+        QWidget* raid[] = {window->OpenZoneOverview(), window->OpenAlternatives(),
+                           window->OpenMultiTeam()};
+        for (QWidget* other : raid) {
+            other->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(other));
+            QVERIFY(other->testAttribute(Qt::WA_KeyboardFocusChange));
+            // Where the window's keys go: its focus control, or itself.
+            QWidget* keys = other->focusWidget() != nullptr ? other->focusWidget() : other;
+            QTest::keyClick(keys, Qt::Key_Escape);
+            QTRY_VERIFY2(!other->isVisible(), qPrintable(other->windowTitle()));
+        }
+        QVERIFY(window->isVisible());
+    }
+
+    // Team 1 is led by the main window's leader; the other teams' selectors
+    // do not offer that hero again.
+    void otherTeamsOfferAllButTheFirstLeader()
+    {
+        m_choices.m_lastVirus = 35;
+        m_choices.m_lastHero = 3;
+        const auto window = makeWindow();
+        QCOMPARE(window->currentLeader(), 3);
+        CMultiTeamWindow* multi = window->OpenMultiTeam();
+        QVERIFY(QTest::qWaitForWindowExposed(multi));
+        const QList<QComboBox*> boxes = multi->findChildren<QComboBox*>();
+        QCOMPARE(boxes.size(), kMaxDisjointLeaders - 1);
+        for (const QComboBox* box : boxes) {
+            QCOMPARE(box->findData(3), -1);
+            QVERIFY(box->findData(4) > 0);
+        }
     }
 
     // A window opened for the first time lies beside the main window only

@@ -2,6 +2,7 @@
 
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DigitKeysOnly.h"
+#include "ui/common/KeyboardUse.h"
 #include "ui/common/TemplateGroupBox.h"
 #include "ui/common/UpDownCtrl.h"
 #include "ui/common/WindowPlacement.h"
@@ -193,5 +194,6 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
     // is reduced to fit it, its own layout rule placing the controls.
     WindowPlacement::KeepOnScreen(dialog);
     AccessibleNames::NameOnShow(dialog);
+    KeyboardUse::FrameFocusFromTheStart(dialog);
     return controls;
 }

@@ -1,8 +1,7 @@
 #include "ui/main/AlternativesWindow.h"
 
 #include "texts/PlanTexts.h"
-#include "ui/common/AccessibleNames.h"
-#include "ui/common/WindowPlacement.h"
+#include "ui/common/ToolWindow.h"
 #include "ui/main/QuorvelDlg.h"
 
 #include <QHBoxLayout>
@@ -111,8 +110,7 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     layout->addLayout(top);
     layout->addWidget(splitter, 1);
     resize(900, 440);
-    WindowPlacement::RememberGeometry(*this, u"Alternatives"_s);
-    AccessibleNames::NameOnShow(*this);
+    PrepareToolWindow(*this, u"Alternatives"_s);
 
     m_progressDelay = new QTimer(this);
     m_progressDelay->setSingleShot(true);

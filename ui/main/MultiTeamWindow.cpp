@@ -1,8 +1,7 @@
 #include "ui/main/MultiTeamWindow.h"
 
 #include "texts/PlanTexts.h"
-#include "ui/common/AccessibleNames.h"
-#include "ui/common/WindowPlacement.h"
+#include "ui/common/ToolWindow.h"
 #include "ui/main/QuorvelDlg.h"
 
 #include <QClipboard>
@@ -81,8 +80,7 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
     resize(820, 360);
-    WindowPlacement::RememberGeometry(*this, u"MultiTeam"_s);
-    AccessibleNames::NameOnShow(*this);
+    PrepareToolWindow(*this, u"MultiTeam"_s);
 
     connect(&m_main, &CQuorvelDlg::requestChanged, this, &CMultiTeamWindow::refresh);
     connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CMultiTeamWindow::refresh);
@@ -116,14 +114,18 @@ int CMultiTeamWindow::leaders(int* out) const
 
 void CMultiTeamWindow::fillLeaderSelectors()
 {
+    const int first = m_main.currentLeader();
     m_filling = true;
     for (int row = 1; row < kMaxDisjointLeaders; ++row) {
         QComboBox* box = m_leaderBoxes[row];
         const int chosen = box->currentData().isValid() ? box->currentData().toInt() : -1;
         box->clear();
         box->addItem(QString::fromUtf8("(无)"), -1);
-        for (int hero = 0; hero < kHeroCount; ++hero)
-            box->addItem(PlanTexts::HeroNameText(m_tables.heroTable[hero]), hero);
+        // Team 1's leader is the main window's and leads no other team.
+        for (int hero = 0; hero < kHeroCount; ++hero) {
+            if (hero != first)
+                box->addItem(PlanTexts::HeroNameText(m_tables.heroTable[hero]), hero);
+        }
         box->setCurrentIndex(std::max(0, box->findData(chosen)));
     }
     m_filling = false;
@@ -162,7 +164,13 @@ void CMultiTeamWindow::recompute()
                                           : PlanTexts::NoPlanCaption()),
              index});
     }
-    m_teamList->resizeColumnsToContents();
+    // Columns only grow while the window is open: a replan does not make
+    // them jump back and forth.
+    for (int column = 0; column < m_teamModel->columnCount(); ++column) {
+        const int before = m_teamList->columnWidth(column);
+        m_teamList->resizeColumnToContents(column);
+        m_teamList->setColumnWidth(column, std::max(before, m_teamList->columnWidth(column)));
+    }
     m_copyButton->setEnabled(m_count > 0);
 }
 

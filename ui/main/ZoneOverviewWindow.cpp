@@ -1,8 +1,7 @@
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include "texts/PlanTexts.h"
-#include "ui/common/AccessibleNames.h"
-#include "ui/common/WindowPlacement.h"
+#include "ui/common/ToolWindow.h"
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/ZoneOverviewModel.h"
 
@@ -110,8 +109,7 @@ CZoneOverviewWindow::CZoneOverviewWindow(CQuorvelDlg& mainWindow, const Planning
             &CZoneOverviewWindow::followStrategyOrder);
 
     resize(900, 600);
-    WindowPlacement::RememberGeometry(*this, u"ZoneOverview"_s);
-    AccessibleNames::NameOnShow(*this);
+    PrepareToolWindow(*this, u"ZoneOverview"_s);
     followStrategyOrder();
 }
 
