@@ -7,6 +7,7 @@
 #include "storage/DataFiles.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/AccessibleNames.h"
+#include "ui/common/CopiedNotice.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/SelectDlg.h"
@@ -16,7 +17,9 @@
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -231,6 +234,43 @@ private slots:
             QCOMPARE(box->findData(3), -1);
             QVERIFY(box->findData(4) > 0);
         }
+    }
+
+    // "复制方案" and "复制全部" say so in a note that takes neither the focus
+    // nor a click to close.
+    void copyingSaysSoWithoutABox()
+    {
+        m_choices.m_lastVirus = 35;
+        m_choices.m_lastHero = 0;
+        m_choices.m_lastPlan = 3;
+        const auto window = makeWindow();
+        window->RunTeamSearch();
+        QWidget* focus = QApplication::focusWidget();
+        QGuiApplication::clipboard()->clear();
+        QCOMPARE(CopiedNotice::Shown(*window), nullptr);
+        QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
+        const QLabel* note = CopiedNotice::Shown(*window);
+        QVERIFY(note != nullptr);
+        QCOMPARE(note->text(), u"已复制到剪贴板"_s);
+        QVERIFY(window->frameGeometry().contains(note->geometry().center()));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(QApplication::focusWidget(), focus);
+        // Copying again shows one note, not two.
+        window->CopyPlan();
+        int shown = 0;
+        for (const QLabel* label : window->findChildren<QLabel*>(u"copiedNotice"_s))
+            shown += label->isVisible() ? 1 : 0;
+        QCOMPARE(shown, 1);
+
+        CMultiTeamWindow* multi = window->OpenMultiTeam();
+        QVERIFY(QTest::qWaitForWindowExposed(multi));
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(multi->copyButton(), Qt::LeftButton);
+        QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
+        QVERIFY(CopiedNotice::Shown(*multi) != nullptr);
+        // It goes by itself.
+        QTRY_COMPARE_WITH_TIMEOUT(CopiedNotice::Shown(*multi), nullptr, CopiedNotice::kShownMs * 5);
     }
 
     // A window opened for the first time lies beside the main window only

@@ -1,6 +1,7 @@
 #include "ui/main/MultiTeamWindow.h"
 
 #include "texts/PlanTexts.h"
+#include "ui/common/CopiedNotice.h"
 #include "ui/common/ToolWindow.h"
 #include "ui/main/QuorvelDlg.h"
 
@@ -201,6 +202,8 @@ QString CMultiTeamWindow::teamsText() const
 void CMultiTeamWindow::copyTeams()
 {
     const QString text = teamsText();
-    if (!text.isEmpty())
-        QGuiApplication::clipboard()->setText(text);
+    if (text.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(text);
+    CopiedNotice::Show(*this);
 }

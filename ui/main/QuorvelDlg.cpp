@@ -6,6 +6,7 @@
 #include "resources/Menus.h"
 #include "storage/TablesChanged.h"
 #include "texts/PlanTexts.h"
+#include "ui/common/CopiedNotice.h"
 #include "ui/common/DialogBuilder.h"
 #include "ui/common/FittedText.h"
 #include "ui/common/MessageBox.h"
@@ -470,6 +471,7 @@ void CQuorvelDlg::CopyPlan()
     QGuiApplication::clipboard()->setText(PlanChatText(m_tables.heroTable, m_shownVirus,
                                                        m_tables.virusTable[m_shownVirus],
                                                        m_shownStrategy, *m_shownPlan));
+    CopiedNotice::Show(*this);
 }
 
 CZoneOverviewWindow* CQuorvelDlg::OpenZoneOverview()
