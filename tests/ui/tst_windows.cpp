@@ -13,13 +13,16 @@
 #include "ui/editors/SelectDlg.h"
 #include "ui/editors/VirusDlg.h"
 #include "ui/main/AlternativesWindow.h"
+#include "ui/main/ExcludeHeroesDlg.h"
 #include "ui/main/MultiTeamWindow.h"
+#include "ui/main/PlanListCtrl.h"
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -271,6 +274,65 @@ private slots:
         QVERIFY(CopiedNotice::Shown(*multi) != nullptr);
         // It goes by itself.
         QTRY_COMPARE_WITH_TIMEOUT(CopiedNotice::Shown(*multi), nullptr, CopiedNotice::kShownMs * 5);
+    }
+
+    // The exclusion from the keyboard: Ctrl+E lists the six heroes, the
+    // space bar checks them, Enter excludes them and plans again.
+    void heroesAreExcludedFromTheKeyboard()
+    {
+        m_choices.m_lastVirus = 35;
+        m_choices.m_lastHero = 0;
+        m_choices.m_lastPlan = 3;
+        const auto window = makeWindow();
+        window->RunTeamSearch();
+        auto* plan = window->controls().get<CPlanListCtrl>(MainDialogIds::kPlanList);
+        QCOMPARE(plan->rowCount(), 6);
+        const int second = plan->heroAt(1);
+        const int fourth = plan->heroAt(3);
+        QVERIFY(m_tables->heroTable[second].checked != 0);
+
+        // Checked after the dialog: a failure inside would leave it open.
+        int listed = 0;
+        QStringList unnamed;
+        bool listHasFocus = false;
+        QList<int> checkedAtFirst{-1};
+        QList<int> checked;
+        WhenModalShown(this, [&](QWidget* modal) {
+            auto* picker = qobject_cast<CExcludeHeroesDlg*>(modal);
+            if (picker == nullptr) {
+                modal->close();
+                return;
+            }
+            listed = picker->heroList()->count();
+            checkedAtFirst = picker->checkedRows();
+            unnamed = Unnamed(*picker);
+            QWidget* list = picker->heroList();
+            listHasFocus = picker->focusWidget() == list;
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Space);
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Space);
+            checked = picker->checkedRows();
+            QTest::keyClick(list, Qt::Key_Return);
+            if (picker->isVisible())
+                picker->reject();
+        });
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(listed, 6);
+        QCOMPARE(checkedAtFirst, QList<int>{});
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
+        QVERIFY(listHasFocus);
+        QCOMPARE(checked, (QList<int>{1, 3}));
+        QCOMPARE(m_tables->heroTable[second].checked, 0);
+        QCOMPARE(m_tables->heroTable[fourth].checked, 0);
+        QVERIFY(window->tablesModified());
+        // Planned again without them.
+        QCOMPARE(plan->rowCount(), 6);
+        for (int row = 0; row < plan->rowCount(); ++row) {
+            QVERIFY(plan->heroAt(row) != second);
+            QVERIFY(plan->heroAt(row) != fourth);
+        }
     }
 
     // A window opened for the first time lies beside the main window only

@@ -16,6 +16,7 @@
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
 #include "ui/main/AlternativesWindow.h"
+#include "ui/main/ExcludeHeroesDlg.h"
 #include "ui/main/MainWindowHints.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanChatText.h"
@@ -185,6 +186,11 @@ void CQuorvelDlg::createMenuBar()
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyPlanAction->setEnabled(false);
     connect(m_copyPlanAction, &QAction::triggered, this, &CQuorvelDlg::CopyPlan);
+    QAction* exclude = planMenu->addAction(u"排除英雄重新组队(&E)…"_s);
+    exclude->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exclude, &QAction::triggered, this, &CQuorvelDlg::ExcludeChosenHeroes);
+    connect(planMenu, &QMenu::aboutToShow, this,
+            [this, exclude] { exclude->setEnabled(m_planList->rowCount() > 0); });
 
     m_helpMenu = m_menuBar->addMenu(u"帮助(&H)"_s);
     QAction* about = m_helpMenu->addAction(u"关于 Quorvel(&A)"_s);
@@ -383,6 +389,22 @@ void CQuorvelDlg::ExcludeSelectedHeroes()
         NotifyTablesChanged(m_tables);
         emit tablesChanged();
     }
+}
+
+void CQuorvelDlg::ExcludeChosenHeroes()
+{
+    if (m_planList->rowCount() == 0)
+        return;
+    CExcludeHeroesDlg picker(*m_planList, this);
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    m_planList->clearSelection();
+    for (const int row : picker.checkedRows()) {
+        m_planList->selectionModel()->select(m_planList->model()->index(row, 0),
+                                             QItemSelectionModel::Select |
+                                                 QItemSelectionModel::Rows);
+    }
+    ExcludeSelectedHeroes();
 }
 
 // --- Plan view -------------------------------------------------------------

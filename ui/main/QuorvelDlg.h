@@ -64,6 +64,9 @@ public:
 
     // The search driver.
     void RunTeamSearch();
+    // "排除英雄重新组队…" (Ctrl+E): the keyboard's way to the exclusion; the
+    // user checks heroes of the shown plan in a small dialog.
+    void ExcludeChosenHeroes();
     void ExcludeSelectedHeroes();
 
     // The plan view.
