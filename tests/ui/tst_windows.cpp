@@ -3,11 +3,13 @@
 // inside the available area with its buttons in reach, and every control the
 // keyboard reaches must have a name for screen readers.
 
+#include "engine/CombatModel.h"
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/CopiedNotice.h"
+#include "ui/common/EmptyViewHint.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/SelectDlg.h"
@@ -21,6 +23,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -333,6 +336,65 @@ private slots:
             QVERIFY(plan->heroAt(row) != second);
             QVERIFY(plan->heroAt(row) != fourth);
         }
+    }
+
+    // A first start (no hero has stats yet) says where to start; a search
+    // that finds no team says why, beside the plan, under the caption the
+    // window always shows for it.
+    void theEmptyPlanSaysWhereToStartAndWhyNoTeam()
+    {
+        FillDefaultHeroTable(m_tables->heroTable);
+        FillDefaultVirusTable(m_tables->virusTable);
+        m_choices.m_lastVirus = 0;
+        m_choices.m_lastHero = 0;
+        m_choices.m_lastPlan = 0;
+        const auto window = makeWindow();
+        auto* group = window->controls().get<QGroupBox>(MainDialogIds::kPlanGroup);
+        const EmptyViewHint* hint = window->planHint();
+        QVERIFY(hint->isShown());
+        QVERIFY2(hint->hint().contains(u"花名册"_s) && hint->hint().contains(u"编辑英雄信息"_s),
+                 qPrintable(hint->hint()));
+        QCOMPARE(group->title(), u"组队方案"_s);
+
+        // Forty ticked heroes, none with any 可爱: the leader alone.
+        window->RunTeamSearch();
+        QCOMPARE(group->title(), u"没有可行的组队方案"_s);
+        QVERIFY(hint->isShown());
+        QVERIFY2(hint->hint().contains(u"只有 1 位英雄"_s), qPrintable(hint->hint()));
+        QCOMPARE(window->controls().widget(MainDialogIds::kPlanList)->toolTip(), hint->hint());
+
+        // Six heroes, far too weak for a level at the stats' ceiling: no
+        // team reaches the 可爱 total the search asks for.
+        for (int i = 0; i < 6; ++i) {
+            HeroRecord& hero = m_tables->heroTable[i];
+            hero.checked = 1;
+            hero.smart = hero.cute = hero.abnormal = 10;
+        }
+        VirusRecord& virus = m_tables->virusTable[0];
+        virus.stupid = virus.hateful = 65535;
+        virus.notAbnormal = 1000;
+        window->RunTeamSearch();
+        QCOMPARE(group->title(), u"没有可行的组队方案"_s);
+        QVERIFY2(hint->hint().contains(u"至少 %1"_s.arg(SearchThreshold(virus, 0))) &&
+                     hint->hint().contains(u"最多只有 60"_s),
+                 qPrintable(hint->hint()));
+
+        // Every team is looked at (a 不异常 this high asks for no 可爱),
+        // and every one scores 0.
+        virus.notAbnormal = 65535;
+        QVERIFY(SearchThreshold(virus, 0) <= 60);
+        window->RunTeamSearch();
+        QCOMPARE(group->title(), u"没有可行的组队方案"_s);
+        QVERIFY2(hint->hint().contains(u"得分都是 0"_s), qPrintable(hint->hint()));
+
+        // A plan shown: no hint over it, and none at the next first look
+        // either, since the roster has stats now.
+        m_tables->virusTable[0] = VirusRecord{{u'弱'}, 1, 1, 1};
+        window->RunTeamSearch();
+        QCOMPARE(window->controls().get<CPlanListCtrl>(MainDialogIds::kPlanList)->rowCount(), 6);
+        QVERIFY(!hint->isShown());
+        window->ClearPlanView();
+        QVERIFY(!hint->isShown());
     }
 
     // A window opened for the first time lies beside the main window only

@@ -5,9 +5,11 @@
 #include "resources/MainDialogIds.h"
 #include "resources/Menus.h"
 #include "storage/TablesChanged.h"
+#include "texts/PlanHints.h"
 #include "texts/PlanTexts.h"
 #include "ui/common/CopiedNotice.h"
 #include "ui/common/DialogBuilder.h"
+#include "ui/common/EmptyViewHint.h"
 #include "ui/common/FittedText.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/PopupMenu.h"
@@ -102,6 +104,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
     m_leaderStats = m_controls.get<QLabel>(kLeaderStats);
     m_planGroup = m_controls.get<QGroupBox>(kPlanGroup);
     m_planList = m_controls.get<CPlanListCtrl>(kPlanList);
+    m_planHint = new EmptyViewHint(*m_planList);
     m_statTotals = m_controls.get<QLabel>(kStatTotals);
     m_heroDamage = m_controls.get<QLabel>(kHeroDamage);
     m_virusDamage = m_controls.get<QLabel>(kVirusDamage);
@@ -366,6 +369,7 @@ void CQuorvelDlg::RunTeamSearch()
     }
     if (!found) {
         m_planGroup->setTitle(PlanTexts::NoPlanCaption());
+        m_planHint->setHint(PlanHints::NoPlanReason(m_tables, virus, leader, n));
         return;
     }
     ShowPlan(plan);
@@ -417,6 +421,7 @@ void CQuorvelDlg::ClearPlanView()
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
     m_planGroup->setTitle(PlanTexts::PlanCaption());
+    m_planHint->setHint(PlanHints::FirstStartHint(m_tables.heroTable));
     m_shownPlan.reset();
     m_copyPlanAction->setEnabled(false);
 }
