@@ -234,6 +234,7 @@ private slots:
         QCOMPARE(window->currentLeader(), 3);
         CMultiTeamWindow* multi = window->OpenMultiTeam();
         QVERIFY(QTest::qWaitForWindowExposed(multi));
+        QTRY_VERIFY(!multi->isComputing());
         const QList<QComboBox*> boxes = multi->findChildren<QComboBox*>();
         QCOMPARE(boxes.size(), kMaxDisjointLeaders - 1);
         for (const QComboBox* box : boxes) {
@@ -271,6 +272,7 @@ private slots:
 
         CMultiTeamWindow* multi = window->OpenMultiTeam();
         QVERIFY(QTest::qWaitForWindowExposed(multi));
+        QTRY_VERIFY(!multi->isComputing());
         QGuiApplication::clipboard()->clear();
         QTest::mouseClick(multi->copyButton(), Qt::LeftButton);
         QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());

@@ -147,6 +147,10 @@ bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
     CMultiTeamWindow* multi = window.OpenMultiTeam();
     multi->setLeader(1, 1);
     multi->setLeader(2, 2);
+    QElapsedTimer planning;
+    planning.start();
+    while (multi->isComputing() && planning.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
     ok = Save(*multi, out, u"multi-team.png"_s, err) && ok;
     return ok;
 }

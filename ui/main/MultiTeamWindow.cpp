@@ -12,11 +12,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
 
@@ -73,7 +76,19 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     auto* body = new QHBoxLayout;
     body->addLayout(leaders);
     body->addWidget(m_teamList, 1);
+    m_status = new QLabel(this);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 0); // the plan cannot tell how far it is
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &CMultiTeamWindow::cancel);
+
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_status);
+    bottom->addWidget(m_progress);
+    bottom->addWidget(m_cancelButton);
     bottom->addStretch();
     bottom->addWidget(m_copyButton);
     auto* layout = new QVBoxLayout(this);
@@ -83,8 +98,47 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     resize(820, 360);
     PrepareToolWindow(*this, u"MultiTeam"_s);
 
+    m_changeTimer = new QTimer(this);
+    m_changeTimer->setSingleShot(true);
+    m_changeTimer->setInterval(0);
+    connect(m_changeTimer, &QTimer::timeout, this, &CMultiTeamWindow::plan);
+    m_progressDelay = new QTimer(this);
+    m_progressDelay->setSingleShot(true);
+    m_progressDelay->setInterval(kProgressDelayMs);
+    connect(m_progressDelay, &QTimer::timeout, this, &CMultiTeamWindow::showProgress);
+    connect(&m_watcher, &QFutureWatcher<void>::finished, this, &CMultiTeamWindow::onFinished);
+
     connect(&m_main, &CQuorvelDlg::requestChanged, this, &CMultiTeamWindow::refresh);
     connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CMultiTeamWindow::refresh);
+}
+
+CMultiTeamWindow::~CMultiTeamWindow()
+{
+    // The worker writes into members of this window: it must end first.
+    m_watcher.waitForFinished();
+}
+
+bool CMultiTeamWindow::isComputing() const
+{
+    return m_busy || m_changeTimer->isActive();
+}
+
+void CMultiTeamWindow::cancel()
+{
+    if (!isComputing())
+        return;
+    // A change not yet planned is dropped with the plan. The planner has no
+    // way to stop midway; it ends soon on its own copy of the tables, and
+    // what it finds is dropped.
+    m_changeTimer->stop();
+    m_restart = false;
+    m_dropped = true;
+    m_teamList->setEnabled(false); // what it shows is the earlier answer
+    m_progressDelay->stop();
+    m_progress->hide();
+    m_cancelButton->hide();
+    m_status->setText(m_count > 0 ? QString::fromUtf8("计算已取消 (灰色的是上一次的结果)")
+                                  : QString::fromUtf8("计算已取消"));
 }
 
 void CMultiTeamWindow::setLeader(int row, int hero)
@@ -134,9 +188,14 @@ void CMultiTeamWindow::fillLeaderSelectors()
 
 void CMultiTeamWindow::recompute()
 {
+    // The main window's request and its tables often change together:
+    // their signals arrive one after the other and make one plan.
+    m_changeTimer->start();
+}
+
+void CMultiTeamWindow::plan()
+{
     fillLeaderSelectors();
-    m_teamModel->removeRows(0, m_teamModel->rowCount());
-    m_count = 0;
     const int virus = m_main.currentVirus();
     const std::optional<Strategy> strategy = m_main.currentStrategy();
     const int first = m_main.currentLeader();
@@ -144,16 +203,90 @@ void CMultiTeamWindow::recompute()
                                       : QString::fromUtf8("<--未选择英雄"));
     if (virus < 0 || first < 0 || !strategy) {
         m_request->setText(QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
+        if (m_busy) {
+            m_restart = false;
+            m_dropped = true;
+        }
+        m_count = 0;
+        m_teamModel->removeRows(0, m_teamModel->rowCount());
         m_copyButton->setEnabled(false);
+        emit teamsPlanned();
         return;
     }
     m_request->setText(PlanTexts::VirusEntry(virus, m_tables.virusTable[virus]) + u"　"_s +
                        PlanTexts::StrategyEntry(*strategy));
-    m_count = leaders(m_leaders.data());
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    PlanDisjointTeams(m_tables, virus, strategy->hits(), strategy->crits, m_leaders.data(), m_count,
-                      HeroSet{}, m_teams.data());
-    QGuiApplication::restoreOverrideCursor();
+    if (m_busy) {
+        // The running plan answers an older request: plan again once it ends.
+        m_restart = true;
+        m_dropped = true;
+        return;
+    }
+    start();
+}
+
+void CMultiTeamWindow::start()
+{
+    const int virus = m_main.currentVirus();
+    const std::optional<Strategy> strategy = m_main.currentStrategy();
+    m_restart = false;
+    m_dropped = false;
+    m_pendingCount = leaders(m_pendingLeaders.data());
+    if (virus < 0 || !strategy || m_pendingCount == 0)
+        return;
+    m_status->setText(QString::fromUtf8("正在计算…"));
+    m_teamList->setEnabled(false);
+    m_copyButton->setEnabled(false);
+
+    // The worker plans on a copy: the user may edit the tables meanwhile.
+    m_snapshot = std::make_unique<PlanningTables>(m_tables);
+    const PlanningTables* snapshot = m_snapshot.get();
+    const int* leaderList = m_pendingLeaders.data();
+    const int count = m_pendingCount;
+    DisjointTeam* found = m_found.data();
+    const int n = strategy->hits();
+    const int k = strategy->crits;
+    m_busy = true;
+    ++m_plansStarted;
+    m_watcher.setFuture(QtConcurrent::run([snapshot, virus, n, k, leaderList, count, found] {
+        PlanDisjointTeams(*snapshot, virus, n, k, leaderList, count, HeroSet{}, found);
+    }));
+    m_progressDelay->start();
+}
+
+void CMultiTeamWindow::showProgress()
+{
+    if (!m_busy || m_dropped)
+        return;
+    m_progress->show();
+    m_cancelButton->show();
+}
+
+void CMultiTeamWindow::onFinished()
+{
+    m_busy = false;
+    m_snapshot.reset();
+    m_progressDelay->stop();
+    m_progress->hide();
+    m_cancelButton->hide();
+    if (m_restart) {
+        start();
+        return;
+    }
+    if (!m_dropped) {
+        m_teamList->setEnabled(true);
+        m_count = m_pendingCount;
+        m_leaders = m_pendingLeaders;
+        m_teams = m_found;
+        m_status->clear();
+        showTeams();
+    }
+    m_copyButton->setEnabled(m_count > 0);
+    emit teamsPlanned();
+}
+
+void CMultiTeamWindow::showTeams()
+{
+    m_teamModel->removeRows(0, m_teamModel->rowCount());
     for (int i = 0; i < m_count; ++i) {
         const DisjointTeam& team = m_teams[i];
         auto* index =
@@ -172,7 +305,6 @@ void CMultiTeamWindow::recompute()
         m_teamList->resizeColumnToContents(column);
         m_teamList->setColumnWidth(column, std::max(before, m_teamList->columnWidth(column)));
     }
-    m_copyButton->setEnabled(m_count > 0);
 }
 
 QString CMultiTeamWindow::teamsText() const
