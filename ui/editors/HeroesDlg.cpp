@@ -73,8 +73,8 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     connect(m_list, &CEditListCtrl::copyRequested, this, &CHeroesDlg::CopyRows);
 
     // Outer sizes: refined for the frame once the window has one.
-    OuterSizeKeeper::install(*this, kOpeningSize + QSize(widerBy, 0), kMinimumSize,
-                             OuterSizeKeeper::Mode::Resizable);
+    m_openingSize = kOpeningSize + QSize(widerBy, 0);
+    OuterSizeKeeper::install(*this, m_openingSize, kMinimumSize, OuterSizeKeeper::Mode::Resizable);
 }
 
 CHeroesDlg::~CHeroesDlg() = default;
