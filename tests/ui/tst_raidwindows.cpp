@@ -370,6 +370,12 @@ private slots:
         window->ExcludeSelectedHeroes();
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 1);
+        // A confirmed editor announces a new request and new tables, one
+        // after the other: one plan.
+        emit window->requestChanged();
+        emit window->tablesChanged();
+        QVERIFY(TeamsShown(multi));
+        QCOMPARE(multi->plansStarted(), plansBefore + 2);
 
         // Cancelled: the earlier teams stay, and the window says so.
         const DisjointTeam before = multi->team(0);
