@@ -1,6 +1,7 @@
 #include "app/CQuorvelApp.h"
 #include "app/InformationOptions.h"
 #include "ui/common/DialogBuilder.h"
+#include "ui/common/QtTranslations.h"
 #include "ui/main/QuorvelDlg.h"
 #include "ui/main/SaveFailurePrompt.h"
 
@@ -9,8 +10,10 @@ int main(int argc, char* argv[])
     if (const std::optional<int> answered = AnswerInformationOptions(argc, argv, stdout))
         return *answered;
     CQuorvelApp app(argc, argv);
-    // Message boxes and menus speak in the same font as the dialogs.
+    // Message boxes and menus speak in the same font as the dialogs, and
+    // Qt's own texts in the dialogs' language.
     QApplication::setFont(DialogFont());
+    QtTranslations::Install();
     app.InitInstance(&CQuorvelDlg::RunModal, InteractivePrompts());
     return 0;
 }

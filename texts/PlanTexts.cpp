@@ -53,9 +53,14 @@ QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
     return names.join(QString::fromUtf8("、"));
 }
 
+QString FeasibilityLabel()
+{
+    return QString::fromUtf8("可行性指数(基于100): ");
+}
+
 QString FeasibilityLine(const PlanRecord& plan)
 {
-    return QString::fromUtf8("可行性指数(基于100): ") + FeasibilityIndex(plan);
+    return FeasibilityLabel() + FeasibilityIndex(plan);
 }
 
 QString ChooseRequestFirst()

@@ -26,6 +26,7 @@ QString NoLeaderText(); // "<--未选择英雄"
 QString TeamNames(const HeroTable& heroes, const PlanRecord& plan);
 // "可行性指数(基于100): " and the plan's index.
 QString FeasibilityLine(const PlanRecord& plan);
+QString FeasibilityLabel(); // "可行性指数(基于100): "
 // What a raid window says while the main window lacks a level, a leader or
 // a strategy.
 QString ChooseRequestFirst();

@@ -78,7 +78,10 @@ int main(int argc, char* argv[])
             std::printf("hero editor: no frame appeared\n");
             return 3;
         }
-        good = Report("hero editor", editor, CHeroesDlg::kOpeningSize) && good;
+        // As wide as a name of the most characters needs, at least the usual.
+        good = editor.openingSize().width() >= CHeroesDlg::kOpeningSize.width() &&
+               editor.openingSize().height() == CHeroesDlg::kOpeningSize.height() && good;
+        good = Report("hero editor", editor, editor.openingSize()) && good;
         editor.resize(50, 50);
         Settle(editor);
         good = Report("hero editor shrunk", editor, CHeroesDlg::kMinimumSize) && good;

@@ -10,8 +10,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
@@ -68,6 +70,8 @@ private slots:
     void pastedStatsAreRead_data();
     void pastedStatsAreRead();
     void theSumsAreReadOnly();
+    void cellsAreEditedFromTheKeyboard();
+    void enterWithNoOpenCellPressesOk();
     void aPastedBlockIsReadAsTyping();
     void aPasteThatOverrunsIsCutWithANote();
     void copiedRowsPasteBackAsTheyWere();
@@ -169,8 +173,11 @@ void TestHeroesDlg::showsTheRosterWithItsSums()
     const int widths[] = {110, 52, 52, 52, 72, 52};
     for (int column = 0; column < 6; ++column) {
         QCOMPARE(list().model()->headerData(column, Qt::Horizontal).toString(), headings[column]);
-        QCOMPARE(list().columnWidth(column), widths[column]);
+        // The name column is as wide as an eleven-character name needs.
+        if (column > 0)
+            QCOMPARE(list().columnWidth(column), widths[column]);
     }
+    QVERIFY(list().columnWidth(0) >= widths[0]);
     QCOMPARE(displayedRecords()[42], 42); // table order
     QCOMPARE(list().cellText(42, 0), u"英雄42"_s);
     QCOMPARE(list().checkState(19), Qt::Checked);
@@ -186,7 +193,9 @@ void TestHeroesDlg::showsTheRosterWithItsSums()
 void TestHeroesDlg::opensAtItsSizeAndLaysOutTheRule()
 {
     open();
-    QCOMPARE(m_dialog->frameGeometry().size(), QSize(430, 480));
+    // Wider by what the name column took beyond its 110 pixels.
+    const int widerBy = list().columnWidth(0) - 110;
+    QCOMPARE(m_dialog->frameGeometry().size(), QSize(430 + widerBy, 480));
     const QSize frame = m_dialog->frameGeometry().size() - m_dialog->size();
     QCOMPARE(m_dialog->minimumSize() + frame, QSize(430, 200));
 
@@ -250,6 +259,12 @@ void TestHeroesDlg::namesAreCutToEleven()
     for (const int row : {1, 2, 3})
         QCOMPARE(list().cellText(row, 0), eleven);
     QCOMPARE(list().cellText(4, 0), u"0123456789"_s);
+    // The name shows whole in its cell, beside the check box.
+    const int textWidth = list().fontMetrics().horizontalAdvance(eleven);
+    QVERIFY2(list().labelRect(1, 0).width() >= textWidth + 2,
+             qPrintable(u"%1 < %2"_s.arg(list().labelRect(1, 0).width()).arg(textWidth)));
+    // ...and without a scroll bar across the list.
+    QVERIFY(!list().horizontalScrollBar()->isVisible());
 
     m_dialog->accept();
     for (const int row : {1, 2, 3})
@@ -399,6 +414,78 @@ void TestHeroesDlg::theSumsAreReadOnly()
     list().endEdit(true);
 }
 
+// F2 opens the current cell as it is, typing opens it with the typed text,
+// the arrows move the current cell, Enter commits and stays in the dialog.
+void TestHeroesDlg::cellsAreEditedFromTheKeyboard()
+{
+    open();
+    list().setFocus();
+    list().setCurrentCell(3, 1);
+    const QString smart = list().cellText(3, 1);
+
+    QTest::keyClick(&list(), Qt::Key_F2);
+    QVERIFY(list().isEditing());
+    QCOMPARE(list().editRow(), 3);
+    QCOMPARE(list().editColumn(), 1);
+    QCOMPARE(list().editor()->text(), smart);
+    QCOMPARE(list().editor()->selectedText(), smart); // typing replaces it
+    QTest::keyClicks(list().editor(), u"123"_s);
+    QTest::keyClick(list().editor(), Qt::Key_Return);
+    QVERIFY(!list().isEditing());
+    QVERIFY(m_dialog->isVisible()); // the key ended the edit, not the dialog
+    QCOMPARE(list().cellText(3, 1), u"123"_s);
+    QCOMPARE(list().cellText(3, 4), QString::number(123 + m_table[3].cute));
+
+    // Typing over the next cell to the right: the first key is the text.
+    QTest::keyClick(&list(), Qt::Key_Right);
+    QCOMPARE(list().currentColumn(), 2);
+    QTest::keyClick(&list(), Qt::Key_7);
+    QVERIFY(list().isEditing());
+    QCOMPARE(list().editColumn(), 2);
+    QCOMPARE(list().editor()->text(), u"7"_s);
+    QTest::keyClick(list().editor(), Qt::Key_8);
+    QTest::keyClick(list().editor(), Qt::Key_Enter);
+    QCOMPARE(list().cellText(3, 2), u"78"_s);
+
+    // A letter does not open a stat as text: the stat keeps its digits.
+    QTest::keyClick(&list(), Qt::Key_Down);
+    QCOMPARE(list().currentRow(), 4);
+    const QString before = list().cellText(4, 2);
+    QTest::keyClick(&list(), Qt::Key_X);
+    QVERIFY(list().isEditing());
+    QCOMPARE(list().editor()->text(), before);
+    QTest::keyClick(list().editor(), Qt::Key_Escape);
+    QVERIFY(!list().isEditing());
+    QCOMPARE(list().cellText(4, 2), before);
+
+    // A name takes any character typed over it.
+    QTest::keyClick(&list(), Qt::Key_Home);
+    QCOMPARE(list().currentColumn(), 0);
+    QTest::sendKeyEvent(QTest::Click, &list(), Qt::Key_unknown, u"新"_s, Qt::NoModifier);
+    QVERIFY(list().isEditing());
+    QTest::keyClicks(list().editor(), u"Ab"_s);
+    QCOMPARE(list().editor()->text(), u"新Ab"_s);
+    QTest::keyClick(list().editor(), Qt::Key_Return);
+    QCOMPARE(list().cellText(list().currentRow(), 0), u"新Ab"_s);
+
+    // The sums stay read-only from the keyboard too.
+    list().setCurrentCell(5, 4);
+    QTest::keyClick(&list(), Qt::Key_F2);
+    QVERIFY(!list().isEditing());
+    QTest::keyClick(&list(), Qt::Key_5);
+    QVERIFY(!list().isEditing());
+}
+
+void TestHeroesDlg::enterWithNoOpenCellPressesOk()
+{
+    open();
+    list().setFocus();
+    list().setCurrentCell(2, 1);
+    QTest::keyClick(&list(), Qt::Key_Return);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+}
+
 void TestHeroesDlg::everyHeadingButTheNameSortsDescending()
 {
     open();
@@ -426,6 +513,11 @@ void TestHeroesDlg::everyHeadingButTheNameSortsDescending()
         QVERIFY(std::is_permutation(once.begin(), once.end(), tableOrder.begin()));
         ClickHeading(list(), column); // no toggling
         QCOMPARE(displayedRecords(), once);
+        // The heading shows the sort, largest first.
+        const QHeaderView* header = list().horizontalHeader();
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), column);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
         // Each row still shows its own record, check box included.
         for (int row = 0; row < kHeroCount; ++row) {
             const int record = once[static_cast<std::size_t>(row)];

@@ -8,6 +8,8 @@
 #include "tests/ui/EditorTestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/common/DialogBuilder.h"
+#include "ui/common/FittedText.h"
 #include "ui/common/PopupMenu.h"
 #include "ui/common/TemplateGroupBox.h"
 #include "ui/common/UpDownCtrl.h"
@@ -846,6 +848,15 @@ private slots:
         QCOMPARE(text(*window, kStatTotals), u"393210/393210/393210"_s);
         QVERIFY(text(*window, kFeasibility).size() >= 10);
 
+        // ...in a size that still reads: never below 80 % of the normal.
+        const double smallest = DialogFont().pointSizeF() * kSmallestScale;
+        for (QWidget* widget : window->controls().inOrder()) {
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                QVERIFY2(label->font().pointSizeF() >= smallest, qPrintable(label->text()));
+            else if (auto* selector = qobject_cast<CSelectorComboBox*>(widget))
+                QVERIFY2(selector->textFont().pointSizeF() >= smallest,
+                         qPrintable(selector->currentText()));
+        }
         for (QWidget* widget : window->controls().inOrder()) {
             const QString name = QString::fromLatin1(widget->metaObject()->className());
             if (auto* label = qobject_cast<QLabel*>(widget)) {

@@ -55,6 +55,11 @@ bool TeamsShown(const CAlternativesWindow* alternatives)
     return QTest::qWaitFor([alternatives] { return !alternatives->isComputing(); }, 20000);
 }
 
+bool TeamsShown(const CMultiTeamWindow* multi)
+{
+    return QTest::qWaitFor([multi] { return !multi->isComputing(); }, 20000);
+}
+
 // A search made slow on purpose: it waits, without scoring anything, until
 // the test lets it go (or, when it heeds the flag, until it is cancelled),
 // then answers as the engine does. It records every request it was given.
@@ -347,6 +352,50 @@ private slots:
         QCOMPARE(held.sawCancel.load(), 2);
     }
 
+    // The multi-team window plans in the background, once per change of the
+    // main window (whose request and tables signals come together), and a
+    // cancelled plan keeps the teams shown before.
+    void disjointTeamsArePlannedInTheBackgroundOncePerChange()
+    {
+        const auto window = makeWindow();
+        window->RunTeamSearch();
+        CMultiTeamWindow* multi = window->OpenMultiTeam();
+        QVERIFY(multi->isComputing()); // not planned inside the opening
+        QVERIFY(TeamsShown(multi));
+        QCOMPARE(multi->teamCount(), 1);
+        QVERIFY(multi->teamList()->isEnabled());
+        const int plansBefore = multi->plansStarted();
+
+        // An exclusion changes the tables and plans the main window again.
+        window->controls().get<CPlanListCtrl>(MainDialogIds::kPlanList)->selectRow(3);
+        window->ExcludeSelectedHeroes();
+        QVERIFY(TeamsShown(multi));
+        QCOMPARE(multi->plansStarted(), plansBefore + 1);
+        // A confirmed editor announces a new request and new tables, one
+        // after the other: one plan.
+        emit window->requestChanged();
+        emit window->tablesChanged();
+        QVERIFY(TeamsShown(multi));
+        QCOMPARE(multi->plansStarted(), plansBefore + 2);
+
+        // Cancelled: the earlier teams stay, and the window says so.
+        const DisjointTeam before = multi->team(0);
+        multi->setLeader(1, 9);
+        QVERIFY(multi->isComputing());
+        multi->cancel();
+        QVERIFY(TeamsShown(multi));
+        QCOMPARE(multi->teamCount(), 1);
+        QVERIFY(SamePlan(multi->team(0).plan, before.plan));
+        QVERIFY(multi->statusLabel()->text().startsWith(u"计算已取消"_s));
+        QVERIFY(!multi->teamList()->isEnabled()); // greyed: the earlier answer
+        // The next change plans again and shows its answer.
+        multi->setLeader(2, 11);
+        QVERIFY(TeamsShown(multi));
+        QCOMPARE(multi->teamCount(), 3);
+        QVERIFY(multi->teamList()->isEnabled());
+        QVERIFY(multi->statusLabel()->text().isEmpty());
+    }
+
     void disjointTeamsAreTheEngines()
     {
         const auto window = makeWindow();
@@ -354,11 +403,16 @@ private slots:
         CMultiTeamWindow* multi = window->multiTeam();
         QVERIFY(multi != nullptr);
         QCOMPARE(multi->windowTitle(), u"多队规划"_s);
+        QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->teamCount(), 1);
+        const int plansBefore = multi->plansStarted();
 
         multi->setLeader(1, 7);
         multi->setLeader(2, 12);
         multi->setLeader(3, 7); // chosen twice, leads once
+        QVERIFY(TeamsShown(multi));
+        // Three choices in a row are one change: planned once, not thrice.
+        QCOMPARE(multi->plansStarted(), plansBefore + 1);
         int leaders[kMaxDisjointLeaders];
         QCOMPARE(multi->leaders(leaders), 3);
         QCOMPARE(leaders[0], 0);

@@ -32,6 +32,7 @@ private slots:
     void namesAreCutOnConfirmation();
     void cancelTouchesNothing();
     void pasteAndCopyAsASpreadsheetDoes();
+    void cellsAreEditedFromTheKeyboard();
 
 private:
     void open();
@@ -197,4 +198,37 @@ void TestVirusDlg::pasteAndCopyAsASpreadsheetDoes()
 }
 
 QTEST_MAIN(TestVirusDlg)
+// F2 and typing open the current cell, the arrows move it, Enter commits
+// an open cell and otherwise presses "确定".
+void TestVirusDlg::cellsAreEditedFromTheKeyboard()
+{
+    open();
+    list().setFocus();
+    list().setCurrentCell(10, 0);
+    QTest::keyClick(&list(), Qt::Key_F2);
+    QVERIFY(list().isEditing());
+    QCOMPARE(list().editColumn(), 0);
+    QTest::keyClicks(list().editor(), u"Blob"_s);
+    QTest::keyClick(list().editor(), Qt::Key_Return);
+    QVERIFY(!list().isEditing());
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(list().cellText(10, 0), u"Blob"_s);
+
+    QTest::keyClick(&list(), Qt::Key_Right);
+    QTest::keyClick(&list(), Qt::Key_Down);
+    QCOMPARE(list().currentRow(), 11);
+    QCOMPARE(list().currentColumn(), 1);
+    QTest::keyClick(&list(), Qt::Key_4);
+    QTest::keyClick(list().editor(), Qt::Key_2);
+    QTest::keyClick(list().editor(), Qt::Key_Enter);
+    QCOMPARE(list().cellText(11, 1), u"42"_s);
+
+    // No cell open: Enter is the dialog's, and confirms it.
+    QTest::keyClick(&list(), Qt::Key_Return);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_table[11].stupid, 42);
+    QCOMPARE(std::u16string_view(m_table[10].name), std::u16string_view(u"Blob"));
+}
+
 #include "tst_virusdlg.moc"

@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -26,6 +27,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -133,7 +135,9 @@ private slots:
                 }
                 ++found;
                 QVERIFY(SamePlan(model->cellAt(row, column)->plan, cell.plan));
-                QCOMPARE(index.data().toString(), PlanTexts::FeasibilityIndex(cell.plan));
+                QCOMPARE(
+                    index.data().toString(),
+                    CZoneOverviewModel::CellText(static_cast<double>(cell.plan.score) * 100.0));
                 QVERIFY(index.data(Qt::ToolTipRole)
                             .toString()
                             .startsWith(PlanTexts::HeroNameText(m_tables->heroTable[0])));
@@ -152,6 +156,72 @@ private slots:
         QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"2轮/0暴"_s);
         QCOMPARE(model->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString(), u"6轮/0暴"_s);
         QVERIFY(SamePlan(model->cellAt(5, 15)->plan, lastByChance.plan));
+        window->close();
+    }
+
+    void cellTextsAreShort_data()
+    {
+        QTest::addColumn<double>("index");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0.0 << u"0"_s;
+        QTest::newRow("just short of 100") << 99.4 << u"99"_s;
+        QTest::newRow("largest whole") << 9999.0 << u"9999"_s;
+        QTest::newRow("first 万") << 10000.0 << u"1.00万"_s;
+        QTest::newRow("tens of 万") << 123456.0 << u"12.3万"_s;
+        QTest::newRow("hundreds of 万") << 1234567.0 << u"123万"_s;
+        QTest::newRow("rounds up into 亿") << 99999999.0 << u"1.00亿"_s;
+        QTest::newRow("eleven digits") << 12345678901.0 << u"123亿"_s;
+        QTest::newRow("thirteen digits") << 1.5e13 << u"15.0万亿"_s;
+    }
+    void cellTextsAreShort()
+    {
+        QFETCH(double, index);
+        QFETCH(QString, text);
+        QCOMPARE(CZoneOverviewModel::CellText(index), text);
+        QVERIFY(text.size() <= 6);
+    }
+
+    // On the sample guild the colours spread: no one band paints most of
+    // the cells, the index of each cell is exact in its tooltip, and every
+    // cell's text fits its column.
+    void bandsSpreadOverARealGuild()
+    {
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        const QAbstractItemModel* model = overview->grid()->model();
+        int bandCount = 0;
+        const CZoneOverviewModel::Band* bands = CZoneOverviewModel::bands(bandCount);
+        QList<int> perBand(bandCount, 0);
+        int shown = 0;
+        const QFontMetrics metrics(overview->grid()->font());
+        for (int row = 0; row < model->rowCount(); ++row) {
+            for (int column = 0; column < model->columnCount(); ++column) {
+                const QModelIndex index = model->index(row, column);
+                if (!index.data(CZoneOverviewModel::kFoundRole).toBool())
+                    continue;
+                ++shown;
+                const QColor background = index.data(Qt::BackgroundRole).value<QColor>();
+                for (int band = 0; band < bandCount; ++band) {
+                    if (bands[band].background == background)
+                        ++perBand[band];
+                }
+                const double exact = index.data(CZoneOverviewModel::kIndexRole).toDouble();
+                const QString grouped = QLocale(QLocale::Chinese, QLocale::China)
+                                            .toString(std::floor(exact + 0.5), 'f', 0);
+                QVERIFY2(index.data(Qt::ToolTipRole).toString().endsWith(grouped),
+                         qPrintable(grouped));
+                const QString text = index.data().toString();
+                QVERIFY2(metrics.horizontalAdvance(text) < overview->grid()->columnWidth(column),
+                         qPrintable(text));
+            }
+        }
+        QVERIFY(shown > 0);
+        int bandsUsed = 0;
+        for (const int count : perBand) {
+            QVERIFY2(count * 2 <= shown, qPrintable(u"%1 of %2"_s.arg(count).arg(shown)));
+            bandsUsed += count > 0 ? 1 : 0;
+        }
+        QVERIFY(bandsUsed >= 4);
         window->close();
     }
 

@@ -8,6 +8,7 @@
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "ui/common/DialogBuilder.h"
+#include "ui/common/QtTranslations.h"
 #include "ui/editors/EditListCtrl.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/SelectDlg.h"
@@ -26,7 +27,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QSettings>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <memory>
@@ -144,6 +147,10 @@ bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
     CMultiTeamWindow* multi = window.OpenMultiTeam();
     multi->setLeader(1, 1);
     multi->setLeader(2, 2);
+    QElapsedTimer planning;
+    planning.start();
+    while (multi->isComputing() && planning.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
     ok = Save(*multi, out, u"multi-team.png"_s, err) && ok;
     return ok;
 }
@@ -180,7 +187,13 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setFont(DialogFont());
+    QtTranslations::Install();
     QTextStream err(stderr);
+    // The pictures show every window at its opening place and size, not
+    // where this user last left it.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
         err << "usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER\n";

@@ -1,8 +1,11 @@
 #include "ui/common/DialogBuilder.h"
 
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DigitKeysOnly.h"
+#include "ui/common/KeyboardUse.h"
 #include "ui/common/TemplateGroupBox.h"
 #include "ui/common/UpDownCtrl.h"
+#include "ui/common/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -187,5 +190,10 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
         }
         controls.add(control.id, widget);
     }
+    // A template larger than the screen (a small screen, a large scaling)
+    // is reduced to fit it, its own layout rule placing the controls.
+    WindowPlacement::KeepOnScreen(dialog);
+    AccessibleNames::NameOnShow(dialog);
+    KeyboardUse::FrameFocusFromTheStart(dialog);
     return controls;
 }

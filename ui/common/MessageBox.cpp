@@ -44,9 +44,10 @@ MessageBox::show(QWidget* parent, QMessageBox::Icon icon, const QString& caption
         box.setDefaultButton(defaultButton);
     if (escapeButton != QMessageBox::NoButton)
         box.setEscapeButton(escapeButton);
+    // The standard buttons speak Chinese through Qt's own translations
+    // (QtTranslations); only a caller's own labels are set here.
     for (QAbstractButton* button : box.buttons()) {
-        const QMessageBox::StandardButton kind = box.standardButton(button);
-        const QString label = labels.value(kind, buttonText(kind));
+        const QString label = labels.value(box.standardButton(button));
         if (!label.isEmpty())
             button->setText(label);
     }
@@ -77,32 +78,4 @@ void MessageBox::resetLastShown()
 int MessageBox::shownCount()
 {
     return TestHooks().count;
-}
-
-QString MessageBox::buttonText(QMessageBox::StandardButton button)
-{
-    switch (button) {
-    case QMessageBox::Ok:
-        return u"确定"_s;
-    case QMessageBox::Cancel:
-        return u"取消"_s;
-    case QMessageBox::Yes:
-        return u"是"_s;
-    case QMessageBox::No:
-        return u"否"_s;
-    case QMessageBox::Retry:
-        return u"重试"_s;
-    case QMessageBox::Abort:
-        return u"中止"_s;
-    case QMessageBox::Ignore:
-        return u"忽略"_s;
-    case QMessageBox::Close:
-        return u"关闭"_s;
-    case QMessageBox::Discard:
-        return u"放弃"_s;
-    case QMessageBox::Save:
-        return u"保存"_s;
-    default:
-        return {};
-    }
 }

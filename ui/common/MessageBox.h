@@ -51,7 +51,4 @@ public:
     static void resetLastShown();
     // How many boxes show() has put up or answered since the last reset.
     static int shownCount();
-
-    // The Chinese label of a standard button; empty for buttons that have none.
-    static QString buttonText(QMessageBox::StandardButton button);
 };

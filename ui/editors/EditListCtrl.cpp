@@ -5,6 +5,7 @@
 
 #include "resources/DialogTemplate.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -18,8 +19,9 @@ CEditListCtrl::CEditListCtrl(QWidget* parent)
     : QTableView(parent), m_delegate(new EditListDelegate(this))
 {
     setItemDelegate(m_delegate);
-    // Edits open only through a click on a cell's text (and the owner's yes),
-    // never through a double click, F2 or typing.
+    // Edits open through a click on a cell's text, F2 on the current cell or
+    // typing over it (keyPressEvent), always with the owner's yes; never
+    // through a double click.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -95,6 +97,23 @@ QRect CEditListCtrl::labelRect(int row, int column) const
     return m_delegate->labelRect(option, index);
 }
 
+int CEditListCtrl::columnWidthFor(int column, const QString& text) const
+{
+    const QModelIndex index = model()->index(0, column);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = QRect(0, 0, columnWidth(column), rowHeight(0));
+    const int besideText = option.rect.width() - m_delegate->labelRect(option, index).width();
+    // The delegate keeps a margin inside the text rectangle on either side.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return besideText + 2 * margin + fontMetrics().horizontalAdvance(text) + 1;
+}
+
+QString CEditListCtrl::WidestText(int length)
+{
+    return QString(length, QChar(0x6C49)); // 汉
+}
+
 bool CEditListCtrl::beginEdit(int row, int column)
 {
     const QModelIndex index = model()->index(row, column);
@@ -148,8 +167,39 @@ void CEditListCtrl::endEdit(bool cancel)
     }
 }
 
+namespace {
+
+// A key that types a character into a cell: text without a command modifier.
+// The space bar is the check box's (and the selection's), as in any list.
+bool TypesText(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers command = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if ((event.modifiers() & command) != 0 || event.text().isEmpty())
+        return false;
+    const QChar first = event.text().front();
+    return first.isPrint() && !first.isSpace();
+}
+
+} // namespace
+
 void CEditListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    const QModelIndex current = currentIndex();
+    if (!m_editing && current.isValid()) {
+        // F2 opens the current cell as it is; typing opens it with the
+        // typed text over the whole of it (the editor's input rule applies).
+        if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+            event->accept();
+            beginEdit(current.row(), current.column());
+            return;
+        }
+        if (TypesText(*event) && beginEdit(current.row(), current.column())) {
+            event->accept();
+            if (m_edit != nullptr)
+                QCoreApplication::sendEvent(m_edit, event);
+            return;
+        }
+    }
     if (!m_editing && event->matches(QKeySequence::Paste)) {
         event->accept();
         emit pasteRequested();

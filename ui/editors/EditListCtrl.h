@@ -59,6 +59,13 @@ public:
     // The open editor, or null while no cell is being edited.
     QLineEdit* editor() const;
 
+    // The width column `column` needs to show `text` whole beside what its
+    // cells keep apart from the text (a check box, the margins).
+    int columnWidthFor(int column, const QString& text) const;
+    // The widest text of `length` characters a cell may hold: names are
+    // mostly Chinese, whose characters are the widest.
+    static QString WidestText(int length);
+
     // The rectangle of the cell's text (the cell without its check box), in
     // viewport coordinates.
     QRect labelRect(int row, int column) const;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +22,25 @@ QWidget* EditListDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (index.column() != 0)
         DigitKeysOnly::install(editor);
     return editor;
+}
+
+void EditListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    // The keyboard's cell: F2 and typing open it, the arrows move it. The
+    // list selects whole rows, so the cell gets a frame of its own, whatever
+    // the style draws for focus.
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
+        painter->save();
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        QPen pen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
 }
 
 void EditListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const

@@ -13,6 +13,9 @@ class EditListDelegate final : public QStyledItemDelegate
 public:
     explicit EditListDelegate(QObject* parent = nullptr);
 
+    // The cell with the keyboard's focus (the current one) is framed.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

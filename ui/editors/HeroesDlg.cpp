@@ -57,6 +57,11 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     list->setModel(m_model);
     for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
         list->setColumnWidth(column, HeroRosterModel::kWidths[column]);
+    // A name of the most characters shows whole; the window is as much wider,
+    // so that the other columns keep their widths without a scroll bar.
+    const int nameWidth = list->columnWidthFor(kName, CEditListCtrl::WidestText(kMaxNameLength));
+    const int widerBy = std::max(0, nameWidth - HeroRosterModel::kWidths[kName]);
+    list->setColumnWidth(kName, HeroRosterModel::kWidths[kName] + widerBy);
     m_list = list;
 
     // Only left clicks reach sectionClicked.
@@ -68,7 +73,8 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     connect(m_list, &CEditListCtrl::copyRequested, this, &CHeroesDlg::CopyRows);
 
     // Outer sizes: refined for the frame once the window has one.
-    OuterSizeKeeper::install(*this, kOpeningSize, kMinimumSize, OuterSizeKeeper::Mode::Resizable);
+    m_openingSize = kOpeningSize + QSize(widerBy, 0);
+    OuterSizeKeeper::install(*this, m_openingSize, kMinimumSize, OuterSizeKeeper::Mode::Resizable);
 }
 
 CHeroesDlg::~CHeroesDlg() = default;
@@ -122,6 +128,9 @@ void CHeroesDlg::SortRows(int column)
     m_list->endEdit(false);
     m_sortColumn = column;
     m_model->sortBy(m_sortColumn);
+    // Sorting is always largest first.
+    m_list->horizontalHeader()->setSortIndicator(column, Qt::DescendingOrder);
+    m_list->horizontalHeader()->setSortIndicatorShown(true);
 }
 
 void CHeroesDlg::ShowContextMenu(const QPoint& position)
@@ -157,6 +166,8 @@ void CHeroesDlg::MoveSelected(bool toTop)
     order.insert(order.end(), rest.begin(), rest.end());
     m_list->clearSelection();
     m_model->arrange(order);
+    // The rows no longer stand in the order of a column.
+    m_list->horizontalHeader()->setSortIndicatorShown(false);
 }
 
 void CHeroesDlg::MoveSelectedToTop()

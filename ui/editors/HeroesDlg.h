@@ -37,6 +37,9 @@ public:
     ~CHeroesDlg() override;
 
     bool orderSaved() const { return m_orderSaved; }
+    // The outer size it opens at: kOpeningSize, wider by what the name column
+    // needs beyond its usual width to show a name of the most characters.
+    QSize openingSize() const { return m_openingSize; }
 
     const DialogControls& controls() const { return m_controls; }
     CEditListCtrl* list() const { return m_list; }
@@ -77,6 +80,7 @@ private:
     void BatchSelect();
 
     bool m_orderSaved = false;
+    QSize m_openingSize = kOpeningSize;
     CEditListCtrl* m_list = nullptr;
     QMenu* m_contextMenu = nullptr;
     HeroTable& m_table;

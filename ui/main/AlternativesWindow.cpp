@@ -2,6 +2,7 @@
 
 #include "session/PlanningSession.h"
 #include "texts/PlanTexts.h"
+#include "ui/common/ToolWindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -97,6 +98,7 @@ CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& main
     layout->addLayout(top);
     layout->addWidget(splitter, 1);
     resize(900, 440);
+    PrepareToolWindow(*this, u"Alternatives"_s);
 
     m_progressDelay = new QTimer(this);
     m_progressDelay->setSingleShot(true);

@@ -2,6 +2,8 @@
 
 #include "session/PlanningSession.h"
 #include "texts/PlanTexts.h"
+#include "ui/common/CopiedNotice.h"
+#include "ui/common/ToolWindow.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -10,17 +12,16 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-} // namespace
 
 CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow)
     : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables())
@@ -61,7 +62,19 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     auto* body = new QHBoxLayout;
     body->addLayout(leaders);
     body->addWidget(m_teamList, 1);
+    m_status = new QLabel(this);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 0); // the plan cannot tell how far it is
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &CMultiTeamWindow::cancel);
+
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_status);
+    bottom->addWidget(m_progress);
+    bottom->addWidget(m_cancelButton);
     bottom->addStretch();
     bottom->addWidget(m_copyButton);
     auto* layout = new QVBoxLayout(this);
@@ -69,11 +82,51 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
     resize(820, 360);
+    PrepareToolWindow(*this, u"MultiTeam"_s);
+
+    m_changeTimer = new QTimer(this);
+    m_changeTimer->setSingleShot(true);
+    m_changeTimer->setInterval(0);
+    connect(m_changeTimer, &QTimer::timeout, this, &CMultiTeamWindow::plan);
+    m_progressDelay = new QTimer(this);
+    m_progressDelay->setSingleShot(true);
+    m_progressDelay->setInterval(kProgressDelayMs);
+    connect(m_progressDelay, &QTimer::timeout, this, &CMultiTeamWindow::showProgress);
+    connect(&m_watcher, &QFutureWatcher<void>::finished, this, &CMultiTeamWindow::onFinished);
 
     connect(&m_session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
         if (what.testAnyFlags(PlanningSession::kRequest | PlanningSession::kTables))
             refresh();
     });
+}
+
+CMultiTeamWindow::~CMultiTeamWindow()
+{
+    // The worker writes into members of this window: it must end first.
+    m_watcher.waitForFinished();
+}
+
+bool CMultiTeamWindow::isComputing() const
+{
+    return m_busy || m_changeTimer->isActive();
+}
+
+void CMultiTeamWindow::cancel()
+{
+    if (!isComputing())
+        return;
+    // A change not yet planned is dropped with the plan. The planner has no
+    // way to stop midway; it ends soon on its own copy of the tables, and
+    // what it finds is dropped.
+    m_changeTimer->stop();
+    m_restart = false;
+    m_dropped = true;
+    m_teamList->setEnabled(false); // what it shows is the earlier answer
+    m_progressDelay->stop();
+    m_progress->hide();
+    m_cancelButton->hide();
+    m_status->setText(m_count > 0 ? QString::fromUtf8("计算已取消 (灰色的是上一次的结果)")
+                                  : QString::fromUtf8("计算已取消"));
 }
 
 void CMultiTeamWindow::setLeader(int row, int hero)
@@ -104,14 +157,18 @@ int CMultiTeamWindow::leaders(int* out) const
 
 void CMultiTeamWindow::fillLeaderSelectors()
 {
+    const int first = m_session.currentLeader();
     m_filling = true;
     for (int row = 1; row < kMaxDisjointLeaders; ++row) {
         QComboBox* box = m_leaderBoxes[row];
         const int chosen = box->currentData().isValid() ? box->currentData().toInt() : -1;
         box->clear();
         box->addItem(QString::fromUtf8("(无)"), -1);
-        for (int hero = 0; hero < kHeroCount; ++hero)
-            box->addItem(PlanTexts::HeroNameText(m_tables.heroTable[hero]), hero);
+        // Team 1's leader is the main window's and leads no other team.
+        for (int hero = 0; hero < kHeroCount; ++hero) {
+            if (hero != first)
+                box->addItem(PlanTexts::HeroNameText(m_tables.heroTable[hero]), hero);
+        }
         box->setCurrentIndex(std::max(0, box->findData(chosen)));
     }
     m_filling = false;
@@ -119,9 +176,14 @@ void CMultiTeamWindow::fillLeaderSelectors()
 
 void CMultiTeamWindow::recompute()
 {
+    // The main window's request and its tables often change together:
+    // their signals arrive one after the other and make one plan.
+    m_changeTimer->start();
+}
+
+void CMultiTeamWindow::plan()
+{
     fillLeaderSelectors();
-    m_teamModel->removeRows(0, m_teamModel->rowCount());
-    m_count = 0;
     const int virus = m_session.currentVirus();
     const std::optional<Strategy> strategy = m_session.currentStrategy();
     const int first = m_session.currentLeader();
@@ -129,18 +191,91 @@ void CMultiTeamWindow::recompute()
                                       : PlanTexts::NoLeaderText());
     if (virus < 0 || first < 0 || !strategy) {
         m_request->setText(PlanTexts::ChooseRequestFirst());
+        if (m_busy) {
+            m_restart = false;
+            m_dropped = true;
+        }
+        m_count = 0;
+        m_teamModel->removeRows(0, m_teamModel->rowCount());
         m_copyButton->setEnabled(false);
+        emit teamsPlanned();
         return;
     }
     m_request->setText(PlanTexts::VirusEntry(virus, m_tables.virusTable[virus]) + u"　"_s +
                        PlanTexts::StrategyEntry(*strategy));
-    m_count = leaders(m_leaders.data());
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_busy) {
+        // The running plan answers an older request: plan again once it ends.
+        m_restart = true;
+        m_dropped = true;
+        return;
+    }
+    start();
+}
+
+void CMultiTeamWindow::start()
+{
+    const int virus = m_session.currentVirus();
+    const std::optional<Strategy> strategy = m_session.currentStrategy();
+    m_restart = false;
+    m_dropped = false;
+    m_pendingCount = leaders(m_pendingLeaders.data());
+    if (virus < 0 || !strategy || m_pendingCount == 0)
+        return;
+    m_status->setText(QString::fromUtf8("正在计算…"));
+    m_teamList->setEnabled(false);
+    m_copyButton->setEnabled(false);
+
+    // The worker plans on a copy: the user may edit the tables meanwhile.
+    m_snapshot = std::make_unique<PlanningTables>(m_tables);
+    const PlanningTables* snapshot = m_snapshot.get();
+    const int* leaderList = m_pendingLeaders.data();
+    const int count = m_pendingCount;
+    DisjointTeam* found = m_found.data();
     PlanRequest request;
     request.virus = virus;
     request.strategy = *strategy;
-    PlanDisjointTeams(m_tables, request, m_leaders.data(), m_count, m_teams.data());
-    QGuiApplication::restoreOverrideCursor();
+    m_busy = true;
+    ++m_plansStarted;
+    m_watcher.setFuture(QtConcurrent::run([snapshot, request, leaderList, count, found] {
+        PlanDisjointTeams(*snapshot, request, leaderList, count, found);
+    }));
+    m_progressDelay->start();
+}
+
+void CMultiTeamWindow::showProgress()
+{
+    if (!m_busy || m_dropped)
+        return;
+    m_progress->show();
+    m_cancelButton->show();
+}
+
+void CMultiTeamWindow::onFinished()
+{
+    m_busy = false;
+    m_snapshot.reset();
+    m_progressDelay->stop();
+    m_progress->hide();
+    m_cancelButton->hide();
+    if (m_restart) {
+        start();
+        return;
+    }
+    if (!m_dropped) {
+        m_teamList->setEnabled(true);
+        m_count = m_pendingCount;
+        m_leaders = m_pendingLeaders;
+        m_teams = m_found;
+        m_status->clear();
+        showTeams();
+    }
+    m_copyButton->setEnabled(m_count > 0);
+    emit teamsPlanned();
+}
+
+void CMultiTeamWindow::showTeams()
+{
+    m_teamModel->removeRows(0, m_teamModel->rowCount());
     for (int i = 0; i < m_count; ++i) {
         const DisjointTeam& team = m_teams[i];
         auto* index =
@@ -152,8 +287,13 @@ void CMultiTeamWindow::recompute()
                                           : PlanTexts::NoPlanCaption()),
              index});
     }
-    m_teamList->resizeColumnsToContents();
-    m_copyButton->setEnabled(m_count > 0);
+    // Columns only grow while the window is open: a replan does not make
+    // them jump back and forth.
+    for (int column = 0; column < m_teamModel->columnCount(); ++column) {
+        const int before = m_teamList->columnWidth(column);
+        m_teamList->resizeColumnToContents(column);
+        m_teamList->setColumnWidth(column, std::max(before, m_teamList->columnWidth(column)));
+    }
 }
 
 QString CMultiTeamWindow::teamsText() const
@@ -182,6 +322,8 @@ QString CMultiTeamWindow::teamsText() const
 void CMultiTeamWindow::copyTeams()
 {
     const QString text = teamsText();
-    if (!text.isEmpty())
-        QGuiApplication::clipboard()->setText(text);
+    if (text.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(text);
+    CopiedNotice::Show(*this);
 }

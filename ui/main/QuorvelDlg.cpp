@@ -4,15 +4,21 @@
 #include "engine/TeamSearch.h"
 #include "resources/MainDialogIds.h"
 #include "resources/Menus.h"
+#include "texts/PlanHints.h"
 #include "texts/PlanTexts.h"
+#include "ui/common/CopiedNotice.h"
 #include "ui/common/DialogBuilder.h"
+#include "ui/common/EmptyViewHint.h"
 #include "ui/common/FittedText.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/PopupMenu.h"
 #include "ui/common/UpDownCtrl.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
 #include "ui/main/AlternativesWindow.h"
+#include "ui/main/ExcludeHeroesDlg.h"
+#include "ui/main/MainWindowHints.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanChatText.h"
 #include "ui/main/PlanListCtrl.h"
@@ -90,6 +96,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, Q
             return makeControl(control, controlParent);
         },
         m_clientArea);
+    AddMainWindowHints(m_controls);
     setWindowIcon(QIcon(u":/quorvel/icon.png"_s));
     createBanner();
     createMenuBar();
@@ -102,6 +109,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, Q
     m_leaderStats = m_controls.get<QLabel>(kLeaderStats);
     m_planGroup = m_controls.get<QGroupBox>(kPlanGroup);
     m_planList = m_controls.get<CPlanListCtrl>(kPlanList);
+    m_planHint = new EmptyViewHint(*m_planList);
     m_statTotals = m_controls.get<QLabel>(kStatTotals);
     m_heroDamage = m_controls.get<QLabel>(kHeroDamage);
     m_virusDamage = m_controls.get<QLabel>(kVirusDamage);
@@ -195,6 +203,11 @@ void CQuorvelDlg::createMenuBar()
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyPlanAction->setEnabled(false);
     connect(m_copyPlanAction, &QAction::triggered, this, &CQuorvelDlg::CopyPlan);
+    QAction* exclude = planMenu->addAction(u"排除英雄重新组队(&E)…"_s);
+    exclude->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exclude, &QAction::triggered, this, &CQuorvelDlg::ExcludeChosenHeroes);
+    connect(planMenu, &QMenu::aboutToShow, this,
+            [this, exclude] { exclude->setEnabled(m_planList->rowCount() > 0); });
 
     m_helpMenu = m_menuBar->addMenu(u"帮助(&H)"_s);
     QAction* about = m_helpMenu->addAction(u"关于 Quorvel(&A)"_s);
@@ -380,6 +393,7 @@ void CQuorvelDlg::RunTeamSearch()
     }
     if (!found) {
         m_planGroup->setTitle(PlanTexts::NoPlanCaption());
+        m_planHint->setHint(PlanHints::NoPlanReason(m_tables, virus, leader, request.strategy.n));
         return;
     }
     ShowPlan(plan);
@@ -403,6 +417,22 @@ void CQuorvelDlg::ExcludeSelectedHeroes()
         announce(PlanningSession::Change::Roster);
 }
 
+void CQuorvelDlg::ExcludeChosenHeroes()
+{
+    if (m_planList->rowCount() == 0)
+        return;
+    CExcludeHeroesDlg picker(*m_planList, this);
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    m_planList->clearSelection();
+    for (const int row : picker.checkedRows()) {
+        m_planList->selectionModel()->select(m_planList->model()->index(row, 0),
+                                             QItemSelectionModel::Select |
+                                                 QItemSelectionModel::Rows);
+    }
+    ExcludeSelectedHeroes();
+}
+
 // --- Plan view -------------------------------------------------------------
 
 void CQuorvelDlg::ClearPlanView()
@@ -413,6 +443,7 @@ void CQuorvelDlg::ClearPlanView()
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
     m_planGroup->setTitle(PlanTexts::PlanCaption());
+    m_planHint->setHint(PlanHints::FirstStartHint(m_tables.heroTable));
     m_shownPlan.reset();
     m_copyPlanAction->setEnabled(false);
 }
@@ -490,6 +521,7 @@ void CQuorvelDlg::CopyPlan()
     QGuiApplication::clipboard()->setText(PlanChatText(m_tables.heroTable, m_shownVirus,
                                                        m_tables.virusTable[m_shownVirus],
                                                        m_shownStrategy, *m_shownPlan));
+    CopiedNotice::Show(*this);
 }
 
 CZoneOverviewWindow* CQuorvelDlg::OpenZoneOverview()
@@ -530,13 +562,7 @@ void CQuorvelDlg::raiseWindow(QWidget* window, bool first)
 
 void CQuorvelDlg::placeBeside(QWidget* window)
 {
-    // To the right of this window when the screen has room, else where the
-    // window system puts it.
-    const QRect frame = frameGeometry();
-    const QScreen* screen = this->screen();
-    const QPoint at(frame.right() + 8, frame.top());
-    if (screen != nullptr && screen->availableGeometry().contains(QPoint(at.x() + 100, at.y())))
-        window->move(at);
+    WindowPlacement::PlaceBeside(*window, *this);
 }
 
 void CQuorvelDlg::ShowAbout()

@@ -37,6 +37,7 @@ class RosterMenu;
 // whether the tables were changed is told by tablesModified() once it has
 // closed. A menu bar above the template area reaches the raid-planning
 // windows, copies the shown plan and tells about the program.
+class EmptyViewHint;
 class CQuorvelDlg final : public QDialog
 {
     Q_OBJECT
@@ -71,6 +72,9 @@ public:
 
     // The search driver.
     void RunTeamSearch();
+    // "排除英雄重新组队…" (Ctrl+E): the keyboard's way to the exclusion; the
+    // user checks heroes of the shown plan in a small dialog.
+    void ExcludeChosenHeroes();
     void ExcludeSelectedHeroes();
 
     // The plan view.
@@ -91,6 +95,8 @@ public:
     QMenuBar* menuBar() const { return m_menuBar; }
     void addMenuBeforeHelp(QMenu* menu);
     QAction* copyPlanAction() const { return m_copyPlanAction; }
+    // The line over the empty plan list: where to start, or why no team.
+    const EmptyViewHint* planHint() const { return m_planHint; }
     // 复制方案: the shown plan onto the clipboard as chat text.
     void CopyPlan();
     // 关于 Quorvel.
@@ -171,6 +177,7 @@ private:
     QLabel* m_leaderStats = nullptr;
     QGroupBox* m_planGroup = nullptr;
     CPlanListCtrl* m_planList = nullptr;
+    EmptyViewHint* m_planHint = nullptr;
     QLabel* m_statTotals = nullptr;
     QLabel* m_heroDamage = nullptr;
     QLabel* m_virusDamage = nullptr;

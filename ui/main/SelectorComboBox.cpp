@@ -73,7 +73,11 @@ void CSelectorComboBox::paintEvent(QPaintEvent* /*event*/)
     QStyleOptionComboBox option;
     initStyleOption(&option);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    painter.setFont(textFont());
+    const QFont font = textFont();
+    // Past the smallest readable size the entry is cut; its tooltip has it whole.
+    option.currentText = ElidedToFit(font, option.currentText, textRect().width());
+    setToolTip(option.currentText != currentText() ? currentText() : QString());
+    painter.setFont(font);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 

@@ -2,21 +2,31 @@
 
 #include "texts/PlanTexts.h"
 
+#include <QLocale>
+
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A sequential scale from dark blue through teal to yellow (after viridis):
-// it runs one way in lightness, so it reads in grey and to the common kinds
-// of colour blindness alike. The feasible bands (from 100) are the light half;
-// the bands are close together near 100, where a raid is won or lost, and an
-// easy level's index (often in the millions) is simply the brightest.
+// A sequential scale from dark purple through teal to yellow (after
+// viridis): it runs one way in lightness, so it reads in grey and to the
+// common kinds of colour blindness alike. Below 100 a level is lost (two
+// bands: far off, and close); from 100 on it is won, and how comfortably is
+// what the raid leader reads. A real guild's wins spread over many orders of
+// magnitude and gather between a million and a billion, so the scale is
+// logarithmic: a tight win (100–999), a clear one (up to a million), then a
+// band for each decade where most cells lie, and the easiest levels above.
 const CZoneOverviewModel::Band kBands[] = {
     {0.0, QColor(0x44, 0x01, 0x54), QColor(Qt::white), "< 50"},
-    {50.0, QColor(0x3b, 0x52, 0x8b), QColor(Qt::white), "50–99"},
-    {100.0, QColor(0x21, 0x91, 0x8c), QColor(Qt::white), "100–199"},
-    {200.0, QColor(0x5e, 0xc9, 0x62), QColor(Qt::black), "200–999"},
-    {1000.0, QColor(0xfd, 0xe7, 0x25), QColor(Qt::black), "≥ 1000"},
+    {50.0, QColor(0x46, 0x33, 0x7e), QColor(Qt::white), "50–99"},
+    {100.0, QColor(0x36, 0x5c, 0x8d), QColor(Qt::white), "100–999"},
+    {1e3, QColor(0x27, 0x7f, 0x8e), QColor(Qt::white), "1000–100万"},
+    {1e6, QColor(0x1f, 0xa1, 0x87), QColor(Qt::black), "100万–1000万"},
+    {1e7, QColor(0x4a, 0xc1, 0x6d), QColor(Qt::black), "1000万–1亿"},
+    {1e8, QColor(0x9f, 0xda, 0x3a), QColor(Qt::black), "1亿–10亿"},
+    {1e9, QColor(0xfd, 0xe7, 0x25), QColor(Qt::black), "≥ 10亿"},
 };
 
 double IndexOf(const PlanRecord& plan)
@@ -25,6 +35,29 @@ double IndexOf(const PlanRecord& plan)
 }
 
 } // namespace
+
+QString CZoneOverviewModel::CellText(double index)
+{
+    struct Unit
+    {
+        double size;
+        const char* name;
+    };
+    static constexpr Unit kUnits[] = {{1.0, ""}, {1e4, "万"}, {1e8, "亿"}, {1e12, "万亿"}};
+    constexpr int kLast = static_cast<int>(std::size(kUnits)) - 1;
+    int unit = 0;
+    while (unit < kLast && index >= kUnits[unit + 1].size)
+        ++unit;
+    for (;; ++unit) {
+        const double inUnits = index / kUnits[unit].size;
+        const int decimals = unit == 0 || inUnits >= 100.0 ? 0 : inUnits >= 10.0 ? 1 : 2;
+        const QString number = QString::number(inUnits, 'f', decimals);
+        // 9999.6 万 rounds to 10000 万: that is 1.00 亿.
+        if (unit < kLast && number.toDouble() >= 1e4)
+            continue;
+        return number + QString::fromUtf8(kUnits[unit].name);
+    }
+}
 
 int GenerationPosition(const Strategy& strategy)
 {
@@ -120,7 +153,7 @@ QVariant CZoneOverviewModel::data(const QModelIndex& index, int role) const
     const double feasibility = IndexOf(cell->plan);
     switch (role) {
     case Qt::DisplayRole:
-        return shown ? QVariant(PlanTexts::FeasibilityIndex(cell->plan)) : QVariant();
+        return shown ? QVariant(CellText(feasibility)) : QVariant();
     case kFoundRole:
         return cell->found;
     case kIndexRole:
@@ -143,7 +176,9 @@ QVariant CZoneOverviewModel::data(const QModelIndex& index, int role) const
             return QString::fromUtf8("没有可行的组队方案");
         return PlanTexts::TeamNames(*m_heroes, cell->plan) + u'\n' +
                QString::fromUtf8("英雄属性总值: ") + PlanTexts::StatTotals(cell->plan) + u'\n' +
-               PlanTexts::FeasibilityLine(cell->plan);
+               PlanTexts::FeasibilityLabel() +
+               QLocale(QLocale::Chinese, QLocale::China)
+                   .toString(std::floor(feasibility + 0.5), 'f', 0);
     }
     default:
         return {};

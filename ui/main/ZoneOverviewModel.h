@@ -43,6 +43,12 @@ public:
     // Whether a level has a cell the filter shows.
     bool rowShown(int row) const;
 
+    // The index as a cell shows it: whole below ten thousand, past that in
+    // 万 (10^4), 亿 (10^8) or 万亿 (10^12) with three significant digits, so
+    // that it reads at a glance and fits a narrow column; the cell's tooltip
+    // has the exact index, its digits grouped.
+    static QString CellText(double index);
+
     // The colour scale, lowest band first, with the legend's texts.
     struct Band
     {

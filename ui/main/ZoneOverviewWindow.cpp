@@ -2,16 +2,15 @@
 
 #include "session/PlanningSession.h"
 #include "texts/PlanTexts.h"
+#include "ui/common/ToolWindow.h"
 #include "ui/main/ZoneOverviewModel.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
@@ -23,12 +22,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kProgressTickMs = 50;
-
-// Window sizes live apart from the five remembered choices.
-QSettings WindowSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"Quorvel"_s, u"windows"_s);
-}
 
 QWidget* MakeLegend(QWidget* parent)
 {
@@ -120,7 +113,8 @@ CZoneOverviewWindow::CZoneOverviewWindow(PlanningSession& session, QWidget& main
             refresh();
     });
 
-    resize(WindowSettings().value(u"ZoneOverview/size"_s, QSize(900, 600)).toSize());
+    resize(900, 600);
+    PrepareToolWindow(*this, u"ZoneOverview"_s);
     followStrategyOrder();
 }
 
@@ -129,12 +123,6 @@ CZoneOverviewWindow::~CZoneOverviewWindow()
     // The worker writes into members of this window: it must stop first.
     m_cancelFlag = true;
     m_watcher.waitForFinished();
-}
-
-void CZoneOverviewWindow::closeEvent(QCloseEvent* event)
-{
-    WindowSettings().setValue(u"ZoneOverview/size"_s, size());
-    QWidget::closeEvent(event);
 }
 
 void CZoneOverviewWindow::followStrategyOrder()

@@ -64,8 +64,6 @@ signals:
     void refreshEnded();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     // Computes the grid afresh for the main window's leader; a computation
     // still running is cancelled first.
