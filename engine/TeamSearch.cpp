@@ -2,13 +2,16 @@
 
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
+#include "engine/ScanCeiling.h"
 #include "engine/internal/BranchAndBound.h"
+#include "engine/internal/ExhaustiveScan.h"
 #include "engine/internal/LeaderSearch.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TotalsSearch.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <memory>
@@ -24,6 +27,8 @@ struct SearchWorkspace
     SearchRoster roster;
     ProductBound product;
     TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
+    PairTable pairs;
+    ExhaustiveScan scan;
     // The totals' sets depend only on the candidate list and the direction
     // M moves with 可爱, so searches of one list may share them, and one
     // search may leave them partly built for the next.
@@ -53,6 +58,12 @@ constexpr std::uint64_t kWorkGrowth = 4;
 // A unit of the branch and bound's work costs about as much as building four
 // totals.
 constexpr std::uint64_t kTotalsPerWork = 4;
+// ... and as much as scanning about eight teams in the vector lanes. Each
+// turn of the cleverer methods is followed by a turn of the exhaustive scan
+// of the same cost, which goes on where it stopped; so no query costs more
+// than a small multiple of one full scan (the ceiling), and a query that a
+// cleverer method answers quickly pays at most as much again for the scan.
+constexpr std::uint64_t kScanTeamsPerWork = 8;
 
 // What both searches do before they enumerate: the excluded set is checked,
 // crits count only from kFirstCritVirus on, and the candidate list is built
@@ -117,14 +128,20 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             workspace.totalsBegun = true;
             workspace.totalsRising = cuteRises;
         }
+        BuildPairTable(roster, workspace.pairs);
+        ExhaustiveScan& scan = workspace.scan;
+        scan.begin(roster, workspace.pairs, model, virus, n, model.countedHits(), threshold);
+        ScanBestSink ceiling;
+        // Keys some team reaches; a stopped walk's best is a real team's.
+        std::int64_t incumbent = best.key;
         std::uint64_t work = kBranchAndBoundWork;
         for (;;) {
             work *= kWorkGrowth;
             if (!usable || totals.state() == TotalsSearch::BuildState::Full) {
-                best = search.run();
+                best = search.run(work);
             } else if (totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
                        TotalsSearch::BuildState::Done) {
-                best = totals.find(model, threshold, best.key);
+                best = totals.find(model, threshold, incumbent);
                 stats.totalsKept = totals.totalsKept();
                 stats.totalsTried = totals.totalsTried();
                 break;
@@ -135,6 +152,18 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             stats.nodesVisited += best.nodesVisited;
             if (!best.stopped)
                 break;
+            incumbent = std::max(incumbent, best.key);
+            ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
+            const ExhaustiveScan::State state =
+                scan.run(ceiling, scan.teamsScanned() + kScanTeamsPerWork * work);
+            stats.teamsScanned = scan.teamsScanned();
+            if (state == ExhaustiveScan::State::Done) {
+                // The incumbent's own team keys above the outside floor, so
+                // the scan kept the first team of the best key.
+                best.key = ceiling.key;
+                std::copy(ceiling.positions, ceiling.positions + 6, best.positions);
+                break;
+            }
         }
     }
     if (best.key == 0)
@@ -156,6 +185,32 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
     k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
     workspace.totalsBegun = false;
     return SearchPrepared(workspace, tables, virusIndex, n, k, plan, stats);
+}
+
+bool FindBestTeamByScan(const PlanningTables& tables, int virusIndex, int n, int k,
+                        PlanRecord& plan, SearchStats& stats, const HeroSet& excluded,
+                        bool skipClosed)
+{
+    SearchWorkspace& workspace = ThreadWorkspace();
+    k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
+    const CandidateList& list = workspace.candidates;
+    if (list.count < 6)
+        return false;
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    BuildSearchRoster(list, virus, virusIndex, n, k, workspace.roster);
+    const MarginModel model(virus, virusIndex, n, k);
+    BuildPairTable(workspace.roster, workspace.pairs);
+    ExhaustiveScan& scan = workspace.scan;
+    scan.begin(workspace.roster, workspace.pairs, model, virus, n, model.countedHits(),
+               SearchThreshold(virus, n), skipClosed);
+    ScanBestSink best;
+    scan.run(best, UINT64_MAX);
+    stats.teamsScanned = scan.teamsScanned();
+    if (best.key == 0)
+        return false;
+    FillPlan(best.positions, plan, list, tables, virusIndex,
+             static_cast<float>(model.score(best.key)));
+    return true;
 }
 
 LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroSet& excluded)

@@ -2,11 +2,14 @@
 
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
+#include "engine/ScanCeiling.h"
+#include "engine/internal/ExhaustiveScan.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TopTeamsSearch.h"
 
+#include <algorithm>
 #include <cassert>
 #include <stdexcept>
 
@@ -22,9 +25,50 @@ struct TopWorkspace
     SearchRoster roster;
     ProductBound product;
     TopList list;
+    TopList scanList;
+    PairTable pairs;
+    ExhaustiveScan scan;
 };
 
 thread_local TopWorkspace t_workspace;
+
+// The work the walk may do before the exhaustive scan takes its first turn
+// (teams scored plus fourth picks tried), and the growth of the turns; a unit
+// of the walk's work costs about as much as scanning eight teams. As for the
+// single best (FindBestTeam), the two take turns of equal cost, the walk
+// starting over with a larger allowance and the scan going on where it
+// stopped, so a query costs a small multiple of the cheaper of them.
+constexpr std::uint64_t kWalkWork = 20'000;
+constexpr std::uint64_t kWorkGrowth = 4;
+constexpr std::uint64_t kScanTeamsPerWork = 8;
+
+// Builds the per-query tables shared by the walk and the scan; false when no
+// team of six can be formed.
+bool PrepareTopSearch(TopWorkspace& space, const PlanningTables& tables, int virusIndex, int n,
+                      int k, int leader, const HeroSet& excluded, SearchStats* stats)
+{
+    if (stats != nullptr)
+        *stats = SearchStats{};
+    PrepareCandidates(tables.heroTable, leader, excluded, space.candidates);
+    if (stats != nullptr)
+        stats->candidateCount = space.candidates.count;
+    if (space.candidates.count < 6)
+        return false;
+    BuildSearchRoster(space.candidates, tables.virusTable[virusIndex], virusIndex, n, k,
+                      space.roster);
+    return true;
+}
+
+int FillPlans(const TopList& list, const TopWorkspace& space, const PlanningTables& tables,
+              int virusIndex, const MarginModel& model, PlanRecord* plans)
+{
+    for (int i = 0; i < list.count; ++i) {
+        plans[i] = PlanRecord{};
+        FillPlan(list.positions[i], plans[i], space.candidates, tables, virusIndex,
+                 static_cast<float>(model.score(list.keys[i])));
+    }
+    return list.count;
+}
 
 } // namespace
 
@@ -39,39 +83,91 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     assert(n >= 0 && n <= 5 && k >= 0 && k <= n);
     if (excluded.contains(leader))
         throw std::invalid_argument("the leader of a search cannot be excluded");
-    if (stats != nullptr)
-        *stats = SearchStats{};
-    TopWorkspace& space = t_workspace;
-    PrepareCandidates(tables.heroTable, leader, excluded, space.candidates);
-    if (stats != nullptr)
-        stats->candidateCount = space.candidates.count;
-    if (space.candidates.count < 6)
-        return 0;
     if (!CritsCount(virusIndex))
         k = 0;
+    TopWorkspace& space = t_workspace;
+    if (!PrepareTopSearch(space, tables, virusIndex, n, k, leader, excluded, stats))
+        return 0;
 
     const VirusRecord& virus = tables.virusTable[virusIndex];
-    BuildSearchRoster(space.candidates, virus, virusIndex, n, k, space.roster);
     const MarginModel model(virus, virusIndex, n, k);
+    const std::int64_t threshold = SearchThreshold(virus, n);
     space.product.build(space.roster, virus, virusIndex, n, k);
     TopList& list = space.list;
     list.wanted = wanted;
     list.count = 0;
     list.teamsScored = 0;
-    TopTeamsSearch search(space.roster, model, space.product, SearchThreshold(virus, n), cancel);
-    search.run(list);
-    if (search.cancelled()) {
-        if (stats != nullptr)
-            stats->teamsScored = list.teamsScored;
-        return 0;
-    }
-
-    for (int i = 0; i < list.count; ++i) {
-        plans[i] = PlanRecord{};
-        FillPlan(list.positions[i], plans[i], space.candidates, tables, virusIndex,
-                 static_cast<float>(model.score(list.keys[i])));
+    TopTeamsSearch search(space.roster, model, space.product, threshold, cancel);
+    search.run(list, kWalkWork);
+    std::uint64_t scored = list.teamsScored;
+    const TopList* answer = &list;
+    bool cancelled = search.cancelled();
+    if (search.stopped() && !cancelled) {
+        BuildPairTable(space.roster, space.pairs);
+        ExhaustiveScan& scan = space.scan;
+        scan.begin(space.roster, space.pairs, model, virus, n, model.countedHits(), threshold);
+        TopList& scanned = space.scanList;
+        scanned.wanted = wanted;
+        scanned.count = 0;
+        scanned.teamsScored = 0;
+        ScanTopSink sink{scanned};
+        std::uint64_t work = kWalkWork;
+        for (;;) {
+            // K teams the walk found key at least as high as the K-th best.
+            if (list.count == wanted)
+                sink.outsideFloor =
+                    std::max<std::int64_t>(sink.outsideFloor, list.keys[wanted - 1] - 1);
+            const ExhaustiveScan::State state =
+                scan.run(sink, scan.teamsScanned() + kScanTeamsPerWork * work, cancel);
+            if (stats != nullptr)
+                stats->teamsScanned = scan.teamsScanned();
+            if (state == ExhaustiveScan::State::Cancelled) {
+                cancelled = true;
+                break;
+            }
+            if (state == ExhaustiveScan::State::Done) {
+                answer = &scanned;
+                break;
+            }
+            work *= kWorkGrowth;
+            list.count = 0;
+            list.teamsScored = 0;
+            search.run(list, work);
+            scored += list.teamsScored;
+            cancelled = search.cancelled();
+            if (!search.stopped() || cancelled)
+                break;
+        }
     }
     if (stats != nullptr)
-        stats->teamsScored = list.teamsScored;
-    return list.count;
+        stats->teamsScored = scored;
+    if (cancelled)
+        return 0;
+    return FillPlans(*answer, space, tables, virusIndex, model, plans);
+}
+
+int FindTopTeamsByScan(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
+                       const HeroSet& excluded, int wanted, PlanRecord* plans, SearchStats& stats)
+{
+    if (wanted < 1 || wanted > kMaxTopTeams)
+        throw std::invalid_argument("the number of teams must be from 1 to 50");
+    if (excluded.contains(leader))
+        throw std::invalid_argument("the leader of a search cannot be excluded");
+    if (!CritsCount(virusIndex))
+        k = 0;
+    TopWorkspace& space = t_workspace;
+    if (!PrepareTopSearch(space, tables, virusIndex, n, k, leader, excluded, &stats))
+        return 0;
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    const MarginModel model(virus, virusIndex, n, k);
+    BuildPairTable(space.roster, space.pairs);
+    space.scan.begin(space.roster, space.pairs, model, virus, n, model.countedHits(),
+                     SearchThreshold(virus, n));
+    TopList& scanned = space.scanList;
+    scanned.wanted = wanted;
+    scanned.count = 0;
+    ScanTopSink sink{scanned};
+    space.scan.run(sink, UINT64_MAX);
+    stats.teamsScanned = space.scan.teamsScanned();
+    return FillPlans(scanned, space, tables, virusIndex, model, plans);
 }

@@ -49,7 +49,9 @@ bool TopTeamsSearch::stopAsked()
     // two looks lie the fourth and fifth picks under one third pick.
     if (!m_cancelled && m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
         m_cancelled = true;
-    return m_cancelled;
+    if (!m_stopped && m_list->teamsScored + m_nodes > m_workLimit)
+        m_stopped = true;
+    return m_cancelled || m_stopped;
 }
 
 bool TopTeamsSearch::closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
@@ -66,10 +68,15 @@ bool TopTeamsSearch::closed(const Partial& sum, int remaining, int from, std::in
     return m_product.closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
 }
 
-void TopTeamsSearch::run(TopList& list)
+void TopTeamsSearch::run(TopList& list, std::uint64_t workLimit)
 {
     assert(list.wanted >= 1 && list.wanted <= TopList::kMost);
     m_wanted = list.wanted;
+    m_list = &list;
+    m_workLimit = workLimit;
+    m_stopped = false;
+    m_nodes = 0;
+    m_openNodes = 0;
     const int count = m_roster.count;
     const Partial leader = Partial{}.plus(m_roster, 0);
     int team[6] = {0, 0, 0, 0, 0, 0};
@@ -131,6 +138,7 @@ void TopTeamsSearch::pickFourth(TopList& list, int* team, const Partial& sum, in
     std::int64_t floorSeen = list.floor();
     std::int64_t cuteLow = m_bounds.cuteFloor(lifeLimit, floorSeen);
     for (int j = from; j <= last; ++j) {
+        ++m_nodes;
         if (list.floor() != floorSeen) {
             floorSeen = list.floor();
             cuteLow = m_bounds.cuteFloor(lifeLimit, floorSeen);

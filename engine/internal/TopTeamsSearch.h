@@ -68,9 +68,12 @@ public:
                    std::int64_t threshold, const std::atomic<bool>* cancel = nullptr);
 
     // Fills `list` (whose `wanted` is set) with the best teams, unless
-    // `cancel` is set meanwhile: the list is then incomplete.
-    void run(TopList& list);
+    // `cancel` is set meanwhile or the work done (teams scored and fourth
+    // picks tried) passes workLimit: the list is then incomplete, though
+    // each team in it is a real team with its key. Each run starts over.
+    void run(TopList& list, std::uint64_t workLimit = UINT64_MAX);
     bool cancelled() const { return m_cancelled; }
+    bool stopped() const { return m_stopped; }
 
 private:
     using Partial = PartialTeam;
@@ -80,7 +83,8 @@ private:
     // The swaps a pick at `pick` adds to a partial team whose previous pick
     // is `previous` (see the class comment).
     int swapsAdded(int previous, int pick) const;
-    // Whether the caller asked to stop; once true the walk unwinds.
+    // Whether the caller asked to stop or the work ran out; once true the
+    // walk unwinds.
     bool stopAsked();
     template <int Level>
     void descend(TopList& list, int* team, const Partial& sum, int from, int swaps);
@@ -95,6 +99,10 @@ private:
     const CompletionBounds m_bounds;
     const std::atomic<bool>* const m_cancel;
     bool m_cancelled = false;
+    bool m_stopped = false;
+    const TopList* m_list = nullptr;
+    std::uint64_t m_workLimit = UINT64_MAX;
+    std::uint64_t m_nodes = 0; // fourth picks tried
     int m_wanted = 1;
     // The runs of equal heroes among positions 1..N-1: first and last
     // position of the run holding each position.
