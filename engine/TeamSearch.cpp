@@ -58,12 +58,11 @@ constexpr std::uint64_t kWorkGrowth = 4;
 // A unit of the branch and bound's work costs about as much as building four
 // totals.
 constexpr std::uint64_t kTotalsPerWork = 4;
-// ... and as much as scanning about eight teams in the vector lanes. Each
-// turn of the cleverer methods is followed by a turn of the exhaustive scan
-// of the same cost, which goes on where it stopped; so no query costs more
-// than a small multiple of one full scan (the ceiling), and a query that a
-// cleverer method answers quickly pays at most as much again for the scan.
-constexpr std::uint64_t kScanTeamsPerWork = 8;
+// Each turn of the cleverer methods is followed by a turn of the exhaustive
+// scan of about the same cost (kScanTeamsPerWalkWork), which goes on where it
+// stopped; so no query costs more than a small multiple of one full scan (the
+// ceiling), and a query that a cleverer method answers quickly pays at most
+// about as much again for the scan.
 
 // What both searches do before they enumerate: the excluded set is checked,
 // crits count only from kFirstCritVirus on, and the candidate list is built
@@ -155,7 +154,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             incumbent = std::max(incumbent, best.key);
             ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
             const ExhaustiveScan::State state =
-                scan.run(ceiling, scan.teamsScanned() + kScanTeamsPerWork * work);
+                scan.run(ceiling, scan.teamsScanned() + kScanTeamsPerWalkWork * work);
             stats.teamsScanned = scan.teamsScanned();
             if (state == ExhaustiveScan::State::Done) {
                 // The incumbent's own team keys above the outside floor, so

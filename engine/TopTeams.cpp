@@ -34,13 +34,12 @@ thread_local TopWorkspace t_workspace;
 
 // The work the walk may do before the exhaustive scan takes its first turn
 // (teams scored plus fourth picks tried), and the growth of the turns; a unit
-// of the walk's work costs about as much as scanning eight teams. As for the
-// single best (FindBestTeam), the two take turns of equal cost, the walk
+// of the walk's work costs about as much as scanning kScanTeamsPerWalkWork
+// teams. As for the single best (FindBestTeam), the two take turns of equal cost, the walk
 // starting over with a larger allowance and the scan going on where it
 // stopped, so a query costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kWalkWork = 20'000;
 constexpr std::uint64_t kWorkGrowth = 4;
-constexpr std::uint64_t kScanTeamsPerWork = 8;
 
 // Builds the per-query tables shared by the walk and the scan; false when no
 // team of six can be formed.
@@ -118,7 +117,7 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
                 sink.outsideFloor =
                     std::max<std::int64_t>(sink.outsideFloor, list.keys[wanted - 1] - 1);
             const ExhaustiveScan::State state =
-                scan.run(sink, scan.teamsScanned() + kScanTeamsPerWork * work, cancel);
+                scan.run(sink, scan.teamsScanned() + kScanTeamsPerWalkWork * work, cancel);
             if (stats != nullptr)
                 stats->teamsScanned = scan.teamsScanned();
             if (state == ExhaustiveScan::State::Cancelled) {

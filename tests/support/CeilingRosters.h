@@ -2,6 +2,7 @@
 
 #include "tests/support/RandomRosters.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // Rosters and viruses on which the team search has no shortcut: built so
@@ -51,15 +52,20 @@ inline void FillCeilingRoster(HeroTable& heroes, Rng& rng, CeilingKind kind,
         SetHero(hero, false, 0, 0, 0);
     switch (kind) {
     case CeilingKind::NegativeFactor: {
+        // 可爱 where the damage margin is positive for a factor of -2 or -5,
+        // 聪明 rising with it, so that the teams of the least 可爱 (the best
+        // damage margin) have the worst life margin; and a few heroes of
+        // almost no 可爱 at the end of the list.
         const int few = Uniform(rng, 2, 5);
+        const int low = Uniform(rng, 2600, 3000);
         for (int i = 0; i < checkedCount; ++i) {
-            int smart = 0;
-            int cute = 0;
-            int abnormal = 0;
-            DrawStats(rng, StatKind::Realistic, 9999, smart, cute, abnormal);
+            const int cute = Uniform(rng, low, low + 2000);
+            int smart = std::min(9999, (cute - low) * 3 / 2 + Uniform(rng, 0, 600));
             if (i >= checkedCount - few)
-                cute = Uniform(rng, 1, 7);
-            SetHero(heroes[i], true, smart, cute, abnormal);
+                SetHero(heroes[i], true, Uniform(rng, 0, 3000), Uniform(rng, 1, 7),
+                        Uniform(rng, 0, 300));
+            else
+                SetHero(heroes[i], true, smart, cute, Uniform(rng, 0, 300));
         }
         return;
     }
@@ -97,7 +103,7 @@ inline void SetCeilingVirus(VirusRecord& virus, Rng& rng, CeilingKind kind)
 {
     switch (kind) {
     case CeilingKind::NegativeFactor:
-        SetVirus(virus, Uniform(rng, 0, 4), Uniform(rng, 500, 9999), Uniform(rng, 3334, 3345));
+        SetVirus(virus, Uniform(rng, 0, 2), Uniform(rng, 5000, 9999), Uniform(rng, 3334, 3335));
         return;
     case CeilingKind::Plane:
     case CeilingKind::WidePlane:
