@@ -59,10 +59,9 @@ constexpr std::uint64_t kWorkGrowth = 4;
 // totals.
 constexpr std::uint64_t kTotalsPerWork = 4;
 // Each turn of the cleverer methods is followed by a turn of the exhaustive
-// scan of about the same cost (kScanTeamsPerWalkWork), which goes on where it
-// stopped; so no query costs more than a small multiple of one full scan (the
-// ceiling), and a query that a cleverer method answers quickly pays at most
-// about as much again for the scan.
+// scan (ScanTurn), which goes on where it stopped; so no query costs more than
+// a small multiple of one full scan (the ceiling), and a query that a cleverer
+// method answers quickly pays a small multiple of that method's work.
 
 // What both searches do before they enumerate: the excluded set is checked,
 // crits count only from kFirstCritVirus on, and the candidate list is built
@@ -154,7 +153,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             incumbent = std::max(incumbent, best.key);
             ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
             const ExhaustiveScan::State state =
-                scan.run(ceiling, scan.teamsScanned() + kScanTeamsPerWalkWork * work);
+                scan.run(ceiling, scan.teamsScanned() + ScanTurn(work));
             stats.teamsScanned = scan.teamsScanned();
             if (state == ExhaustiveScan::State::Done) {
                 // The incumbent's own team keys above the outside floor, so

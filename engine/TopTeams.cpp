@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <functional>
 #include <stdexcept>
 
 static_assert(kMaxTopTeams == TopList::kMost);
@@ -26,6 +27,8 @@ struct TopWorkspace
     ProductBound product;
     TopList list;
     TopList scanList;
+    // The keys of the best team's neighbours (one member swapped).
+    std::int64_t neighbourKeys[SearchRoster::kMaxPick * kHeroCount + 1] = {};
     PairTable pairs;
     ExhaustiveScan scan;
 };
@@ -33,9 +36,8 @@ struct TopWorkspace
 thread_local TopWorkspace t_workspace;
 
 // The work the walk may do before the exhaustive scan takes its first turn
-// (teams scored plus fourth picks tried), and the growth of the turns; a unit
-// of the walk's work costs about as much as scanning kScanTeamsPerWalkWork
-// teams. As for the single best (FindBestTeam), the two take turns of equal cost, the walk
+// (teams scored plus fourth picks tried), and the growth of the turns. As
+// for the single best (FindBestTeam), the two take turns (ScanTurn), the walk
 // starting over with a larger allowance and the scan going on where it
 // stopped, so a query costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kWalkWork = 20'000;
@@ -56,6 +58,68 @@ bool PrepareTopSearch(TopWorkspace& space, const PlanningTables& tables, int vir
     BuildSearchRoster(space.candidates, tables.virusTable[virusIndex], virusIndex, n, k,
                       space.roster);
     return true;
+}
+
+// A floor for the best `wanted` teams before any walk: the key of the single
+// best team and of its neighbours, the teams that swap one of its five
+// picks for another candidate. Claim: if at least `wanted` of these teams
+// score above 0, the wanted-th best key of all teams is at least the
+// wanted-th largest of their keys, f. Proof: the neighbours differ from the
+// best team and from each other (a swap of member a for p and one of b for q
+// give the same team only when a = b and p = q), so they are `wanted`
+// distinct teams with keys of at least f, and at most wanted - 1 teams rank
+// above the wanted-th. Consequence: keys below f never enter the list, and
+// the walk and the scan skip every subtree whose bound is below f. Returns
+// f - 1, or 0 when fewer than `wanted` such teams score.
+std::int64_t NeighbourFloor(TopWorkspace& space, const PlanningTables& tables, int virusIndex,
+                            int n, int k, int leader, const HeroSet& excluded, int wanted,
+                            const MarginModel& model, std::int64_t threshold)
+{
+    PlanRecord best{};
+    best.heroes[0] = static_cast<std::uint32_t>(leader);
+    if (!FindBestTeam(tables, virusIndex, n, k, best, excluded))
+        return 0;
+    const SearchRoster& roster = space.roster;
+    int team[6] = {0, 0, 0, 0, 0, 0};
+    for (int member = 1; member < 6; ++member) {
+        for (int p = 1; p < roster.count; ++p) {
+            if (CandidateHeroIndex(space.candidates.records[p]) ==
+                static_cast<int>(best.heroes[member]))
+                team[member] = p;
+        }
+    }
+    const auto keyOf = [&](std::int64_t smart, std::int64_t cute, std::int64_t abnormal) {
+        return cute < threshold
+                   ? std::int64_t{0}
+                   : model.key(model.lifeMargin(smart, abnormal), model.damageMargin(cute));
+    };
+    std::int64_t smart = 0;
+    std::int64_t cute = 0;
+    std::int64_t abnormal = 0;
+    for (const int position : team) {
+        smart += roster.smart[position];
+        cute += roster.cute[position];
+        abnormal += roster.abnormal[position];
+    }
+    int found = 0;
+    space.neighbourKeys[found++] = keyOf(smart, cute, abnormal);
+    for (int member = 1; member < 6; ++member) {
+        const int out = team[member];
+        for (int p = 1; p < roster.count; ++p) {
+            if (std::find(team, team + 6, p) != team + 6)
+                continue;
+            const std::int64_t key = keyOf(smart - roster.smart[out] + roster.smart[p],
+                                           cute - roster.cute[out] + roster.cute[p],
+                                           abnormal - roster.abnormal[out] + roster.abnormal[p]);
+            if (key > 0)
+                space.neighbourKeys[found++] = key;
+        }
+    }
+    if (found < wanted || space.neighbourKeys[0] == 0)
+        return 0;
+    std::nth_element(space.neighbourKeys, space.neighbourKeys + wanted - 1,
+                     space.neighbourKeys + found, std::greater<>());
+    return space.neighbourKeys[wanted - 1] - 1;
 }
 
 int FillPlans(const TopList& list, const TopWorkspace& space, const PlanningTables& tables,
@@ -96,6 +160,8 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     list.wanted = wanted;
     list.count = 0;
     list.teamsScored = 0;
+    list.startFloor =
+        NeighbourFloor(space, tables, virusIndex, n, k, leader, excluded, wanted, model, threshold);
     TopTeamsSearch search(space.roster, model, space.product, threshold, cancel);
     search.run(list, kWalkWork);
     std::uint64_t scored = list.teamsScored;
@@ -109,6 +175,7 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
         scanned.wanted = wanted;
         scanned.count = 0;
         scanned.teamsScored = 0;
+        scanned.startFloor = list.startFloor;
         ScanTopSink sink{scanned};
         std::uint64_t work = kWalkWork;
         for (;;) {
@@ -117,7 +184,7 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
                 sink.outsideFloor =
                     std::max<std::int64_t>(sink.outsideFloor, list.keys[wanted - 1] - 1);
             const ExhaustiveScan::State state =
-                scan.run(sink, scan.teamsScanned() + kScanTeamsPerWalkWork * work, cancel);
+                scan.run(sink, scan.teamsScanned() + ScanTurn(work), cancel);
             if (stats != nullptr)
                 stats->teamsScanned = scan.teamsScanned();
             if (state == ExhaustiveScan::State::Cancelled) {
@@ -165,6 +232,7 @@ int FindTopTeamsByScan(const PlanningTables& tables, int virusIndex, int n, int 
     TopList& scanned = space.scanList;
     scanned.wanted = wanted;
     scanned.count = 0;
+    scanned.startFloor = 0;
     ScanTopSink sink{scanned};
     space.scan.run(sink, UINT64_MAX);
     stats.teamsScanned = space.scan.teamsScanned();

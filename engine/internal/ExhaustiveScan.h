@@ -40,9 +40,20 @@ void BuildPairTable(const SearchRoster& roster, PairTable& pairs);
 
 // What one unit of a walk's work (a team scored or a node of the tree visited,
 // with its bounds) costs in teams of the scan: measured at 20 to 30 on rosters
-// where the walk's bounds stay open. The searches give the scan turns of this
-// many teams per unit of work their walks were given.
+// where the walk's bounds stay open.
 inline constexpr std::uint64_t kScanTeamsPerWalkWork = 32;
+// How much longer the scan's turn is than the walk's before it. The walks
+// start over with an allowance four times the last, so with a scan of S teams
+// that ends in its turn, the walks' turns cost at most 16/3 × S / share in
+// scanned teams: at a share of 4 the whole query costs at most about 2.3 scans,
+// while a query that a walk ends in a turn of W units costs at most about
+// (1 + share) × 4/3 × W.
+inline constexpr std::uint64_t kScanTurnShare = 4;
+// The teams the scan may scan in the turn after a walk's turn of `work` units.
+constexpr std::uint64_t ScanTurn(std::uint64_t work)
+{
+    return kScanTurnShare * kScanTeamsPerWalkWork * work;
+}
 
 // Where the scan keeps the best team: its key and positions, and a floor set
 // from outside (a key some other method proved reachable, less one), below

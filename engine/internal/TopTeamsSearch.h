@@ -26,10 +26,14 @@ struct TopList
     std::int64_t keys[kMost] = {};
     int positions[kMost][6] = {};
     std::uint64_t teamsScored = 0;
+    // Keys at or below this never enter: 0 (a score of 0 never enters), or
+    // one less than a key that `wanted` known teams reach, so that the K-th
+    // best key is at least one above it.
+    std::int64_t startFloor = 0;
 
     // A team must have a key above this to enter the list: the last key once
-    // the list is full, 0 before (a score of 0 never enters).
-    std::int64_t floor() const { return count == wanted ? keys[wanted - 1] : 0; }
+    // the list is full, startFloor before.
+    std::int64_t floor() const { return count == wanted ? keys[wanted - 1] : startFloor; }
 
     // Adds a team with a key above floor(), found after every team already in
     // the list, so it goes below every key it does not exceed.
