@@ -61,6 +61,10 @@ void PlanCells(OverviewWork& work)
             for (int sibling = 1; sibling < strategy.rounds; ++sibling, ++filled)
                 work.cells[static_cast<std::size_t>(cell + sibling)] = result;
         }
+        if (work.control.cellsReady != nullptr) {
+            for (int i = 0; i < filled; ++i)
+                work.control.cellsReady[cell + i].store(true, std::memory_order_release);
+        }
         work.done.fetch_add(filled, std::memory_order_relaxed);
         if (work.control.cellsDone != nullptr)
             work.control.cellsDone->fetch_add(filled, std::memory_order_relaxed);
