@@ -35,13 +35,14 @@ void ExhaustiveScan::begin(const SearchRoster& roster, const PairTable& pairs,
     m_model = &model;
     m_bounds.emplace(roster, model, threshold);
     m_threshold = threshold;
-    m_vector = true;
+    bool narrow = true;
     for (int p = 0; p < roster.count; ++p)
-        m_vector = m_vector && roster.smart[p] <= kScanVectorStatLimit &&
-                   roster.cute[p] <= kScanVectorStatLimit &&
-                   roster.abnormal[p] <= kScanVectorStatLimit &&
-                   virus.stupid <= kScanVectorStatLimit && virus.hateful <= kScanVectorStatLimit &&
-                   virus.notAbnormal <= kScanVectorStatLimit;
+        narrow = narrow && roster.smart[p] <= kScanVectorStatLimit &&
+                 roster.cute[p] <= kScanVectorStatLimit &&
+                 roster.abnormal[p] <= kScanVectorStatLimit &&
+                 virus.stupid <= kScanVectorStatLimit && virus.hateful <= kScanVectorStatLimit &&
+                 virus.notAbnormal <= kScanVectorStatLimit;
+    m_wide = !narrow;
     // A threshold below 0 lets every team in, as -1 does (可爱 totals are not
     // negative); one above every total lets none in.
     m_query.threshold = static_cast<std::int32_t>(std::clamp<std::int64_t>(threshold, -1, 1 << 30));
@@ -136,11 +137,8 @@ template <typename Sink> void ExhaustiveScan::scanRun(Sink& sink, const PartialT
     query.abnormal = static_cast<std::int32_t>(sum.abnormal);
     const ScanColumns columns{pairs.smart, pairs.cute, pairs.abnormal};
     while (at < end) {
-        int stop = end;
-        if (m_vector) {
-            at = FirstBlockAbove(query, columns, at, end, static_cast<double>(sink.floor()));
-            stop = std::min(at + kScanBlock, end);
-        }
+        at = FirstBlockAbove(query, columns, at, end, static_cast<double>(sink.floor()), m_wide);
+        const int stop = std::min(at + kScanBlock, end);
         for (; at < stop; ++at) {
             const std::int64_t cuteTotal = sum.cute + pairs.cute[at];
             if (cuteTotal < m_threshold)

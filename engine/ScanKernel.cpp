@@ -21,6 +21,10 @@
 //   truncating division for either sign of x.
 // - The key: the capped product is at most 31 × 26; the uncapped one (below
 //   2^34 here) is formed in double precision, exact below 2^53.
+// - Wide rosters (a stat above kScanVectorStatLimit, totals up to 393,210):
+//   the raised 聪明 and 可爱 totals and F × Rc go through double precision
+//   (see RaisedWide); every other product still fits 32 bits (the guard's
+//   factor times 可恨 stays below 2^30, L below 2^21, M below 2^26).
 // Consequence: the lanes compute the very key of MarginModel, and the tests
 // check the kernel against it on every path.
 
@@ -37,16 +41,25 @@ QUORVEL_SCAN_INLINE std::int32_t RaisedLane(std::int32_t total)
     return total + static_cast<std::int32_t>((static_cast<std::uint32_t>(total) * 52429u) >> 20);
 }
 
-QUORVEL_SCAN_INLINE std::int32_t TruncateTenThousandth(std::int32_t numerator)
+QUORVEL_SCAN_INLINE std::int32_t TruncateTenThousandth(double numerator)
 {
-    double quotient = static_cast<double>(numerator) * 1e-4;
-    quotient += numerator >= 0 ? 1e-7 : -1e-7;
+    double quotient = numerator * 1e-4;
+    quotient += numerator >= 0.0 ? 1e-7 : -1e-7;
     return static_cast<std::int32_t>(quotient);
+}
+
+// The raised total for any total up to 6 × 65535 (wide rosters): 105 × T is
+// below 2^26, exact in double precision, and x × 0.01 lies within 10^-10 of
+// x / 100, which is either an integer or at least 0.01 from one.
+QUORVEL_SCAN_INLINE std::int32_t RaisedWide(std::int32_t total)
+{
+    return static_cast<std::int32_t>(static_cast<double>(105 * total) * 0.01 + 1e-7);
 }
 
 // Whether some lane of the block at `base` (of `lanes` valid lanes) keys
 // above floorKey. Written as plain loops over fixed blocks so that each
 // build below vectorises it for its own width.
+template <bool Wide>
 QUORVEL_SCAN_INLINE bool BlockAbove(const ScanQuery& query, const ScanColumns& pairs, int base,
                                     int lanes, double floorKey)
 {
@@ -60,10 +73,16 @@ QUORVEL_SCAN_INLINE bool BlockAbove(const ScanQuery& query, const ScanColumns& p
         const std::int32_t abnormalTotal = std::min(query.abnormal + abnormal[i], 1905);
         const std::int32_t guard = std::min(RaisedLane(abnormalTotal), 2000);
         const std::int32_t virusDamage =
-            TruncateTenThousandth((10000 - 3 * guard) * query.hateful + 5000);
-        const std::int32_t life = 2 * RaisedLane(smartTotal) - virusDamage * query.countedHits;
-        const std::int32_t heroDamage =
-            TruncateTenThousandth(query.cuteFactor * RaisedLane(cuteTotal) + 5000);
+            TruncateTenThousandth(static_cast<double>((10000 - 3 * guard) * query.hateful + 5000));
+        const std::int32_t smartRaised = Wide ? RaisedWide(smartTotal) : RaisedLane(smartTotal);
+        const std::int32_t life = 2 * smartRaised - virusDamage * query.countedHits;
+        // Wide: F × Rc reaches 2^37, so it is formed in double precision.
+        const double cuteNumerator =
+            Wide ? static_cast<double>(query.cuteFactor) *
+                           static_cast<double>(RaisedWide(cuteTotal)) +
+                       5000.0
+                 : static_cast<double>(query.cuteFactor * RaisedLane(cuteTotal) + 5000);
+        const std::int32_t heroDamage = TruncateTenThousandth(cuteNumerator);
         const std::int32_t damage = (heroDamage + 5) * query.heroHits - query.stupidTwice;
         // Branch-free, so that the loop vectorises: both keys are formed
         // and the lanes' masks pick one.
@@ -80,19 +99,26 @@ QUORVEL_SCAN_INLINE bool BlockAbove(const ScanQuery& query, const ScanColumns& p
 }
 
 QUORVEL_SCAN_INLINE int FirstBlockAboveIn(const ScanQuery& query, const ScanColumns& pairs,
-                                          int begin, int end, double floorKey)
+                                          int begin, int end, double floorKey, bool wide)
 {
+    if (wide) {
+        for (int base = begin; base < end; base += kScanBlock) {
+            if (BlockAbove<true>(query, pairs, base, end - base, floorKey))
+                return base;
+        }
+        return end;
+    }
     for (int base = begin; base < end; base += kScanBlock) {
-        if (BlockAbove(query, pairs, base, end - base, floorKey))
+        if (BlockAbove<false>(query, pairs, base, end - base, floorKey))
             return base;
     }
     return end;
 }
 
 int FirstBlockAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
-                            double floorKey)
+                            double floorKey, bool wide)
 {
-    return FirstBlockAboveIn(query, pairs, begin, end, floorKey);
+    return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -100,16 +126,16 @@ int FirstBlockAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, in
 
 __attribute__((target("avx2,fma"))) int FirstBlockAboveAvx2(const ScanQuery& query,
                                                             const ScanColumns& pairs, int begin,
-                                                            int end, double floorKey)
+                                                            int end, double floorKey, bool wide)
 {
-    return FirstBlockAboveIn(query, pairs, begin, end, floorKey);
+    return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 
 __attribute__((target("avx512f,avx512vl,avx512bw,avx512dq,prefer-vector-width=512"))) int
 FirstBlockAboveAvx512(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
-                      double floorKey)
+                      double floorKey, bool wide)
 {
-    return FirstBlockAboveIn(query, pairs, begin, end, floorKey);
+    return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 #endif
 
@@ -176,17 +202,17 @@ void ChooseScanPath(ScanPath path)
 }
 
 int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
-                    double floorKey)
+                    double floorKey, bool wide)
 {
 #ifdef QUORVEL_SCAN_WIDE
     switch (ActiveScanPath()) {
     case ScanPath::Avx512:
-        return FirstBlockAboveAvx512(query, pairs, begin, end, floorKey);
+        return FirstBlockAboveAvx512(query, pairs, begin, end, floorKey, wide);
     case ScanPath::Avx2:
-        return FirstBlockAboveAvx2(query, pairs, begin, end, floorKey);
+        return FirstBlockAboveAvx2(query, pairs, begin, end, floorKey, wide);
     case ScanPath::Baseline:
         break;
     }
 #endif
-    return FirstBlockAboveBaseline(query, pairs, begin, end, floorKey);
+    return FirstBlockAboveBaseline(query, pairs, begin, end, floorKey, wide);
 }

@@ -129,9 +129,8 @@ public:
     State run(Sink& sink, std::uint64_t teamLimit, const std::atomic<bool>* cancel = nullptr);
 
     std::uint64_t teamsScanned() const { return m_scanned; }
-    // Whether the roster's stats let the vector lanes run (else: exact
-    // scalar lanes).
-    bool vectorLanes() const { return m_vector; }
+    // Whether the roster's stats call for the kernel's wide lanes.
+    bool wideLanes() const { return m_wide; }
 
 private:
     template <typename Sink> void scanRun(Sink& sink, const PartialTeam& sum, int p3);
@@ -143,7 +142,7 @@ private:
     std::optional<CompletionBounds> m_bounds;
     std::int64_t m_threshold = 0;
     ScanQuery m_query;
-    bool m_vector = false;
+    bool m_wide = false;
     bool m_skipClosed = true;
     State m_state = State::Done;
     // Where the walk resumes: first, second and third picks (0: not yet

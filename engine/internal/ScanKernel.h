@@ -18,8 +18,8 @@
 // also keeps the first-found rule.
 inline constexpr int kScanBlock = 16;
 
-// The kernel's 32-bit arithmetic is exact only while every stat is at most
-// this (see ScanKernel.cpp); rosters beyond it take the exact scalar path.
+// The kernel's 32-bit arithmetic is exact while every stat is at most this
+// (see ScanKernel.cpp); rosters beyond it take the kernel's wide lanes.
 inline constexpr std::int32_t kScanVectorStatLimit = 9999;
 
 // One query's constants and the totals of the first three picks, the leader
@@ -50,7 +50,7 @@ struct ScanColumns
 
 // The first block start b = begin, begin + kScanBlock, ... below end whose
 // lanes b .. min(b + kScanBlock, end) - 1 hold a team with a score key above
-// floorKey; end when none does. Every stat of the roster must be at most
-// kScanVectorStatLimit.
+// floorKey; end when none does. `wide` where a stat of the roster or the
+// virus exceeds kScanVectorStatLimit.
 int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
-                    double floorKey);
+                    double floorKey, bool wide);

@@ -73,7 +73,7 @@ ScanQuery QueryOf(const KernelCase& c, const MarginModel& model)
 // Lane `at` alone, against the model's exact key: reported above key - 1 and
 // not above key.
 void ExpectLaneKey(const ScanQuery& query, const ScanColumns& columns, int at,
-                   const MarginModel& model, std::int64_t threshold)
+                   const MarginModel& model, std::int64_t threshold, bool wide = false)
 {
     const std::int64_t cute = std::int64_t{query.cute} + columns.cute[at];
     std::int64_t key = 0;
@@ -81,10 +81,11 @@ void ExpectLaneKey(const ScanQuery& query, const ScanColumns& columns, int at,
         key = model.key(model.lifeMargin(std::int64_t{query.smart} + columns.smart[at],
                                          std::int64_t{query.abnormal} + columns.abnormal[at]),
                         model.damageMargin(cute));
-    ASSERT_EQ(FirstBlockAbove(query, columns, at, at + 1, static_cast<double>(key)), at + 1)
+    ASSERT_EQ(FirstBlockAbove(query, columns, at, at + 1, static_cast<double>(key), wide), at + 1)
         << "lane " << at << " keys above " << key;
     if (key > 0) {
-        ASSERT_EQ(FirstBlockAbove(query, columns, at, at + 1, static_cast<double>(key - 1)), at)
+        ASSERT_EQ(FirstBlockAbove(query, columns, at, at + 1, static_cast<double>(key - 1), wide),
+                  at)
             << "lane " << at << " does not reach " << key;
     }
 }
@@ -129,6 +130,34 @@ TEST_P(ScanPathTest, LanesKeyEveryTotalAsTheModelDoes)
                 ExpectLaneKey(query, byCute, t, model, c.threshold);
         }
     }
+
+    // Wide lanes: totals up to 6 × 65535, stats of the virus up to 65535.
+    constexpr int kWideTotal = 6 * 65535;
+    std::vector<std::int32_t> wideTotals(kWideTotal + 1 + kScanBlock, 0);
+    for (int t = 0; t <= kWideTotal; ++t)
+        wideTotals[static_cast<std::size_t>(t)] = t;
+    std::vector<std::int32_t> wideFixed(kWideTotal + 1 + kScanBlock, 0);
+    std::vector<std::int32_t> wideBig(kWideTotal + 1 + kScanBlock, kWideTotal);
+    for (const int hateful : {0, 9999, 65535}) {
+        for (const int notAbnormal : {0, 3333, 3334, 20000, 65535}) {
+            for (const int stupid : {0, 65535}) {
+                KernelCase c;
+                rosters::SetVirus(c.virus, stupid, hateful, notAbnormal);
+                c.threshold = -1;
+                const MarginModel model(c.virus, c.virusIndex, c.n, c.k);
+                const ScanQuery query = QueryOf(c, model);
+                const ScanColumns bySmart{wideTotals.data(), wideBig.data(), wideFixed.data()};
+                const ScanColumns byCute{wideBig.data(), wideTotals.data(), wideFixed.data()};
+                const ScanColumns byAbnormal{wideBig.data(), wideFixed.data(), wideTotals.data()};
+                for (int t = 0; t <= kWideTotal; t += 3) {
+                    ExpectLaneKey(query, bySmart, t, model, c.threshold, true);
+                    ExpectLaneKey(query, byCute, t, model, c.threshold, true);
+                }
+                for (int t = 0; t <= 4000; ++t)
+                    ExpectLaneKey(query, byAbnormal, t, model, c.threshold, true);
+            }
+        }
+    }
 }
 
 // Random blocks of random queries: the block reported is the first whose
@@ -145,13 +174,16 @@ TEST_P(ScanPathTest, BlocksAboveTheFloorAreFoundInOrder)
         c.virusIndex = Uniform(rng, 0, kVirusCount - 1);
         c.n = Uniform(rng, 0, 5);
         c.k = Uniform(rng, 0, c.n);
-        rosters::SetVirus(
-            c.virus, Uniform(rng, 0, 3) == 0 ? 0 : Uniform(rng, 0, 9999), Uniform(rng, 0, 9999),
-            Uniform(rng, 0, 2) == 0 ? Uniform(rng, 3300, 3400) : Uniform(rng, 0, 9999));
+        const bool wide = round % 3 == 0;
+        const int statLimit = wide ? 65535 : 9999;
+        rosters::SetVirus(c.virus, Uniform(rng, 0, 3) == 0 ? 0 : Uniform(rng, 0, statLimit),
+                          Uniform(rng, 0, statLimit),
+                          Uniform(rng, 0, 2) == 0 ? Uniform(rng, 3300, 3400)
+                                                  : Uniform(rng, 0, statLimit));
         c.threshold = SearchThreshold(c.virus, c.n);
         const MarginModel model(c.virus, c.virusIndex, c.n, c.k);
         ScanQuery query = QueryOf(c, model);
-        const int scale = Uniform(rng, 0, 1) == 0 ? 9999 : 2500;
+        const int scale = wide ? 65535 : Uniform(rng, 0, 1) == 0 ? 9999 : 2500;
         query.smart = Uniform(rng, 0, 4 * scale);
         query.cute = Uniform(rng, 0, 4 * scale);
         query.abnormal = Uniform(rng, 0, 4 * scale);
@@ -182,8 +214,9 @@ TEST_P(ScanPathTest, BlocksAboveTheFloorAreFoundInOrder)
                 for (int i = base; i < std::min(base + kScanBlock, kPairs); ++i)
                     if (keys[static_cast<std::size_t>(i)] > floor)
                         expected = base;
-            ASSERT_EQ(FirstBlockAbove(query, columns, begin, kPairs, static_cast<double>(floor)),
-                      expected)
+            ASSERT_EQ(
+                FirstBlockAbove(query, columns, begin, kPairs, static_cast<double>(floor), wide),
+                expected)
                 << "round " << round << ", floor " << floor;
         }
     }

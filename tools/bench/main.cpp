@@ -262,7 +262,7 @@ int main(int argc, char** argv)
     bool plansOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--ceiling") == 0)
-            return RunCeilingBench(60.0) == 0 ? 0 : 1;
+            return RunCeilingBench(30.0) == 0 ? 0 : 1;
         if (std::strcmp(argv[i], "--plans-only") == 0) {
             plansOnly = true;
             std::copy(argv + i + 1, argv + argc, argv + i);
