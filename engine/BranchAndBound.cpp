@@ -6,10 +6,10 @@ SearchBest BranchAndBound::run(std::uint64_t workLimit) const
 {
     SearchBest best;
     BestSink sink{best};
-    TeamWalk<BestSink> walk(m_roster, m_model, m_product, m_threshold);
+    TeamWalk<BestSink> walk(m_roster, m_model, m_product, m_threshold, m_cancel);
     walk.run(sink, workLimit);
     best.teamsScored = walk.teamsScored();
     best.nodesVisited = walk.nodesVisited();
-    best.stopped = walk.stopped();
+    best.stopped = walk.stopped() || walk.cancelled();
     return best;
 }

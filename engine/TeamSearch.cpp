@@ -8,10 +8,12 @@
 #include "engine/internal/LeaderSearch.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
+#include "engine/internal/RankByTotals.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TotalsSearch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <cstdint>
 #include <memory>
@@ -34,6 +36,8 @@ struct SearchWorkspace
     // search may leave them partly built for the next.
     bool totalsBegun = false;
     bool totalsRising = true;
+    // The last search of this workspace answered through the totals' sets.
+    bool answeredByTotals = false;
 };
 
 namespace {
@@ -97,9 +101,18 @@ namespace {
 // when they were built for this list and direction), or where the totals do
 // not serve, the branch and bound to its end.
 bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, int virusIndex, int n,
-                    int k, PlanRecord& plan, SearchStats& stats)
+                    int k, PlanRecord& plan, SearchStats& stats,
+                    const std::atomic<bool>* cancel = nullptr, bool* cancelled = nullptr)
 {
+    const auto stopAsked = [cancel, cancelled] {
+        if (cancel == nullptr || !cancel->load(std::memory_order_relaxed))
+            return false;
+        if (cancelled != nullptr)
+            *cancelled = true;
+        return true;
+    };
     const CandidateList& list = workspace.candidates;
+    workspace.answeredByTotals = false;
     if (list.count < 6)
         return false;
 
@@ -110,7 +123,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
     ProductBound& product = workspace.product;
     product.build(roster, virus, virusIndex, n, k);
     const std::int64_t threshold = SearchThreshold(virus, n);
-    const BranchAndBound search(roster, model, product, threshold);
+    const BranchAndBound search(roster, model, product, threshold, cancel);
     SearchBest best = search.run(kBranchAndBoundWork);
     stats.teamsScored = best.teamsScored;
     stats.nodesVisited = best.nodesVisited;
@@ -134,12 +147,15 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
         std::int64_t incumbent = best.key;
         std::uint64_t work = kBranchAndBoundWork;
         for (;;) {
+            if (stopAsked())
+                return false;
             work *= kWorkGrowth;
             if (!usable || totals.state() == TotalsSearch::BuildState::Full) {
                 best = search.run(work);
             } else if (totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
                        TotalsSearch::BuildState::Done) {
                 best = totals.find(model, threshold, incumbent);
+                workspace.answeredByTotals = true;
                 stats.totalsKept = totals.totalsKept();
                 stats.totalsTried = totals.totalsTried();
                 break;
@@ -153,8 +169,10 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             incumbent = std::max(incumbent, best.key);
             ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
             const ExhaustiveScan::State state =
-                scan.run(ceiling, scan.teamsScanned() + ScanTurn(work));
+                scan.run(ceiling, scan.teamsScanned() + ScanTurn(work), cancel);
             stats.teamsScanned = scan.teamsScanned();
+            if (state == ExhaustiveScan::State::Cancelled && stopAsked())
+                return false;
             if (state == ExhaustiveScan::State::Done) {
                 // The incumbent's own team keys above the outside floor, so
                 // the scan kept the first team of the best key.
@@ -164,7 +182,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             }
         }
     }
-    if (best.key == 0)
+    if (best.key == 0 || stopAsked())
         return false;
     FillPlan(best.positions, plan, list, tables, virusIndex,
              static_cast<float>(model.score(best.key)));
@@ -183,6 +201,28 @@ bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, Pl
     k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
     workspace.totalsBegun = false;
     return SearchPrepared(workspace, tables, virusIndex, n, k, plan, stats);
+}
+
+bool FindBestTeamUnlessCancelled(const PlanningTables& tables, int virusIndex, int n, int k,
+                                 PlanRecord& plan, SearchStats& stats, const HeroSet& excluded,
+                                 const std::atomic<bool>* cancel, bool& cancelled)
+{
+    cancelled = false;
+    SearchWorkspace& workspace = ThreadWorkspace();
+    k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
+    workspace.totalsBegun = false;
+    return SearchPrepared(workspace, tables, virusIndex, n, k, plan, stats, cancel, &cancelled);
+}
+
+bool RankWithLastTotals(const PlanningTables& tables, int virusIndex, int n, int k, TopList& list,
+                        std::uint64_t teamLimit)
+{
+    SearchWorkspace& workspace = ThreadWorkspace();
+    if (!workspace.answeredByTotals)
+        return false;
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    const MarginModel model(virus, virusIndex, n, k);
+    return workspace.totals.rank(model, SearchThreshold(virus, n), list, teamLimit);
 }
 
 bool FindBestTeamByScan(const PlanningTables& tables, int virusIndex, int n, int k,

@@ -6,6 +6,7 @@
 #include "engine/internal/ExhaustiveScan.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
+#include "engine/internal/RankByTotals.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TopTeamsSearch.h"
 
@@ -41,6 +42,8 @@ thread_local TopWorkspace t_workspace;
 // starting over with a larger allowance and the scan going on where it
 // stopped, so a query costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kWalkWork = 20'000;
+// The most teams the totals may rank before the walk takes over.
+constexpr std::uint64_t kTotalsRankTeams = 20'000;
 constexpr std::uint64_t kWorkGrowth = 4;
 
 // Builds the per-query tables shared by the walk and the scan; false when no
@@ -73,11 +76,14 @@ bool PrepareTopSearch(TopWorkspace& space, const PlanningTables& tables, int vir
 // f - 1, or 0 when fewer than `wanted` such teams score.
 std::int64_t NeighbourFloor(TopWorkspace& space, const PlanningTables& tables, int virusIndex,
                             int n, int k, int leader, const HeroSet& excluded, int wanted,
-                            const MarginModel& model, std::int64_t threshold)
+                            const MarginModel& model, std::int64_t threshold,
+                            const std::atomic<bool>* cancel, bool& cancelled)
 {
     PlanRecord best{};
     best.heroes[0] = static_cast<std::uint32_t>(leader);
-    if (!FindBestTeam(tables, virusIndex, n, k, best, excluded))
+    SearchStats stats;
+    if (!FindBestTeamUnlessCancelled(tables, virusIndex, n, k, best, stats, excluded, cancel,
+                                     cancelled))
         return 0;
     const SearchRoster& roster = space.roster;
     int team[6] = {0, 0, 0, 0, 0, 0};
@@ -160,8 +166,19 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     list.wanted = wanted;
     list.count = 0;
     list.teamsScored = 0;
-    list.startFloor =
-        NeighbourFloor(space, tables, virusIndex, n, k, leader, excluded, wanted, model, threshold);
+    bool cancelledEarly = false;
+    list.startFloor = NeighbourFloor(space, tables, virusIndex, n, k, leader, excluded, wanted,
+                                     model, threshold, cancel, cancelledEarly);
+    if (cancelledEarly)
+        return 0;
+    // Where the single search answered through the totals, they rank the
+    // teams above the floor too, unless those are too many.
+    if (RankWithLastTotals(tables, virusIndex, n, k, list, kTotalsRankTeams)) {
+        if (stats != nullptr)
+            stats->teamsScored = list.count;
+        return FillPlans(list, space, tables, virusIndex, model, plans);
+    }
+    list.count = 0;
     TopTeamsSearch search(space.roster, model, space.product, threshold, cancel);
     search.run(list, kWalkWork);
     std::uint64_t scored = list.teamsScored;

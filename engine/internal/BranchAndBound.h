@@ -10,6 +10,7 @@
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/SearchRoster.h"
 
+#include <atomic>
 #include <cstdint>
 
 // The best team the search has found: its score key (0 while no team scored
@@ -46,9 +47,11 @@ struct BestSink
 class BranchAndBound final
 {
 public:
+    // A search with `cancel` stops once it is set, as if out of work.
     BranchAndBound(const SearchRoster& roster, const MarginModel& model, ProductBound& product,
-                   std::int64_t threshold)
-        : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold)
+                   std::int64_t threshold, const std::atomic<bool>* cancel = nullptr)
+        : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
+          m_cancel(cancel)
     {
     }
 
@@ -63,4 +66,5 @@ private:
     const MarginModel& m_model;
     ProductBound& m_product;
     const std::int64_t m_threshold;
+    const std::atomic<bool>* m_cancel;
 };

@@ -4,6 +4,7 @@
 
 #include "engine/TopTeams.h"
 #include "tests/engine/PlanningReference.h"
+#include "tests/support/CeilingRosters.h"
 #include "tests/support/RandomRosters.h"
 #include "tests/support/TableBuilder.h"
 
@@ -363,10 +364,13 @@ TEST(TopTeamsCancel, ASetFlagStopsTheSearchAndWritesNoPlan)
 // long before it would end.
 TEST(TopTeamsCancel, AFlagSetDuringTheSearchStopsIt)
 {
+    // A plane of 聪明 + 可爱: the totals are too many, so the walk and the scan
+    // take their turns.
     Rng rng(4242);
     auto tables = std::make_unique<PlanningTables>();
-    rosters::FillHardRoster(tables->heroTable, rng, rosters::HardKind::ProductGrid);
+    rosters::FillCeilingRoster(tables->heroTable, rng, rosters::CeilingKind::Plane);
     rosters::FillRealisticViruses(tables->virusTable);
+    rosters::SetVirus(tables->virusTable[24], 4240, 6438, 674);
     int n = 0;
     int k = 0;
     rosters::StrategyOf(10, n, k);
