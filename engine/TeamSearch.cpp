@@ -167,6 +167,10 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             if (!best.stopped)
                 break;
             incumbent = std::max(incumbent, best.key);
+            const std::uint64_t walked =
+                stats.teamsScored + stats.nodesVisited + totals.totalsKept() / kTotalsPerWork;
+            if (!ScanTurnsBegun(walked, list.count))
+                continue;
             ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
             const ExhaustiveScan::State state =
                 scan.run(ceiling, scan.teamsScanned() + ScanTurn(work), cancel);

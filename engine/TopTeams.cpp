@@ -182,6 +182,7 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     TopTeamsSearch search(space.roster, model, space.product, threshold, cancel);
     search.run(list, kWalkWork);
     std::uint64_t scored = list.teamsScored;
+    std::uint64_t walked = list.teamsScored + search.nodesVisited();
     const TopList* answer = &list;
     bool cancelled = search.cancelled();
     if (search.stopped() && !cancelled) {
@@ -195,7 +196,19 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
         scanned.startFloor = list.startFloor;
         ScanTopSink sink{scanned};
         std::uint64_t work = kWalkWork;
-        for (;;) {
+        // The walk alone until it has spent a share of a whole scan.
+        while (!ScanTurnsBegun(walked, space.candidates.count)) {
+            work *= kWorkGrowth;
+            list.count = 0;
+            list.teamsScored = 0;
+            search.run(list, work);
+            scored += list.teamsScored;
+            walked += list.teamsScored + search.nodesVisited();
+            cancelled = search.cancelled();
+            if (!search.stopped() || cancelled)
+                break;
+        }
+        for (; search.stopped() && !cancelled;) {
             // K teams the walk found key at least as high as the K-th best.
             if (list.count == wanted)
                 sink.outsideFloor =

@@ -55,6 +55,24 @@ constexpr std::uint64_t ScanTurn(std::uint64_t work)
     return kScanTurnShare * kScanTeamsPerWalkWork * work;
 }
 
+// The scan takes no turn before the walks have spent this share of what the
+// scan of every team of the list would cost: a query the walks end before
+// that pays nothing for the ceiling (the walks' turns stay as they were),
+// and one they do not end pays at most this share more.
+inline constexpr std::uint64_t kScanDelayShare = 8;
+
+// Whether the scan's turns have begun, once the walks have spent
+// walkWork units on a list of `count` candidates (the leader included).
+constexpr bool ScanTurnsBegun(std::uint64_t walkWork, int count)
+{
+    // C(count - 1, 5): every team of the list.
+    std::uint64_t teams = 1;
+    for (int i = 0; i < 5; ++i)
+        teams = teams * static_cast<std::uint64_t>(count - 1 - i > 0 ? count - 1 - i : 0) /
+                static_cast<std::uint64_t>(i + 1);
+    return walkWork * kScanTeamsPerWalkWork * kScanDelayShare >= teams;
+}
+
 // Where the scan keeps the best team: its key and positions, and a floor set
 // from outside (a key some other method proved reachable, less one), below
 // which nothing is kept.

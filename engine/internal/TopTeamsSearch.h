@@ -68,6 +68,8 @@ public:
     void run(TopList& list, std::uint64_t workLimit = UINT64_MAX);
     bool cancelled() const { return m_walk.cancelled(); }
     bool stopped() const { return m_walk.stopped(); }
+    // Nodes the last run visited.
+    std::uint64_t nodesVisited() const { return m_walk.nodesVisited(); }
 
 private:
     TeamWalk<TopListSink> m_walk;

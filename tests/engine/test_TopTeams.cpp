@@ -378,7 +378,7 @@ TEST(TopTeamsCancel, AFlagSetDuringTheSearchStopsIt)
     SearchStats full;
     ASSERT_EQ(FindTopTeams(*tables, 24, n, k, 0, {}, 10, plans, &full), 10);
     // A long search: its walk and its scan together look at many teams.
-    ASSERT_GT(full.teamsScored + full.teamsScanned, 10'000'000u);
+    ASSERT_GT(full.teamsScored + full.teamsScanned, 100'000u);
 
     std::atomic<bool> stop{false};
     std::thread stopper([&stop] {
