@@ -66,6 +66,7 @@ void CZoneOverviewModel::beginFresh(const ZoneOverview* fresh)
     beginResetModel();
     m_fresh = fresh;
     m_freshShown.reset();
+    m_freshPending = false;
     endResetModel();
 }
 
@@ -74,11 +75,17 @@ void CZoneOverviewModel::showFresh(int cell)
     if (m_fresh == nullptr || cell < 0 || cell >= kOverviewCells || m_freshShown[cell])
         return;
     m_freshShown.set(cell);
-    const int row = cell / kStrategyCount;
-    for (int column = 0; column < kStrategyCount; ++column) {
-        if (GenerationPosition(m_strategies[column]) == cell % kStrategyCount)
-            emit dataChanged(index(row, column), index(row, column));
-    }
+    m_freshPending = true;
+}
+
+// One signal for a batch: the grid's columns fit their contents, and each
+// signal makes the view measure them all again.
+void CZoneOverviewModel::announceFresh()
+{
+    if (!m_freshPending)
+        return;
+    m_freshPending = false;
+    emit dataChanged(index(0, 0), index(kVirusCount - 1, kStrategyCount - 1));
 }
 
 void CZoneOverviewModel::endFresh()

@@ -37,10 +37,12 @@ public:
     // Ends any fresh cells shown over the grid.
     void setCells(std::unique_ptr<ZoneOverview> cells);
     // While a new overview is computed into `fresh`, its cells show over the
-    // grid one by one as showFresh(cell) is called for them (after their
-    // flag was seen set); showFresh(nullptr) drops them, as after a cancel.
+    // grid as showFresh(cell) is called for them (after their flag was seen
+    // set), each batch announced by one announceFresh(); endFresh() drops
+    // them, as after a cancel.
     void beginFresh(const ZoneOverview* fresh);
     void showFresh(int cell);
+    void announceFresh();
     void endFresh();
     void setFeasibleOnly(bool on);
     bool feasibleOnly() const { return m_feasibleOnly; }
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<ZoneOverview> m_cells;
     const ZoneOverview* m_fresh = nullptr;
     std::bitset<kOverviewCells> m_freshShown;
+    bool m_freshPending = false; // shown since the last announceFresh()
     bool m_feasibleOnly = false;
 };
 

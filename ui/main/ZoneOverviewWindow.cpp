@@ -222,6 +222,7 @@ void CZoneOverviewWindow::showReadyCells()
         if (m_cellsReady[cell].load(std::memory_order_acquire))
             m_model->showFresh(cell);
     }
+    m_model->announceFresh();
 }
 
 void CZoneOverviewWindow::onFinished()
