@@ -27,8 +27,10 @@ void BuildPairTable(const SearchRoster& roster, PairTable& pairs)
 
 void ExhaustiveScan::begin(const SearchRoster& roster, const PairTable& pairs,
                            const MarginModel& model, const VirusRecord& virus, int n,
-                           int countedHits, std::int64_t threshold, bool skipClosed)
+                           int countedHits, std::int64_t threshold, bool skipClosed,
+                           ProductBound* product)
 {
+    m_product = product;
     m_skipClosed = skipClosed;
     m_roster = &roster;
     m_pairs = &pairs;
@@ -60,13 +62,15 @@ void ExhaustiveScan::begin(const SearchRoster& roster, const PairTable& pairs,
     m_scanned = 0;
 }
 
-bool ExhaustiveScan::closed(const PartialTeam& sum, int remaining, int from,
-                            std::int64_t floorKey) const
+bool ExhaustiveScan::closed(const PartialTeam& sum, int remaining, int from, std::int64_t floorKey)
 {
     if (!m_skipClosed)
         return false;
     const std::int64_t cuteHigh = sum.cute + m_roster->cuteRun[remaining][from];
-    return m_bounds->boundKey(sum, remaining, from, cuteHigh) <= floorKey;
+    if (m_bounds->boundKey(sum, remaining, from, cuteHigh) <= floorKey)
+        return true;
+    return m_product != nullptr &&
+           m_product->closes(sum.smart, sum.cute, sum.abnormal, remaining, from, floorKey);
 }
 
 // The walk of the reference's three outer loops, each ended where the most

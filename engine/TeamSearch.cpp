@@ -141,7 +141,8 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
         }
         BuildPairTable(roster, workspace.pairs);
         ExhaustiveScan& scan = workspace.scan;
-        scan.begin(roster, workspace.pairs, model, virus, n, model.countedHits(), threshold);
+        scan.begin(roster, workspace.pairs, model, virus, n, model.countedHits(), threshold, true,
+                   &product);
         ScanBestSink ceiling;
         // Keys some team reaches; a stopped walk's best is a real team's.
         std::int64_t incumbent = best.key;

@@ -188,7 +188,8 @@ int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int
     if (search.stopped() && !cancelled) {
         BuildPairTable(space.roster, space.pairs);
         ExhaustiveScan& scan = space.scan;
-        scan.begin(space.roster, space.pairs, model, virus, n, model.countedHits(), threshold);
+        scan.begin(space.roster, space.pairs, model, virus, n, model.countedHits(), threshold, true,
+                   &space.product);
         TopList& scanned = space.scanList;
         scanned.wanted = wanted;
         scanned.count = 0;

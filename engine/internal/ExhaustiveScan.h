@@ -8,6 +8,7 @@
 
 #include "engine/internal/CompletionBounds.h"
 #include "engine/internal/MarginModel.h"
+#include "engine/internal/ProductBound.h"
 #include "engine/internal/ScanKernel.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TopTeamsSearch.h"
@@ -137,9 +138,10 @@ public:
     // Starts a scan of one query over `roster`, whose pairs `pairs` holds.
     // Without skipClosed every eligible team is scanned (for measuring the
     // ceiling itself).
+    // `product`, where given, closes subtrees the separate bounds leave open.
     void begin(const SearchRoster& roster, const PairTable& pairs, const MarginModel& model,
                const VirusRecord& virus, int n, int countedHits, std::int64_t threshold,
-               bool skipClosed = true);
+               bool skipClosed = true, ProductBound* product = nullptr);
 
     // Scans until the teams scanned since begin() pass teamLimit, or to the
     // end. Sink: offer(key, team) and floor() as ScanBestSink.
@@ -152,12 +154,13 @@ public:
 
 private:
     template <typename Sink> void scanRun(Sink& sink, const PartialTeam& sum, int p3);
-    bool closed(const PartialTeam& sum, int remaining, int from, std::int64_t floorKey) const;
+    bool closed(const PartialTeam& sum, int remaining, int from, std::int64_t floorKey);
 
     const SearchRoster* m_roster = nullptr;
     const PairTable* m_pairs = nullptr;
     const MarginModel* m_model = nullptr;
     std::optional<CompletionBounds> m_bounds;
+    ProductBound* m_product = nullptr;
     std::int64_t m_threshold = 0;
     ScanQuery m_query;
     bool m_wide = false;
