@@ -268,13 +268,14 @@ LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroS
 
 LeaderSearch::~LeaderSearch() = default;
 
-bool LeaderSearch::find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats)
+bool LeaderSearch::find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats,
+                        const std::atomic<bool>* cancel)
 {
     assert(virusIndex >= 0 && virusIndex < kVirusCount);
     stats = SearchStats{};
     stats.candidateCount = m_workspace->candidates.count;
     return SearchPrepared(*m_workspace, m_tables, virusIndex, n, CritsCount(virusIndex) ? k : 0,
-                          plan, stats);
+                          plan, stats, cancel);
 }
 
 bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,

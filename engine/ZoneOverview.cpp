@@ -54,7 +54,12 @@ void PlanCells(OverviewWork& work)
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
         result.plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
-        result.found = search.find(virus, strategy.hits(), strategy.crits, result.plan, stats);
+        result.found = search.find(virus, strategy.hits(), strategy.crits, result.plan, stats,
+                                   work.control.cancel);
+        // A search cut short by the cancel answers nothing: the cell is not
+        // counted or flagged.
+        if (work.control.cancel != nullptr && work.control.cancel->load(std::memory_order_relaxed))
+            return;
         int filled = 1;
         if (!CritsCount(virus)) {
             assert(strategy.crits == 0);
