@@ -11,6 +11,7 @@
 
 #include "engine/TeamSearch.h"
 #include "tools/bench/BenchScenarios.h"
+#include "tools/bench/CeilingBench.h"
 #include "tools/bench/PlansBench.h"
 
 #include <benchmark/benchmark.h>
@@ -254,8 +255,12 @@ int PrintComparison(const BenchScenario& scenario, const ScenarioRuns& runs)
 int main(int argc, char** argv)
 {
     // --plans-only: only the raid-planning tables (see PlansBench.h).
+    // --ceiling: only the hard families and the exhaustive scan (see
+    // CeilingBench.h).
     bool plansOnly = false;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--ceiling") == 0)
+            return RunCeilingBench(30.0) == 0 ? 0 : 1;
         if (std::strcmp(argv[i], "--plans-only") == 0) {
             plansOnly = true;
             std::copy(argv + i + 1, argv + argc, argv + i);
