@@ -371,10 +371,10 @@ private slots:
         window->ExcludeSelectedHeroes();
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 1);
-        // A confirmed editor announces a new request and new tables, one
-        // after the other: one plan.
-        emit window->requestChanged();
-        emit window->tablesChanged();
+        // Two announcements in a row (a new request, then new tables) reach
+        // the window as one burst: one plan.
+        window->session().announce(PlanningSession::Change::Target);
+        window->session().announce(PlanningSession::kTables);
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 2);
 

@@ -407,7 +407,7 @@ private slots:
         CZoneOverviewWindow* overview = openAndWait(*window);
         const OverviewCell before = *overview->model()->cellAt(0, 0);
         constexpr float kMarker = 4242.0f;
-        overview->setComputation([](const PlanningTables&, int, const HeroSet&, ZoneOverview& cells,
+        overview->setComputation([](const PlanningTables&, const PlanRequest&, ZoneOverview& cells,
                                     const OverviewControl& control) {
             for (int cell = 0; cell < kOverviewCells; ++cell) {
                 cells[cell] = OverviewCell{};
