@@ -1,0 +1,231 @@
+#include "tools/plan/AdviceCommand.h"
+
+#include "engine/TeamCheck.h"
+#include "engine/TrainingAdvice.h"
+#include "texts/PlanTexts.h"
+#include "tools/plan/PlanOutput.h"
+#include "tools/plan/PlanUsage.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kAdvice = u"advice"_s;
+const QString kTeam = u"team"_s;
+
+// "H,H,H,H,H,H": six distinct hero indices, items may carry spaces.
+void ReadTeam(const QString& text, int team[6])
+{
+    const QString wrong =
+        u"--team must list six different hero indices from 0 to 127 separated by commas, "
+        u"not '%1'"_s.arg(text);
+    const QStringList items = text.split(u',');
+    if (items.size() != 6)
+        throw UsageError(wrong);
+    HeroSet listed;
+    for (int i = 0; i < 6; ++i) {
+        bool ok = false;
+        const int hero = items[i].trimmed().toInt(&ok);
+        if (!ok || hero < 0 || hero >= kHeroCount || listed.contains(hero))
+            throw UsageError(wrong);
+        listed.insert(hero);
+        team[i] = hero;
+    }
+}
+
+void RefuseTogether(const QCommandLineParser& parser, const QString& option,
+                    const QStringList& others)
+{
+    for (const QString& other : others) {
+        if (parser.isSet(other))
+            throw UsageError(u"--%1 does not go with --%2"_s.arg(other, option));
+    }
+}
+
+QString StatKey(TrainedStat stat)
+{
+    switch (stat) {
+    case TrainedStat::Smart:
+        return u"smart"_s;
+    case TrainedStat::Cute:
+        return u"cute"_s;
+    case TrainedStat::Abnormal:
+        return u"abnormal"_s;
+    }
+    return {};
+}
+
+QString StatLabel(TrainedStat stat)
+{
+    switch (stat) {
+    case TrainedStat::Smart:
+        return u"聪明"_s;
+    case TrainedStat::Cute:
+        return u"可爱"_s;
+    case TrainedStat::Abnormal:
+        return u"不正常"_s;
+    }
+    return {};
+}
+
+QString HeroList(const PlanRecord& plan)
+{
+    QStringList heroes;
+    for (std::uint32_t hero : plan.heroes)
+        heroes << QString::number(hero);
+    return heroes.join(u',');
+}
+
+void PrintAdviceJson(const TrainingAdvice& advice, QTextStream& out)
+{
+    QJsonObject result;
+    if (advice.found) {
+        const QJsonObject today = PlanFields(advice.plan);
+        result.insert(u"score"_s, today.value(u"score"_s));
+        result.insert(u"index"_s, today.value(u"index"_s));
+    } else {
+        result.insert(u"found"_s, false);
+    }
+    QJsonArray entries;
+    for (int i = 0; i < advice.count; ++i) {
+        const AdviceEntry& entry = advice.entries[static_cast<std::size_t>(i)];
+        entries.append(QJsonObject{
+            {u"hero"_s, entry.hero},
+            {u"stat"_s, StatKey(entry.stat)},
+            {u"value"_s, entry.value},
+            {u"increase"_s, entry.increase},
+            {u"plan"_s, PlanFields(entry.plan)},
+        });
+    }
+    result.insert(u"advice"_s, entries);
+    PrintJsonLine(result, out);
+}
+
+void PrintAdviceText(const TrainingAdvice& advice, const PlanningTables& tables, QTextStream& out)
+{
+    if (advice.found)
+        out << u"当前方案的可行性指数(基于100): "_s << PlanTexts::FeasibilityIndex(advice.plan)
+            << '\n';
+    else
+        out << PlanTexts::NoPlanCaption() << '\n';
+    if (advice.cuteWithheld) {
+        out << u"病毒的不异常达到3334: 提升可爱反而降低英雄伤害, 所以没有可爱的建议; "
+               u"英雄伤害至多为0, 任何单项培养都无法让可行性指数达到100"_s
+            << '\n';
+        return;
+    }
+    if (advice.found && IsFeasiblePlan(advice.plan)) {
+        out << u"当前方案已经可行, 无需培养"_s << '\n';
+        return;
+    }
+    if (advice.count == 0) {
+        out << u"没有哪一项单独的提升能让可行性指数达到100"_s << '\n';
+        return;
+    }
+    out << u"培养建议(按所需提升从小到大)"_s << '\n';
+    out << u"英雄\t名称\t属性\t现值\t提升\t提升后\t可行性指数\t提升后的队伍"_s << '\n';
+    for (int i = 0; i < advice.count; ++i) {
+        const AdviceEntry& entry = advice.entries[static_cast<std::size_t>(i)];
+        out << entry.hero << '\t' << PlanTexts::HeroNameText(tables.heroTable[entry.hero]) << '\t'
+            << StatLabel(entry.stat) << '\t' << entry.value << '\t' << entry.increase << '\t'
+            << entry.value + entry.increase << '\t' << PlanTexts::FeasibilityIndex(entry.plan)
+            << '\t' << HeroList(entry.plan) << '\n';
+    }
+}
+
+void PrintAdvice(const PlanningTables& tables, const AdviceQuery& query, QTextStream& out,
+                 QTextStream& err)
+{
+    auto advice = std::make_unique<TrainingAdvice>();
+    QElapsedTimer timer;
+    timer.start();
+    FindTrainingAdvice(tables, query.virus, query.leader, query.hits, query.crits, query.excluded,
+                       *advice);
+    if (query.printStats)
+        err << u"advice: %1 entries, %2 searches, %3 ms"_s.arg(advice->count)
+                   .arg(advice->searches)
+                   .arg(static_cast<double>(timer.nsecsElapsed()) / 1e6, 0, 'f', 3)
+            << Qt::endl;
+    if (query.json)
+        PrintAdviceJson(*advice, out);
+    else
+        PrintAdviceText(*advice, tables, out);
+}
+
+void PrintTeamCheck(const AdviceOptions& options, const PlanningTables& tables,
+                    const AdviceQuery& query, QTextStream& out)
+{
+    const TeamCheck check = CheckTeam(tables, query.virus, query.hits, query.crits, options.team);
+    if (query.json) {
+        QJsonObject result = PlanFields(check.plan);
+        result.insert(u"lifeMargin"_s, static_cast<qint64>(check.lifeMargin));
+        result.insert(u"damageMargin"_s, static_cast<qint64>(check.damageMargin));
+        result.insert(u"lifeSpan"_s, static_cast<qint64>(check.lifeSpan));
+        result.insert(u"damageSpan"_s, static_cast<qint64>(check.damageSpan));
+        result.insert(u"threshold"_s, static_cast<qint64>(check.threshold));
+        result.insert(u"reachesThreshold"_s, check.reachesThreshold);
+        PrintJsonLine(result, out);
+        return;
+    }
+    PrintPlanText(tables, check.plan, out);
+    out << u"生命余量 L: %1 (跨度 B: %2)"_s.arg(check.lifeMargin).arg(check.lifeSpan) << '\n';
+    out << u"伤害余量 M: %1 (跨度 C: %2)"_s.arg(check.damageMargin).arg(check.damageSpan) << '\n';
+    out << u"可爱门槛: %1, 队伍可爱总值 %2: %3"_s.arg(check.threshold)
+               .arg(check.plan.cuteTotal)
+               .arg(check.reachesThreshold ? u"达到门槛"_s : u"未达到门槛, 搜索不会考虑这支队伍"_s)
+        << '\n';
+}
+
+} // namespace
+
+QList<QCommandLineOption> AdviceOptionList()
+{
+    return {
+        {kAdvice,
+         u"For each hero and stat, the least rise that makes the plan's index reach 100."_s},
+        {kTeam, u"Score this team of six (instead of --leader) with its margins."_s,
+         u"H,H,H,H,H,H"_s},
+    };
+}
+
+AdviceOptions ReadAdviceOptions(const QCommandLineParser& parser)
+{
+    AdviceOptions options;
+    const QStringList raidOptions{u"top"_s, u"overview"_s, u"leaders"_s, u"csv"_s, u"reference"_s};
+    if (parser.isSet(kAdvice)) {
+        RefuseTogether(parser, kAdvice, QStringList{kTeam} + raidOptions);
+        options.mode = AdviceMode::Advice;
+    } else if (parser.isSet(kTeam)) {
+        RefuseTogether(parser, kTeam, QStringList{u"leader"_s, u"exclude"_s} + raidOptions);
+        options.mode = AdviceMode::Team;
+        ReadTeam(parser.value(kTeam), options.team);
+    }
+    return options;
+}
+
+void RefuseAdviceOptionsWith(const QCommandLineParser& parser, const QString& other)
+{
+    RefuseTogether(parser, other, {kAdvice, kTeam});
+}
+
+void RunAdvice(const AdviceOptions& options, const PlanningTables& tables, const AdviceQuery& query,
+               QTextStream& out, QTextStream& err)
+{
+    switch (options.mode) {
+    case AdviceMode::Advice:
+        PrintAdvice(tables, query, out, err);
+        return;
+    case AdviceMode::Team:
+        PrintTeamCheck(options, tables, query, out);
+        return;
+    case AdviceMode::None:
+        break;
+    }
+    Q_ASSERT(false);
+}
