@@ -58,7 +58,7 @@ struct AdviceRun
 
 // One advice, cancelled after `cancelAfter` seconds (through the flag a
 // window would set); `stopSeconds` is then the time from the flag to the
-// return.
+// return, or negative when the advice was done first.
 AdviceRun TimedAdvice(const BenchScenario& scenario, const BenchQuery& query, int threads,
                       double cancelAfter, double& stopSeconds)
 {
@@ -93,7 +93,7 @@ AdviceRun TimedAdvice(const BenchScenario& scenario, const BenchQuery& query, in
     }
     finished.notify_all();
     watchdog.join();
-    stopSeconds = cancel ? std::chrono::duration<double>(end - cancelledAt).count() : 0.0;
+    stopSeconds = cancel ? std::chrono::duration<double>(end - cancelledAt).count() : -1.0;
     run.tasksDone = done.load();
     run.searches = advice->searches;
     run.entries = advice->count;
@@ -156,7 +156,7 @@ void RunAdviceBench(const std::vector<BenchScenario>& scenarios, double limitSec
             shown(1, Median(times[1])).c_str(), shown(1, worst[1]).c_str(),
             static_cast<unsigned long long>(searches / queries.size()),
             Duration(searches > 0 ? searchSeconds / static_cast<double>(searches) : 0.0).c_str(),
-            Duration(cancelStop).c_str());
+            cancelStop < 0.0 ? "done first" : Duration(cancelStop).c_str());
         std::fflush(stdout);
     }
 }
