@@ -55,6 +55,15 @@ TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, int n, int k, 
     return check;
 }
 
+TeamCheck CheckPlan(const PlanningTables& tables, int virusIndex, int n, int k,
+                    const PlanRecord& plan)
+{
+    int heroes[6];
+    for (int i = 0; i < 6; ++i)
+        heroes[i] = static_cast<int>(std::min<std::uint32_t>(plan.heroes[i], kHeroCount));
+    return CheckTeam(tables, virusIndex, n, k, heroes);
+}
+
 LimitingMargin LimitingMarginOf(const TeamCheck& check)
 {
     // L / B against M / C, compared exactly as L × C against M × B; within

@@ -38,4 +38,9 @@ enum class LimitingMargin
 TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, int n, int k,
                     const int heroes[6]);
 
+// The same for the six heroes of a plan, in the plan's order: the figures a
+// plan's index is explained by.
+TeamCheck CheckPlan(const PlanningTables& tables, int virusIndex, int n, int k,
+                    const PlanRecord& plan);
+
 LimitingMargin LimitingMarginOf(const TeamCheck& check);

@@ -78,6 +78,12 @@ void SetStatValue(HeroRecord& hero, TrainedStat stat, int value)
     }
 }
 
+void ApplyAdvice(const AdviceEntry& entry, HeroTable& heroes)
+{
+    assert(entry.hero >= 0 && entry.hero < kHeroCount);
+    SetStatValue(heroes[entry.hero], entry.stat, entry.value + entry.increase);
+}
+
 namespace {
 
 struct AdviceTask

@@ -49,6 +49,10 @@ struct AdviceEntry
     PlanRecord plan; // the best plan with the stat raised (the team may change)
 };
 
+// The hero table as one entry supposes it: the entry's stat raised (a window
+// shows the entry's plan on such a copy, never on the roster itself).
+void ApplyAdvice(const AdviceEntry& entry, HeroTable& heroes);
+
 // At most one entry per hero and stat.
 inline constexpr int kMaxAdviceEntries = kHeroCount * kTrainedStatCount;
 

@@ -2,6 +2,7 @@
 // formulas, on random teams of any heroes.
 
 #include "engine/TeamCheck.h"
+#include "engine/TeamSearch.h"
 #include "tests/support/RandomRosters.h"
 #include "tests/support/TableBuilder.h"
 
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -196,6 +199,35 @@ TEST(TeamCheck, RefusesRepeatedOrUnknownHeroes)
     EXPECT_THROW(CheckTeam(builder.tables(), 0, 0, 0, repeated), std::invalid_argument);
     const int unknown[6] = {1, 2, 3, 4, 5, 128};
     EXPECT_THROW(CheckTeam(builder.tables(), 0, 0, 0, unknown), std::invalid_argument);
+}
+
+// The best plan of a search, checked, explains itself: the same figures and
+// score, and a 可爱 total that reaches the threshold.
+TEST(TeamCheck, PlanOfASearchChecksToItself)
+{
+    int plans = 0;
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        Rng rng(seed);
+        auto tables = std::make_unique<PlanningTables>();
+        rosters::FillRoster(tables->heroTable, rng, rosters::StatKind::Realistic, 30);
+        rosters::FillRealisticViruses(tables->virusTable);
+        const int virus = Uniform(rng, 0, 40);
+        int n = 0;
+        int k = 0;
+        rosters::StrategyOf(Uniform(rng, 0, 20), n, k);
+        PlanRecord plan;
+        plan.heroes[0] = static_cast<std::uint32_t>(Uniform(rng, 0, 127));
+        if (!FindBestTeam(*tables, virus, n, k, plan))
+            continue;
+        ++plans;
+        const TeamCheck check = CheckPlan(*tables, virus, n, k, plan);
+        EXPECT_EQ(std::memcmp(&check.plan, &plan, sizeof plan), 0);
+        EXPECT_TRUE(check.reachesThreshold);
+        EXPECT_GT(check.lifeMargin, 0);
+        EXPECT_GE(check.damageMargin, 0);
+    }
+    EXPECT_GT(plans, 20);
 }
 
 } // namespace
