@@ -4,6 +4,7 @@
 #include "engine/TeamCheck.h"
 #include "engine/TrainingAdvice.h"
 #include "tests/tools/ToolsTestSupport.h"
+#include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
 
 #include <gtest/gtest.h>
@@ -240,6 +241,28 @@ TEST(PlanCommandAdvice, RefusesWhatDoesNotGoTogether)
     }
     const CommandResult strategies = RunPlan({u"--strategies"_s, u"--advice"_s});
     EXPECT_EQ(strategies.exitCode, kPlanExitUsage);
+}
+
+// A margin in words: what is missing to its span, or to spare beyond it,
+// and the explanation of an index names the margin that limits it.
+TEST(CheckTexts, MarginsInWords)
+{
+    TeamCheck check;
+    check.lifeMargin = 5;
+    check.lifeSpan = 11;
+    check.damageMargin = -3;
+    check.damageSpan = 16;
+    EXPECT_EQ(CheckTexts::LifeMarginInWords(check), u"生命余量 5(跨度 11): 还差 6"_s);
+    EXPECT_EQ(CheckTexts::DamageMarginInWords(check), u"伤害余量 -3(跨度 16): 还差 19"_s);
+    EXPECT_TRUE(CheckTexts::IndexExplained(check).endsWith(u"限制方案的是伤害余量"_s));
+    check.lifeMargin = 11;
+    check.damageMargin = 40;
+    EXPECT_EQ(CheckTexts::LifeMarginInWords(check), u"生命余量 11(跨度 11): 富余 0"_s);
+    EXPECT_EQ(CheckTexts::DamageMarginInWords(check), u"伤害余量 40(跨度 16): 富余 24"_s);
+    // Both at their spans: the score is 1 and neither holds it down.
+    EXPECT_TRUE(CheckTexts::IndexExplained(check).endsWith(u"两项余量同样限制方案"_s));
+    check.lifeMargin = 8;
+    EXPECT_TRUE(CheckTexts::IndexExplained(check).endsWith(u"限制方案的是生命余量"_s));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/TeamCheck.h"
 #include "engine/TrainingAdvice.h"
+#include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
 #include "tools/plan/PlanOutput.h"
 #include "tools/plan/PlanUsage.h"
@@ -61,19 +62,6 @@ QString StatKey(TrainedStat stat)
     return {};
 }
 
-QString StatLabel(TrainedStat stat)
-{
-    switch (stat) {
-    case TrainedStat::Smart:
-        return u"聪明"_s;
-    case TrainedStat::Cute:
-        return u"可爱"_s;
-    case TrainedStat::Abnormal:
-        return u"不正常"_s;
-    }
-    return {};
-}
-
 QString HeroList(const PlanRecord& plan)
 {
     QStringList heroes;
@@ -110,32 +98,29 @@ void PrintAdviceJson(const TrainingAdvice& advice, QTextStream& out)
 void PrintAdviceText(const TrainingAdvice& advice, const PlanningTables& tables, QTextStream& out)
 {
     if (advice.found)
-        out << u"当前方案的可行性指数(基于100): "_s << PlanTexts::FeasibilityIndex(advice.plan)
-            << '\n';
+        out << CheckTexts::CurrentIndex(PlanTexts::FeasibilityIndex(advice.plan)) << '\n';
     else
         out << PlanTexts::NoPlanCaption() << '\n';
     if (advice.cuteWithheld) {
-        out << u"病毒的不异常达到3334: 提升可爱反而降低英雄伤害, 所以没有可爱的建议; "
-               u"英雄伤害至多为0, 任何单项培养都无法让可行性指数达到100"_s
-            << '\n';
+        out << CheckTexts::CuteWithheld() << '\n';
         return;
     }
     if (advice.found && IsFeasiblePlan(advice.plan)) {
-        out << u"当前方案已经可行, 无需培养"_s << '\n';
+        out << CheckTexts::AlreadyFeasible() << '\n';
         return;
     }
     if (advice.count == 0) {
-        out << u"没有哪一项单独的提升能让可行性指数达到100"_s << '\n';
+        out << CheckTexts::NothingReaches100() << '\n';
         return;
     }
-    out << u"培养建议(按所需提升从小到大)"_s << '\n';
-    out << u"英雄\t名称\t属性\t现值\t提升\t提升后\t可行性指数\t提升后的队伍"_s << '\n';
+    out << CheckTexts::AdviceTitle() << '\n';
+    out << CheckTexts::AdviceColumns().join(u'\t') << '\n';
     for (int i = 0; i < advice.count; ++i) {
         const AdviceEntry& entry = advice.entries[static_cast<std::size_t>(i)];
         out << entry.hero << '\t' << PlanTexts::HeroNameText(tables.heroTable[entry.hero]) << '\t'
-            << StatLabel(entry.stat) << '\t' << entry.value << '\t' << entry.increase << '\t'
-            << entry.value + entry.increase << '\t' << PlanTexts::FeasibilityIndex(entry.plan)
-            << '\t' << HeroList(entry.plan) << '\n';
+            << CheckTexts::StatName(entry.stat) << '\t' << entry.value << '\t' << entry.increase
+            << '\t' << entry.value + entry.increase << '\t'
+            << PlanTexts::FeasibilityIndex(entry.plan) << '\t' << HeroList(entry.plan) << '\n';
     }
 }
 
@@ -174,12 +159,9 @@ void PrintTeamCheck(const AdviceOptions& options, const PlanningTables& tables,
         return;
     }
     PrintPlanText(tables, check.plan, out);
-    out << u"生命余量 L: %1 (跨度 B: %2)"_s.arg(check.lifeMargin).arg(check.lifeSpan) << '\n';
-    out << u"伤害余量 M: %1 (跨度 C: %2)"_s.arg(check.damageMargin).arg(check.damageSpan) << '\n';
-    out << u"可爱门槛: %1, 队伍可爱总值 %2: %3"_s.arg(check.threshold)
-               .arg(check.plan.cuteTotal)
-               .arg(check.reachesThreshold ? u"达到门槛"_s : u"未达到门槛, 搜索不会考虑这支队伍"_s)
-        << '\n';
+    out << CheckTexts::LifeMarginInWords(check) << '\n';
+    out << CheckTexts::DamageMarginInWords(check) << '\n';
+    out << CheckTexts::ThresholdInWords(check) << '\n';
 }
 
 } // namespace
