@@ -21,7 +21,8 @@
 // threshold b, which depends on the virus and n alone. 聪明 and 不正常 change
 // neither the candidates nor any Tc. A rise of 可爱 keeps every other hero
 // where it was, keeps the hero a candidate or makes it one (可爱 above 0, the
-// only stat the candidate list looks at besides the check mark), and only
+// only stat the candidate list looks at besides the check mark; the leader
+// holds position 0 whatever anyone's 可爱, even above 9999), and only
 // raises the Tc of the teams holding it, which then still reach b. The order
 // of the list may change, but a team's score depends only on its six heroes.
 // (2) Every such team's score does not fall. L = 2 × Rs - Dv × (n + k') and
@@ -160,8 +161,7 @@ bool AdviseTask(const AdviceTask& task, PlanningTables& copy, AdviceWork& work, 
     int low = 1;
     int high = kMaxStatValue - value;
     SetStatValue(hero, task.stat, value + high);
-    bool anyWorks = FeasibleOn(copy, work, plan);
-    if (anyWorks) {
+    if (FeasibleOn(copy, work, plan)) {
         entry.plan = plan;
         // Invariant: a rise of `high` works (its plan is in entry.plan), and
         // none below `low` does.
