@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -42,8 +43,47 @@ bool ReferencePlan(const PlanningTables& tables, const Request& request, PlanRec
                                  request.excluded);
 }
 
+// The best score of a request by its definition: the greatest over every
+// team of the leader and five checked, not excluded heroes with 可爱 above 0
+// whose 可爱 total reaches the threshold. Cheap on a small roster, so that
+// the reference below can try every rise.
+double BestScoreOfAllTeams(const PlanningTables& tables, const Request& request)
+{
+    int pool[kHeroCount];
+    int size = 0;
+    for (int hero = 0; hero < kHeroCount; ++hero) {
+        const HeroRecord& record = tables.heroTable[hero];
+        if (hero != request.leader && record.checked != 0 && record.cute > 0 &&
+            !request.excluded.contains(hero))
+            pool[size++] = hero;
+    }
+    const VirusRecord& virus = tables.virusTable[request.virus];
+    const std::int64_t threshold = SearchThreshold(virus, request.n);
+    const HeroRecord& leader = tables.heroTable[request.leader];
+    double best = 0.0;
+    int t[5];
+    for (t[0] = 0; t[0] < size; ++t[0])
+        for (t[1] = t[0] + 1; t[1] < size; ++t[1])
+            for (t[2] = t[1] + 1; t[2] < size; ++t[2])
+                for (t[3] = t[2] + 1; t[3] < size; ++t[3])
+                    for (t[4] = t[3] + 1; t[4] < size; ++t[4]) {
+                        TeamTotals totals{leader.smart, leader.cute, leader.abnormal};
+                        for (int i : t) {
+                            const HeroRecord& hero = tables.heroTable[pool[i]];
+                            totals.smart += hero.smart;
+                            totals.cute += hero.cute;
+                            totals.abnormal += hero.abnormal;
+                        }
+                        if (totals.cute >= threshold)
+                            best = std::max(best, ScoreTotals(virus, request.virus, totals,
+                                                              request.n, request.k));
+                    }
+    return best;
+}
+
 // The advice by its definition: for each hero that could be in a team and
-// each stat, the first d from 1 up whose best plan is feasible.
+// each stat, the first d from 1 up whose best score reaches 1, with the
+// straightforward search's plan for that rise.
 std::vector<AdviceEntry> ExhaustiveAdvice(const PlanningTables& tables, const Request& request)
 {
     std::vector<AdviceEntry> advice;
@@ -63,7 +103,8 @@ std::vector<AdviceEntry> ExhaustiveAdvice(const PlanningTables& tables, const Re
             HeroRecord& raised = copy->heroTable[hero];
             for (int d = 1; value + d <= 65535; ++d) {
                 SetStatValue(raised, stat, value + d);
-                if (ReferencePlan(*copy, request, plan) && plan.score >= 1.0f) {
+                if (static_cast<float>(BestScoreOfAllTeams(*copy, request)) >= 1.0f) {
+                    EXPECT_TRUE(ReferencePlan(*copy, request, plan) && plan.score >= 1.0f);
                     advice.push_back({hero, stat, value, d, plan});
                     break;
                 }
@@ -173,7 +214,7 @@ TEST(TrainingAdvice, MatchesTheExhaustiveReferenceOnSmallRosters)
     const int viruses[] = {25, 26, 40, 3};
     const int notAbnormals[] = {3333, 20, 0, 45, 3000};
     Coverage covered;
-    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         Rng rng(seed);
         auto tables = SmallRoster(rng);
