@@ -75,11 +75,3 @@ void PrepareCandidates(const HeroTable& heroes, int leader, const HeroSet& exclu
     }
     list.count = count;
 }
-
-void PrepareCandidates(PlanningTables& tables, int leader)
-{
-    CandidateList list;
-    PrepareCandidates(tables.heroTable, leader, HeroSet{}, list);
-    tables.candidates = list.records;
-    tables.candidateCount = list.count;
-}

@@ -20,10 +20,6 @@ struct CandidateList
 void PrepareCandidates(const HeroTable& heroes, int leader, const HeroSet& excluded,
                        CandidateList& list);
 
-// The same list built into tables.candidates and tables.candidateCount, with
-// nothing excluded.
-void PrepareCandidates(PlanningTables& tables, int leader);
-
 // The hero-table index that a candidate record carries in its first name unit.
 inline int CandidateHeroIndex(const HeroRecord& candidate)
 {

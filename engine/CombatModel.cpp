@@ -11,8 +11,11 @@ TeamFigures ComputeFigures(const VirusRecord& virus, int virusIndex, const TeamT
     return figures;
 }
 
-double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals, int n, int k)
+double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals,
+                   const Strategy& strategy)
 {
+    const int n = strategy.n;
+    const int k = strategy.k;
     assert(n >= 0 && n <= 5 && k >= 0 && k <= n);
     const std::int64_t countedCrits = CritsCount(virusIndex) ? k : 0;
     const std::int64_t virusDamage = VirusDamage(virus, totals.abnormal);
@@ -51,24 +54,14 @@ TeamTotals SumTeam(const HeroRecord* candidates, const int positions[6])
     return totals;
 }
 
-TeamTotals SumTeam(const PlanningTables& tables, const int positions[6])
-{
-    return SumTeam(tables.candidates.data(), positions);
-}
-
-double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n, int k)
-{
-    return ScoreTotals(tables.virusTable[virusIndex], virusIndex, SumTeam(tables, positions), n, k);
-}
-
 double ScoreTeam(const VirusTable& viruses, const CandidateList& list, int virusIndex,
-                 const int positions[6], int n, int k)
+                 const int positions[6], const Strategy& strategy)
 {
-    return ScoreTotals(viruses[virusIndex], virusIndex, SumTeam(list.records.data(), positions), n,
-                       k);
+    return ScoreTotals(viruses[virusIndex], virusIndex, SumTeam(list.records.data(), positions),
+                       strategy);
 }
 
-float WinChance(int k, int n)
+float WinChance(int n, int k)
 {
     assert(n >= 0 && n <= 30 && k >= 0);
     int sum = 1;

@@ -2,6 +2,7 @@
 
 #include "engine/Candidates.h"
 #include "engine/PlanningTables.h"
+#include "engine/Strategies.h"
 
 #include <cstdint>
 
@@ -71,24 +72,22 @@ inline constexpr bool CritsCount(int virusIndex)
 
 TeamFigures ComputeFigures(const VirusRecord& virus, int virusIndex, const TeamTotals& totals);
 
-// The score of a team from its stat totals; 0 or above. Returns as soon as the
-// life margin fails, before the heroes' damage is computed.
-double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals, int n,
-                   int k);
+// The score of a team from its stat totals under the strategy's n and k; 0
+// or above. Returns as soon as the life margin fails, before the heroes'
+// damage is computed.
+double ScoreTotals(const VirusRecord& virus, int virusIndex, const TeamTotals& totals,
+                   const Strategy& strategy);
 
 // The stat totals of six candidate-list positions.
 TeamTotals SumTeam(const HeroRecord* candidates, const int positions[6]);
-TeamTotals SumTeam(const PlanningTables& tables, const int positions[6]);
 
-// Score of the team at six candidate-list positions against the virus at virusIndex.
-double ScoreTeam(const PlanningTables& tables, int virusIndex, const int positions[6], int n,
-                 int k);
-// The same for the positions of a search's own candidate list.
+// Score of the team at six positions of a search's candidate list against the
+// virus at virusIndex.
 double ScoreTeam(const VirusTable& viruses, const CandidateList& list, int virusIndex,
-                 const int positions[6], int n, int k);
+                 const int positions[6], const Strategy& strategy);
 
 // The percentage of the 2^n hit sequences with at most k critical hits.
-float WinChance(int k, int n);
+float WinChance(int n, int k);
 
 // The least 可爱 total a team needs before it is scored at all. Not an exact
 // bound on feasibility; the search uses exactly this formula.

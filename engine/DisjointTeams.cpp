@@ -4,10 +4,10 @@
 
 #include <stdexcept>
 
-void PlanDisjointTeams(const PlanningTables& tables, int virusIndex, int n, int k,
-                       const int* leaders, int leaderCount, const HeroSet& excluded,
-                       DisjointTeam* teams)
+void PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request, const int* leaders,
+                       int leaderCount, DisjointTeam* teams)
 {
+    const HeroSet& excluded = request.excluded;
     if (leaderCount < 1 || leaderCount > kMaxDisjointLeaders)
         throw std::invalid_argument("the number of leaders must be from 1 to 8");
     HeroSet listed;
@@ -23,15 +23,16 @@ void PlanDisjointTeams(const PlanningTables& tables, int virusIndex, int n, int 
 
     HeroSet used = excluded;
     for (int i = 0; i < leaderCount; ++i) {
-        HeroSet left = used;
+        PlanRequest teamRequest = request;
+        teamRequest.leader = leaders[i];
+        teamRequest.excluded = used;
         for (int j = 0; j < leaderCount; ++j) {
             if (j != i)
-                left.insert(leaders[j]);
+                teamRequest.excluded.insert(leaders[j]);
         }
         DisjointTeam& team = teams[i];
         team.plan = PlanRecord{};
-        team.plan.heroes[0] = static_cast<std::uint32_t>(leaders[i]);
-        team.found = FindBestTeam(tables, virusIndex, n, k, team.plan, left);
+        team.found = FindBestTeam(tables, teamRequest, team.plan);
         if (!team.found)
             continue;
         for (std::uint32_t hero : team.plan.heroes)

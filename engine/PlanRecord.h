@@ -6,8 +6,7 @@
 struct PlanRecord
 {
     // Hero-table indices: the leader first, then the other five in ascending
-    // candidate position (descending 可爱). On entry to a search, heroes[0]
-    // carries the requested leader.
+    // candidate position (descending 可爱).
     std::uint32_t heroes[6] = {};
     std::int32_t smartTotal = 0;
     std::int32_t cuteTotal = 0;

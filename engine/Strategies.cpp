@@ -8,7 +8,7 @@ StrategyList BuildStrategyList(bool byChance)
     int size = 0;
     for (int n = 0; n <= 5; ++n) {
         for (int k = 0; k <= n; ++k) {
-            const Strategy entry{n + 1, k, WinChance(k, n)};
+            const Strategy entry{n, k, WinChance(n, k)};
             // Inserted before the first entry with a strictly lower chance.
             int position = size;
             if (byChance) {

@@ -7,8 +7,11 @@
 #include <cassert>
 #include <stdexcept>
 
-TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, int n, int k, const int heroes[6])
+TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, const Strategy& strategy,
+                    const int heroes[6])
 {
+    const int n = strategy.n;
+    const int k = strategy.k;
     assert(virusIndex >= 0 && virusIndex < kVirusCount);
     assert(n >= 0 && n <= 5 && k >= 0 && k <= n);
     HeroSet named;
@@ -37,7 +40,7 @@ TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, int n, int k, 
     check.damageSpan = 5 * n + 6;
     check.threshold = SearchThreshold(virus, n);
     check.reachesThreshold = totals.cute >= check.threshold;
-    check.score = ScoreTotals(virus, virusIndex, totals, n, k);
+    check.score = ScoreTotals(virus, virusIndex, totals, strategy);
 
     // Totals stay below 6 × 65535 and damages below 2^23: they fit the
     // record's 32-bit fields.
@@ -55,13 +58,13 @@ TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, int n, int k, 
     return check;
 }
 
-TeamCheck CheckPlan(const PlanningTables& tables, int virusIndex, int n, int k,
+TeamCheck CheckPlan(const PlanningTables& tables, int virusIndex, const Strategy& strategy,
                     const PlanRecord& plan)
 {
     int heroes[6];
     for (int i = 0; i < 6; ++i)
         heroes[i] = static_cast<int>(std::min<std::uint32_t>(plan.heroes[i], kHeroCount));
-    return CheckTeam(tables, virusIndex, n, k, heroes);
+    return CheckTeam(tables, virusIndex, strategy, heroes);
 }
 
 LimitingMargin LimitingMarginOf(const TeamCheck& check)

@@ -2,6 +2,7 @@
 
 #include "engine/PlanRecord.h"
 #include "engine/PlanningTables.h"
+#include "engine/Strategies.h"
 
 #include <cstdint>
 
@@ -33,14 +34,14 @@ enum class LimitingMargin
 };
 
 // Checks six distinct hero indices 0..127 (checked or not) against the virus
-// at virusIndex for n hits and k crits; k counts only where crits count.
+// at virusIndex under `strategy`; its crits count only where crits count.
 // Throws std::invalid_argument for a hero outside 0..127 or named twice.
-TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, int n, int k,
+TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, const Strategy& strategy,
                     const int heroes[6]);
 
 // The same for the six heroes of a plan, in the plan's order: the figures a
 // plan's index is explained by.
-TeamCheck CheckPlan(const PlanningTables& tables, int virusIndex, int n, int k,
+TeamCheck CheckPlan(const PlanningTables& tables, int virusIndex, const Strategy& strategy,
                     const PlanRecord& plan);
 
 LimitingMargin LimitingMarginOf(const TeamCheck& check);

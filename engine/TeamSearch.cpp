@@ -54,33 +54,24 @@ constexpr std::uint64_t kWorkGrowth = 4;
 // totals.
 constexpr std::uint64_t kTotalsPerWork = 4;
 
-// What both searches do before they enumerate: the excluded set is checked,
-// crits count only from kFirstCritVirus on, and the candidate list is built
-// for the leader in plan.heroes[0]. Returns the crits to plan for.
-int BeginSearch(const PlanningTables& tables, int virusIndex, int k, const PlanRecord& plan,
-                const HeroSet& excluded, CandidateList& list, SearchStats& stats)
+// What both searches do before they enumerate: the request is checked, crits
+// count only from kFirstCritVirus on, and the candidate list is built for the
+// request's leader. Returns the crits to plan for.
+int BeginSearch(const PlanningTables& tables, const PlanRequest& request, CandidateList& list,
+                SearchStats& stats)
 {
-    assert(virusIndex >= 0 && virusIndex < kVirusCount);
-    assert(plan.heroes[0] < static_cast<std::uint32_t>(kHeroCount));
-    const int leader = static_cast<int>(plan.heroes[0]);
-    if (excluded.contains(leader))
+    assert(request.virus >= 0 && request.virus < kVirusCount);
+    assert(request.strategy.n >= 0 && request.strategy.n <= 5);
+    assert(request.strategy.k >= 0 && request.strategy.k <= request.strategy.n);
+    if (request.leader < 0 || request.leader >= kHeroCount)
+        throw std::invalid_argument("hero index outside 0..127");
+    if (request.excluded.contains(request.leader))
         throw std::invalid_argument("the leader of a search cannot be excluded");
     stats = SearchStats{};
-    PrepareCandidates(tables.heroTable, leader, excluded, list);
+    PrepareCandidates(tables.heroTable, request.leader, request.excluded, list);
     stats.candidateCount = list.count;
-    return CritsCount(virusIndex) ? k : 0;
+    return CritsCount(request.virus) ? request.strategy.k : 0;
 }
-
-} // namespace
-
-bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  const HeroSet& excluded)
-{
-    SearchStats stats;
-    return FindBestTeam(tables, virusIndex, n, k, plan, stats, excluded);
-}
-
-namespace {
 
 // The fast search over the candidate list already in the workspace, for the
 // crits k already counted: the branch and bound with a work limit, then,
@@ -149,13 +140,15 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
 // The same steps as the reference up to the enumeration, which the branch and
 // bound and the search over totals replace; their answer is the reference's
 // team (see BranchAndBound and TotalsSearch).
-bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  SearchStats& stats, const HeroSet& excluded)
+bool FindBestTeam(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan,
+                  SearchStats* stats)
 {
+    SearchStats ignored;
+    SearchStats& counted = stats != nullptr ? *stats : ignored;
     SearchWorkspace& workspace = ThreadWorkspace();
-    k = BeginSearch(tables, virusIndex, k, plan, excluded, workspace.candidates, stats);
+    const int k = BeginSearch(tables, request, workspace.candidates, counted);
     workspace.totalsBegun = false;
-    return SearchPrepared(workspace, tables, virusIndex, n, k, plan, stats);
+    return SearchPrepared(workspace, tables, request.virus, request.strategy.n, k, plan, counted);
 }
 
 LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroSet& excluded)
@@ -179,23 +172,19 @@ bool LeaderSearch::find(int virusIndex, int n, int k, PlanRecord& plan, SearchSt
                           plan, stats);
 }
 
-bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
-                           PlanRecord& plan, const HeroSet& excluded)
-{
-    SearchStats stats;
-    return FindBestTeamReference(tables, virusIndex, n, k, plan, stats, excluded);
-}
-
 // The candidate list lives on this search's stack (4 KB), so the reference
 // shares nothing with any other search either.
-bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
-                           PlanRecord& plan, SearchStats& stats, const HeroSet& excluded)
+bool FindBestTeamReference(const PlanningTables& tables, const PlanRequest& request,
+                           PlanRecord& plan, SearchStats* stats)
 {
+    SearchStats ignored;
+    SearchStats& counted = stats != nullptr ? *stats : ignored;
     CandidateList candidates;
-    k = BeginSearch(tables, virusIndex, k, plan, excluded, candidates, stats);
+    const Strategy strategy{request.strategy.n, BeginSearch(tables, request, candidates, counted)};
+    const int virusIndex = request.virus;
     const int count = candidates.count;
     const VirusRecord& virus = tables.virusTable[virusIndex];
-    const std::int64_t threshold = SearchThreshold(virus, n);
+    const std::int64_t threshold = SearchThreshold(virus, strategy.n);
     if (count <= 1)
         return false;
 
@@ -228,7 +217,7 @@ bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, 
                         if (s4 + list[team[5]].cute < threshold)
                             break;
                         const double score =
-                            ScoreTeam(tables.virusTable, candidates, virusIndex, team, n, k);
+                            ScoreTeam(tables.virusTable, candidates, virusIndex, team, strategy);
                         ++scored;
                         if (bestScore < score) {
                             bestScore = score;
@@ -240,7 +229,7 @@ bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, 
             }
         }
     }
-    stats.teamsScored = scored;
+    counted.teamsScored = scored;
     if (bestScore == 0.0)
         return false;
     FillPlan(best, plan, candidates, tables, virusIndex, static_cast<float>(bestScore));

@@ -3,6 +3,7 @@
 #include "engine/Candidates.h"
 #include "engine/HeroSet.h"
 #include "engine/PlanRecord.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 
 #include <cstdint>
@@ -21,30 +22,25 @@ struct SearchStats
     int candidateCount = 0;
 };
 
-// Finds the best team of the leader in plan.heroes[0] (0..127) and five
-// checked heroes against the virus at virusIndex (0..63) for n hits and k
-// crits. Returns true and fills all of plan when a team scores above 0;
-// returns false and leaves plan untouched otherwise. Among equal scores the
-// team first in lexicographic order of candidate positions wins.
+// Finds the best team for the request: its leader and five checked heroes
+// not excluded, against its virus under its strategy. Returns true and fills
+// all of plan when a team scores above 0; returns false and leaves plan
+// untouched otherwise. Among equal scores the team first in lexicographic
+// order of candidate positions wins. When stats is given, it is reset and
+// then counts the search's work.
 //
-// Heroes in `excluded` are treated exactly as if they were unchecked; a set
-// that holds the leader is refused with std::invalid_argument before any
-// search work. The search only reads `tables` and keeps its working data in a
-// workspace of its own thread, so searches on several threads may share them.
+// The search only reads `tables` and keeps its working data in a workspace
+// of its own thread, so searches on several threads may share them.
 //
 // Exact, but it skips every part of the enumeration that provably holds no
 // better team.
-bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  const HeroSet& excluded = {});
-bool FindBestTeam(const PlanningTables& tables, int virusIndex, int n, int k, PlanRecord& plan,
-                  SearchStats& stats, const HeroSet& excluded = {});
+bool FindBestTeam(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan,
+                  SearchStats* stats = nullptr);
 
 // The straightforward enumeration, kept as the reference the fast search is
 // checked against. Same contract as FindBestTeam.
-bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
-                           PlanRecord& plan, const HeroSet& excluded = {});
-bool FindBestTeamReference(const PlanningTables& tables, int virusIndex, int n, int k,
-                           PlanRecord& plan, SearchStats& stats, const HeroSet& excluded = {});
+bool FindBestTeamReference(const PlanningTables& tables, const PlanRequest& request,
+                           PlanRecord& plan, SearchStats* stats = nullptr);
 
 // Fills every field of plan for the team at six positions of `list` (the
 // leader's position 0 first).

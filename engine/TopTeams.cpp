@@ -28,10 +28,14 @@ thread_local TopWorkspace t_workspace;
 
 } // namespace
 
-int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
-                 const HeroSet& excluded, int wanted, PlanRecord* plans, SearchStats* stats,
-                 const std::atomic<bool>* cancel)
+int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int wanted,
+                 PlanRecord* plans, SearchStats* stats, const std::atomic<bool>* cancel)
 {
+    const int virusIndex = request.virus;
+    const int leader = request.leader;
+    const HeroSet& excluded = request.excluded;
+    const int n = request.strategy.n;
+    int k = request.strategy.k;
     if (wanted < 1 || wanted > kMaxTopTeams)
         throw std::invalid_argument("the number of teams must be from 1 to 50");
     assert(virusIndex >= 0 && virusIndex < kVirusCount);

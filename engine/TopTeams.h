@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/HeroSet.h"
 #include "engine/PlanRecord.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/TeamSearch.h"
 
@@ -9,9 +9,8 @@
 
 inline constexpr int kMaxTopTeams = 50;
 
-// The best `wanted` (1..kMaxTopTeams) teams of the leader (0..127) and five
-// checked heroes, for the virus at virusIndex, n hits and k crits, with every
-// hero of `excluded` treated as unchecked. The teams ranked are those the
+// The best `wanted` (1..kMaxTopTeams) teams for the request (see
+// PlanRequest). The teams ranked are those the
 // single search scores (可爱 total at least the threshold) with a score above
 // 0, best first; equal scores keep the order of their candidate positions, so
 // plans[0] is exactly FindBestTeam's plan. Teams that differ only by heroes
@@ -20,14 +19,14 @@ inline constexpr int kMaxTopTeams = 50;
 //
 // Writes plans[0..count-1], each filled as FindBestTeam fills its plan, and
 // returns count: fewer than `wanted` when fewer teams score above 0. Throws
-// std::invalid_argument, before any search work, when `excluded` holds the
-// leader or `wanted` is out of range. Never writes into `tables`.
+// std::invalid_argument, before any search work, when the request's excluded
+// set holds its leader or `wanted` is out of range. Never writes into `tables`.
 //
 // Another thread may set `cancel` to stop the search early; it is looked at
 // before each of the first three picks, so a search stops within
 // milliseconds. A cancelled search returns 0 and writes no plan (stats then
 // count the work done until it stopped): the caller knows it cancelled and
 // must not read 0 as "no team".
-int FindTopTeams(const PlanningTables& tables, int virusIndex, int n, int k, int leader,
-                 const HeroSet& excluded, int wanted, PlanRecord* plans,
-                 SearchStats* stats = nullptr, const std::atomic<bool>* cancel = nullptr);
+int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int wanted,
+                 PlanRecord* plans, SearchStats* stats = nullptr,
+                 const std::atomic<bool>* cancel = nullptr);

@@ -94,17 +94,16 @@ struct AdviceTask
 };
 
 // The (hero, stat) pairs of a request in the order advice lists equal rises.
-int ListTasks(const PlanningTables& tables, int virusIndex, int leader, const HeroSet& excluded,
-              AdviceTask* tasks)
+int ListTasks(const PlanningTables& tables, const PlanRequest& request, AdviceTask* tasks)
 {
     // From 不异常 3334 on Dh <= 0, so M <= 5 × (n + 1) < C: no team scores 1,
     // whatever is trained, and there is nothing to search for.
-    if (tables.virusTable[virusIndex].notAbnormal >= kFirstReversingNotAbnormal)
+    if (tables.virusTable[request.virus].notAbnormal >= kFirstReversingNotAbnormal)
         return 0;
     int count = 0;
     for (int hero = 0; hero < kHeroCount; ++hero) {
         const HeroRecord& record = tables.heroTable[hero];
-        if (hero != leader && (record.checked == 0 || excluded.contains(hero)))
+        if (hero != request.leader && (record.checked == 0 || request.excluded.contains(hero)))
             continue;
         for (TrainedStat stat : kTrainedStats) {
             if (StatValue(record, stat) < kMaxStatValue)
@@ -117,11 +116,7 @@ int ListTasks(const PlanningTables& tables, int virusIndex, int leader, const He
 struct AdviceWork
 {
     const PlanningTables& tables;
-    int virusIndex;
-    int leader;
-    int n;
-    int k;
-    const HeroSet& excluded;
+    const PlanRequest& request;
     const AdviceControl& control;
     TrainingAdvice& advice;
     AdviceTask tasks[kMaxAdviceEntries]{};
@@ -143,10 +138,8 @@ bool Cancelled(AdviceWork& work)
 bool FeasibleOn(const PlanningTables& copy, AdviceWork& work, PlanRecord& plan)
 {
     plan = PlanRecord{};
-    plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
     work.searches.fetch_add(1, std::memory_order_relaxed);
-    return FindBestTeam(copy, work.virusIndex, work.n, work.k, plan, work.excluded) &&
-           IsFeasiblePlan(plan);
+    return FindBestTeam(copy, work.request, plan) && IsFeasiblePlan(plan);
 }
 
 // The least rise of one task's stat on this thread's copy of the tables, by
@@ -204,36 +197,29 @@ void AdviseTasks(AdviceWork& work)
 
 } // namespace
 
-int AdviceTaskCount(const PlanningTables& tables, int virusIndex, int leader,
-                    const HeroSet& excluded)
+int AdviceTaskCount(const PlanningTables& tables, const PlanRequest& request)
 {
     AdviceTask tasks[kMaxAdviceEntries];
-    return ListTasks(tables, virusIndex, leader, excluded, tasks);
+    return ListTasks(tables, request, tasks);
 }
 
-bool FindTrainingAdvice(const PlanningTables& tables, int virusIndex, int leader, int n, int k,
-                        const HeroSet& excluded, TrainingAdvice& advice,
-                        const AdviceControl& control)
+bool FindTrainingAdvice(const PlanningTables& tables, const PlanRequest& request,
+                        TrainingAdvice& advice, const AdviceControl& control)
 {
-    assert(virusIndex >= 0 && virusIndex < kVirusCount);
-    if (leader < 0 || leader >= kHeroCount)
-        throw std::invalid_argument("hero index outside 0..127");
-    if (excluded.contains(leader))
-        throw std::invalid_argument("the leader of a search cannot be excluded");
-
     advice.count = 0;
-    advice.cuteWithheld = tables.virusTable[virusIndex].notAbnormal >= kFirstReversingNotAbnormal;
+    advice.cuteWithheld =
+        tables.virusTable[request.virus].notAbnormal >= kFirstReversingNotAbnormal;
     advice.plan = PlanRecord{};
-    advice.plan.heroes[0] = static_cast<std::uint32_t>(leader);
-    advice.found = FindBestTeam(tables, virusIndex, n, k, advice.plan, excluded);
+    // Today's search refuses a bad request before any advice work.
+    advice.found = FindBestTeam(tables, request, advice.plan);
     if (!advice.found)
         advice.plan = PlanRecord{};
     advice.searches = 1;
     if (advice.found && IsFeasiblePlan(advice.plan))
         return true;
 
-    AdviceWork work{tables, virusIndex, leader, n, k, excluded, control, advice};
-    work.taskCount = ListTasks(tables, virusIndex, leader, excluded, work.tasks);
+    AdviceWork work{tables, request, control, advice};
+    work.taskCount = ListTasks(tables, request, work.tasks);
     int threads = control.threads;
     if (threads <= 0)
         threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

@@ -2,6 +2,7 @@
 
 #include "engine/HeroSet.h"
 #include "engine/PlanRecord.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 
 #include <array>
@@ -81,15 +82,13 @@ struct AdviceControl
 // The number of (hero, stat) pairs advice considers for the request: the
 // leader and every checked hero not excluded, each stat not already at 65535;
 // none from 不异常 3334 on. The range of AdviceControl::tasksDone.
-int AdviceTaskCount(const PlanningTables& tables, int virusIndex, int leader,
-                    const HeroSet& excluded);
+int AdviceTaskCount(const PlanningTables& tables, const PlanRequest& request);
 
-// The advice for the leader against the virus at virusIndex for n hits and k
-// crits with `excluded` left out, each answer exactly FindBestTeam's on a copy
-// of the tables with the one stat raised. Runs on several threads; `tables`
+// The advice for the request, each answer exactly FindBestTeam's for the same
+// request on a copy of the tables with the one stat raised. Runs on several threads; `tables`
 // is only read and must not change until it returns. Returns false when
 // cancelled (the advice is then incomplete: count is 0). Throws
-// std::invalid_argument when `excluded` holds the leader.
-bool FindTrainingAdvice(const PlanningTables& tables, int virusIndex, int leader, int n, int k,
-                        const HeroSet& excluded, TrainingAdvice& advice,
-                        const AdviceControl& control = {});
+// std::invalid_argument where FindBestTeam does: a leader outside 0..127 or
+// excluded.
+bool FindTrainingAdvice(const PlanningTables& tables, const PlanRequest& request,
+                        TrainingAdvice& advice, const AdviceControl& control = {});

@@ -53,12 +53,11 @@ void PlanCells(OverviewWork& work)
         const Strategy& strategy = strategies[static_cast<std::size_t>(cell % kStrategyCount)];
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
-        result.plan.heroes[0] = static_cast<std::uint32_t>(work.leader);
-        result.found = search.find(virus, strategy.hits(), strategy.crits, result.plan, stats);
+        result.found = search.find(virus, strategy.n, strategy.k, result.plan, stats);
         int filled = 1;
         if (!CritsCount(virus)) {
-            assert(strategy.crits == 0);
-            for (int sibling = 1; sibling < strategy.rounds; ++sibling, ++filled)
+            assert(strategy.k == 0);
+            for (int sibling = 1; sibling <= strategy.n; ++sibling, ++filled)
                 work.cells[static_cast<std::size_t>(cell + sibling)] = result;
         }
         work.done.fetch_add(filled, std::memory_order_relaxed);
@@ -69,9 +68,11 @@ void PlanCells(OverviewWork& work)
 
 } // namespace
 
-bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& excluded,
-                      ZoneOverview& cells, const OverviewControl& control)
+bool PlanZoneOverview(const PlanningTables& tables, const PlanRequest& request, ZoneOverview& cells,
+                      const OverviewControl& control)
 {
+    const int leader = request.leader;
+    const HeroSet& excluded = request.excluded;
     assert(leader >= 0 && leader < kHeroCount);
     if (excluded.contains(leader))
         throw std::invalid_argument("the leader of a search cannot be excluded");
@@ -84,7 +85,7 @@ bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& e
     const StrategyList strategies = BuildStrategyList(false);
     for (int cell = 0; cell < kOverviewCells; ++cell) {
         const Strategy& strategy = strategies[static_cast<std::size_t>(cell % kStrategyCount)];
-        if (CritsCount(cell / kStrategyCount) || strategy.crits == 0)
+        if (CritsCount(cell / kStrategyCount) || strategy.k == 0)
             work.searched[static_cast<std::size_t>(work.searchedCount++)] = cell;
     }
     std::vector<std::jthread> helpers;

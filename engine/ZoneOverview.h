@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/HeroSet.h"
 #include "engine/PlanRecord.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
 
@@ -27,10 +27,11 @@ struct OverviewControl
     std::atomic<int>* cellsDone = nullptr;     // progress, 0..kOverviewCells
 };
 
-// Plans every virus under every strategy for one leader, each cell exactly
-// as FindBestTeam answers it with `excluded` left out, on several threads.
-// Returns false when cancelled (the cells are then partly filled). Throws
-// std::invalid_argument when `excluded` holds the leader. Never writes into
-// `tables`, which must not change until it returns.
-bool PlanZoneOverview(const PlanningTables& tables, int leader, const HeroSet& excluded,
-                      ZoneOverview& cells, const OverviewControl& control = {});
+// Plans the request under every virus and every strategy (its own virus and
+// strategy are not read), each cell exactly as FindBestTeam answers it, on
+// several threads. Returns false when cancelled (the cells are then partly
+// filled). Throws std::invalid_argument when the request's excluded set holds
+// its leader. Never writes into `tables`, which must not change until it
+// returns.
+bool PlanZoneOverview(const PlanningTables& tables, const PlanRequest& request, ZoneOverview& cells,
+                      const OverviewControl& control = {});

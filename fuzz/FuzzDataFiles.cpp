@@ -12,9 +12,9 @@
 
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
-#include "engine/EligibleTeams.h"
 #include "engine/TeamSearch.h"
 #include "storage/DataFiles.h"
+#include "tests/support/EligibleTeams.h"
 #include "texts/PlanTexts.h"
 
 #include <QByteArray>
@@ -48,14 +48,6 @@ constexpr std::uint64_t kTeamLimit = 100;
 std::uint8_t HeaderByte(const std::uint8_t* data, std::size_t size, std::size_t index)
 {
     return index < size ? data[index] : 0;
-}
-
-// The i-th of the 21 strategies as hits n (0..5) and crits k (0..n).
-void StrategyOf(int index, int& n, int& k)
-{
-    for (n = 0; index > n; ++n)
-        index -= n + 1;
-    k = index;
 }
 
 // What a load must give: the file's bytes over the defaults, nothing more.
@@ -156,32 +148,35 @@ void CheckPlanIsSensible(const PlanningTables& tables, const PlanRecord& plan)
 void CutRoster(PlanningTables& tables, int virus, int leader, int n)
 {
     const std::int64_t threshold = SearchThreshold(tables.virusTable[virus], n);
-    PrepareCandidates(tables, leader);
-    const int count = tables.candidateCount;
-    if (CountEligibleTeams(tables, threshold, kTeamLimit) <= kTeamLimit)
+    static const auto list = std::make_unique<CandidateList>();
+    PrepareCandidates(tables.heroTable, leader, HeroSet{}, *list);
+    const int count = list->count;
+    if (CountEligibleTeams(*list, threshold, kTeamLimit) <= kTeamLimit)
         return;
     int fits = 1; // a lone leader has no team at all
     int tooMany = count;
     while (tooMany - fits > 1) {
         const int middle = fits + (tooMany - fits) / 2;
-        tables.candidateCount = middle;
-        if (CountEligibleTeams(tables, threshold, kTeamLimit) <= kTeamLimit)
+        list->count = middle;
+        if (CountEligibleTeams(*list, threshold, kTeamLimit) <= kTeamLimit)
             fits = middle;
         else
             tooMany = middle;
     }
     for (int position = fits; position < count; ++position)
-        tables.heroTable[CandidateHeroIndex(tables.candidates[position])].checked = 0;
-    PrepareCandidates(tables, leader);
-    FUZZ_CHECK(tables.candidateCount == fits);
-    FUZZ_CHECK(CountEligibleTeams(tables, threshold, kTeamLimit) <= kTeamLimit);
+        tables.heroTable[CandidateHeroIndex(list->records[position])].checked = 0;
+    PrepareCandidates(tables.heroTable, leader, HeroSet{}, *list);
+    FUZZ_CHECK(list->count == fits);
+    FUZZ_CHECK(CountEligibleTeams(*list, threshold, kTeamLimit) <= kTeamLimit);
 }
 
-void Search(const PlanningTables& loaded, int virus, int leader, int n, int k)
+void Search(const PlanningTables& loaded, const PlanRequest& request)
 {
     static const auto tables = std::make_unique<PlanningTables>();
     *tables = loaded;
-    CutRoster(*tables, virus, leader, n);
+    const int virus = request.virus;
+    const int leader = request.leader;
+    CutRoster(*tables, virus, leader, request.strategy.n);
 
     // Fields the search must either fill or leave alone.
     PlanRecord given;
@@ -189,17 +184,17 @@ void Search(const PlanningTables& loaded, int virus, int leader, int n, int k)
     given.heroes[0] = static_cast<std::uint32_t>(leader);
 
     PlanRecord fast = given;
-    const bool fastFound = FindBestTeam(*tables, virus, n, k, fast);
+    const bool fastFound = FindBestTeam(*tables, request, fast);
     if (fastFound)
         CheckPlanIsSensible(*tables, fast);
     else
         FUZZ_CHECK(std::memcmp(&fast, &given, sizeof given) == 0);
 
     PlanRecord reference = given;
-    const bool referenceFound = FindBestTeamReference(*tables, virus, n, k, reference);
+    const bool referenceFound = FindBestTeamReference(*tables, request, reference);
     if (fastFound != referenceFound || std::memcmp(&fast, &reference, sizeof fast) != 0) {
         std::fprintf(stderr, "virus %d leader %d n %d k %d: fast %d, reference %d\n", virus, leader,
-                     n, k, fastFound, referenceFound);
+                     request.strategy.n, request.strategy.k, fastFound, referenceFound);
         for (const PlanRecord* plan : {&fast, &reference}) {
             std::fprintf(stderr, "  heroes %u %u %u %u %u %u score %.9g\n", plan->heroes[0],
                          plan->heroes[1], plan->heroes[2], plan->heroes[3], plan->heroes[4],
@@ -247,14 +242,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Two of the four searches the header describes: the engine's own tests
     // search far more, and the bytes of the other two still pick the files'
     // contents through the split.
+    const StrategyList strategies = BuildStrategyList(false);
     for (std::size_t i = 0; i < kSearchesRun; ++i) {
-        const int virus = HeaderByte(data, size, 2 + 3 * i) % kVirusCount;
-        const int leader = HeaderByte(data, size, 3 + 3 * i) % kHeroCount;
-        int n = 0;
-        int k = 0;
-        StrategyOf(HeaderByte(data, size, 4 + 3 * i) % 21, n, k);
-        CheckNames(*tables, virus, leader);
-        Search(*tables, virus, leader, n, k);
+        PlanRequest request;
+        request.virus = HeaderByte(data, size, 2 + 3 * i) % kVirusCount;
+        request.leader = HeaderByte(data, size, 3 + 3 * i) % kHeroCount;
+        // Generation order: n, then k, ascending.
+        request.strategy = strategies[HeaderByte(data, size, 4 + 3 * i) % kStrategyCount];
+        CheckNames(*tables, request.virus, request.leader);
+        Search(*tables, request);
     }
     return 0;
 }

@@ -34,8 +34,8 @@ QString VirusEntry(int virusIndex, const VirusRecord& virus)
 
 QString StrategyEntry(const Strategy& strategy)
 {
-    return QString::asprintf("%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%", strategy.rounds,
-                             strategy.crits, static_cast<double>(strategy.winChance));
+    return QString::asprintf("%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%", strategy.rounds(),
+                             strategy.k, static_cast<double>(strategy.winChance));
 }
 
 QString LeaderStats(const HeroRecord* leader)

@@ -3,9 +3,11 @@
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
 #include "engine/HeroSet.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
 #include "engine/TeamSearch.h"
+#include "tests/support/CandidateTables.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,26 +32,29 @@ inline std::unique_ptr<PlanningTables> Without(const PlanningTables& tables,
     return copy;
 }
 
-inline bool ReferenceSearch(const PlanningTables& tables, int virus, int n, int k, int leader,
-                            const HeroSet& excluded, PlanRecord& plan)
+// The reference search on a copy where the excluded heroes are unchecked.
+inline bool ReferenceSearch(const PlanningTables& tables, const PlanRequest& request,
+                            PlanRecord& plan)
 {
-    const auto copy = Without(tables, excluded);
+    const auto copy = Without(tables, request.excluded);
     plan = PlanRecord{};
-    plan.heroes[0] = static_cast<std::uint32_t>(leader);
-    return FindBestTeamReference(*copy, virus, n, k, plan);
+    PlanRequest unchecked = request;
+    unchecked.excluded = HeroSet{};
+    return FindBestTeamReference(*copy, unchecked, plan);
 }
 
 // Every team the reference would score, scored, sorted by score (highest
 // first; the sort is stable and the teams are generated in ascending order of
 // candidate positions), cut to `wanted`.
-inline std::vector<PlanRecord> TopTeams(const PlanningTables& tables, int virus, int n, int k,
-                                        int leader, const HeroSet& excluded, int wanted)
+inline std::vector<PlanRecord> TopTeams(const PlanningTables& tables, const PlanRequest& request,
+                                        int wanted)
 {
-    const auto copy = Without(tables, excluded);
-    PrepareCandidates(*copy, leader);
-    const int count = copy->candidateCount;
-    const std::int64_t threshold = SearchThreshold(copy->virusTable[virus], n);
-    const int crits = CritsCount(virus) ? k : 0;
+    const auto copy = Without(tables, request.excluded);
+    const int virus = request.virus;
+    const CandidateList list = CandidatesFor(*copy, request.leader);
+    const int count = list.count;
+    const std::int64_t threshold = SearchThreshold(copy->virusTable[virus], request.strategy.n);
+    const Strategy counted{request.strategy.n, CritsCount(virus) ? request.strategy.k : 0};
     struct Scored
     {
         double score;
@@ -64,10 +69,10 @@ inline std::vector<PlanRecord> TopTeams(const PlanningTables& tables, int virus,
                     for (t[5] = t[4] + 1; t[5] < count; ++t[5]) {
                         std::int64_t cute = 0;
                         for (int position : t)
-                            cute += copy->candidates[position].cute;
+                            cute += list.records[position].cute;
                         if (cute < threshold)
                             continue;
-                        const double score = ScoreTeam(*copy, virus, t, n, crits);
+                        const double score = ScoreTeam(copy->virusTable, list, virus, t, counted);
                         if (score > 0.0)
                             all.push_back({score, {t[0], t[1], t[2], t[3], t[4], t[5]}});
                     }
@@ -78,9 +83,6 @@ inline std::vector<PlanRecord> TopTeams(const PlanningTables& tables, int virus,
         if (static_cast<int>(plans.size()) == wanted)
             break;
         PlanRecord plan;
-        CandidateList list;
-        list.records = copy->candidates;
-        list.count = copy->candidateCount;
         FillPlan(entry.team, plan, list, *copy, virus, static_cast<float>(entry.score));
         plans.push_back(plan);
     }
@@ -94,14 +96,18 @@ struct Cell
 };
 
 // 1,344 reference searches: virus 0..63, then the strategies in generation order.
-inline std::vector<Cell> Overview(const PlanningTables& tables, int leader, const HeroSet& excluded)
+// The request's leader and excluded heroes; its virus and strategy are those
+// of each cell.
+inline std::vector<Cell> Overview(const PlanningTables& tables, const PlanRequest& request)
 {
     std::vector<Cell> cells;
+    PlanRequest cellRequest = request;
     for (int virus = 0; virus < kVirusCount; ++virus) {
         for (const Strategy& strategy : BuildStrategyList(false)) {
             Cell cell;
-            cell.found = ReferenceSearch(tables, virus, strategy.hits(), strategy.crits, leader,
-                                         excluded, cell.plan);
+            cellRequest.virus = virus;
+            cellRequest.strategy = strategy;
+            cell.found = ReferenceSearch(tables, cellRequest, cell.plan);
             if (!cell.found)
                 cell.plan = PlanRecord{};
             cells.push_back(cell);

@@ -1,6 +1,7 @@
 #include "engine/Candidates.h"
-#include "tests/support/RandomRosters.h"
+#include "tests/support/CandidateTables.h"
 #include "tests/support/TableBuilder.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,11 @@
 
 namespace {
 
-std::vector<int> CandidateOrder(const PlanningTables& tables)
+std::vector<int> CandidateOrder(const CandidateList& list)
 {
     std::vector<int> order;
-    for (int p = 0; p < tables.candidateCount; ++p)
-        order.push_back(CandidateHeroIndex(tables.candidates[p]));
+    for (int p = 0; p < list.count; ++p)
+        order.push_back(CandidateHeroIndex(list.records[p]));
     return order;
 }
 
@@ -33,9 +34,9 @@ TEST(PrepareCandidates, EqualCuteFollowsTheSwapOrderNotTheTableOrder)
 {
     for (bool leaderChecked : {false, true}) {
         TableBuilder builder = FourHeroes(leaderChecked);
-        PrepareCandidates(builder.tables(), 3);
         // C comes before A: the first swap moved A to where D stood.
-        EXPECT_EQ(CandidateOrder(builder.tables()), (std::vector<int>{3, 1, 2, 0}))
+        EXPECT_EQ(CandidateOrder(CandidatesFor(builder.tables(), 3)),
+                  (std::vector<int>{3, 1, 2, 0}))
             << "leader checked: " << leaderChecked;
     }
 }
@@ -45,8 +46,8 @@ TEST(PrepareCandidates, TheChosenLeaderHeadsTheListWhateverItsRivalsCute)
     // A checked hero with 可爱 of 10000 or more no longer pushes the leader out.
     for (bool leaderChecked : {false, true}) {
         TableBuilder builder = FourHeroes(leaderChecked, 12000);
-        PrepareCandidates(builder.tables(), 3);
-        EXPECT_EQ(CandidateOrder(builder.tables()), (std::vector<int>{3, 1, 2, 0}));
+        EXPECT_EQ(CandidateOrder(CandidatesFor(builder.tables(), 3)),
+                  (std::vector<int>{3, 1, 2, 0}));
     }
 }
 
@@ -54,11 +55,11 @@ TEST(PrepareCandidates, ZeroCuteIsNeverPlacedButAZeroLeaderIs)
 {
     TableBuilder builder;
     builder.hero(0, 0, 0, 0, false).hero(1, 50, 0, 50).hero(2, 1, 1, 1);
-    PrepareCandidates(builder.tables(), 0);
-    EXPECT_EQ(CandidateOrder(builder.tables()), (std::vector<int>{0, 2}));
+    const CandidateList list = CandidatesFor(builder.tables(), 0);
+    EXPECT_EQ(CandidateOrder(list), (std::vector<int>{0, 2}));
     // The candidate records carry the stats of their heroes.
-    EXPECT_EQ(builder.tables().candidates[1].smart, 1);
-    EXPECT_EQ(builder.tables().candidates[0].checked, 0);
+    EXPECT_EQ(list.records[1].smart, 1);
+    EXPECT_EQ(list.records[0].checked, 0);
 }
 
 TEST(PrepareCandidates, AFullRosterFillsEveryPositionInDescendingCute)
@@ -66,15 +67,14 @@ TEST(PrepareCandidates, AFullRosterFillsEveryPositionInDescendingCute)
     TableBuilder builder;
     for (int i = 0; i < kHeroCount; ++i)
         builder.hero(i, 100, 1 + (i * 37) % 500, 100);
-    PlanningTables& tables = builder.tables();
-    PrepareCandidates(tables, 0);
-    ASSERT_EQ(tables.candidateCount, kHeroCount);
-    EXPECT_EQ(CandidateHeroIndex(tables.candidates[0]), 0);
+    const CandidateList list = CandidatesFor(builder.tables(), 0);
+    ASSERT_EQ(list.count, kHeroCount);
+    EXPECT_EQ(CandidateHeroIndex(list.records[0]), 0);
     std::vector<bool> seen(kHeroCount, false);
     for (int p = 0; p < kHeroCount; ++p) {
-        seen[CandidateHeroIndex(tables.candidates[p])] = true;
+        seen[CandidateHeroIndex(list.records[p])] = true;
         if (p >= 2) {
-            EXPECT_GE(tables.candidates[p - 1].cute, tables.candidates[p].cute) << p;
+            EXPECT_GE(list.records[p - 1].cute, list.records[p].cute) << p;
         }
     }
     EXPECT_EQ(std::count(seen.begin(), seen.end(), true), kHeroCount);
@@ -84,10 +84,11 @@ TEST(PrepareCandidates, RebuildsFromScratchEverySearch)
 {
     TableBuilder builder = FourHeroes(true);
     PlanningTables& tables = builder.tables();
-    PrepareCandidates(tables, 3);
+    CandidateList list;
+    PrepareCandidates(tables.heroTable, 3, HeroSet{}, list);
     tables.heroTable[1].checked = 0;
-    PrepareCandidates(tables, 0);
-    EXPECT_EQ(CandidateOrder(tables), (std::vector<int>{0, 2, 3}));
+    PrepareCandidates(tables.heroTable, 0, HeroSet{}, list);
+    EXPECT_EQ(CandidateOrder(list), (std::vector<int>{0, 2, 3}));
     // The hero table itself is never reordered.
     EXPECT_EQ(tables.heroTable[0].cute, 5);
     EXPECT_EQ(tables.heroTable[3].cute, 1);
@@ -126,6 +127,7 @@ TEST(PrepareCandidates, MatchesTheSelectionSortRecordForRecord)
 {
     auto tables = std::make_unique<PlanningTables>();
     auto expected = std::make_unique<HeroTable>();
+    auto list = std::make_unique<CandidateList>();
     for (int i = 0; i < 3000; ++i) {
         rosters::Rng rng(static_cast<std::uint64_t>(i));
         const int maxCute = i % 3 == 0 ? 65535 : i % 3 == 1 ? 200 : rosters::Uniform(rng, 0, 4);
@@ -137,9 +139,9 @@ TEST(PrepareCandidates, MatchesTheSelectionSortRecordForRecord)
         }
         const int leader = rosters::Uniform(rng, 0, kHeroCount - 1);
         const int expectedCount = SelectionSortCandidates(tables->heroTable, leader, *expected);
-        PrepareCandidates(*tables, leader);
-        ASSERT_EQ(tables->candidateCount, expectedCount) << "roster " << i;
-        ASSERT_EQ(std::memcmp(tables->candidates.data(), expected->data(), sizeof *expected), 0)
+        PrepareCandidates(tables->heroTable, leader, HeroSet{}, *list);
+        ASSERT_EQ(list->count, expectedCount) << "roster " << i;
+        ASSERT_EQ(std::memcmp(list->records.data(), expected->data(), sizeof *expected), 0)
             << "roster " << i << ", leader " << leader;
     }
 }

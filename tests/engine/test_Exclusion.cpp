@@ -1,7 +1,8 @@
 #include "engine/Candidates.h"
 #include "engine/HeroSet.h"
 #include "engine/TeamSearch.h"
-#include "tests/support/RandomRosters.h"
+#include "tests/support/CandidateTables.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -66,20 +67,19 @@ TEST(PrepareCandidates, AnExcludedHeroIsListedExactlyAsAnUncheckedOne)
         }
         CandidateList list;
         PrepareCandidates(tables->heroTable, leader, excluded, list);
-        PrepareCandidates(*unchecked, leader);
-        ASSERT_EQ(list.count, unchecked->candidateCount) << "roster " << i;
+        const CandidateList uncheckedList = CandidatesFor(*unchecked, leader);
+        ASSERT_EQ(list.count, uncheckedList.count) << "roster " << i;
         // The whole permutation, placed or not (the records differ only in
         // the flags of the excluded heroes).
         for (int p = 0; p < kHeroCount; ++p) {
             ASSERT_EQ(CandidateHeroIndex(list.records[p]),
-                      CandidateHeroIndex(unchecked->candidates[p]))
+                      CandidateHeroIndex(uncheckedList.records[p]))
                 << "roster " << i << ", position " << p;
         }
     }
 }
 
-using Search = bool (*)(const PlanningTables&, int, int, int, PlanRecord&, SearchStats&,
-                        const HeroSet&);
+using Search = bool (*)(const PlanningTables&, const PlanRequest&, PlanRecord&, SearchStats*);
 
 class ExcludedSearch : public ::testing::TestWithParam<Search>
 {
@@ -100,9 +100,7 @@ TEST_P(ExcludedSearch, GivesTheAnswerOfTheRosterWithThoseHeroesUnchecked)
                             i % 2 == 0 ? StatKind::Realistic : StatKind::Tied, 26, 900);
         rosters::FillRealisticViruses(tables->virusTable);
         const int virus = Uniform(rng, 0, 30);
-        int n = 0;
-        int k = 0;
-        rosters::StrategyOf(i, n, k);
+        const Strategy strategy = rosters::StrategyOf(i);
         const int leader = Uniform(rng, 0, kHeroCount - 1);
         HeroSet excluded;
         *unchecked = *tables;
@@ -114,12 +112,13 @@ TEST_P(ExcludedSearch, GivesTheAnswerOfTheRosterWithThoseHeroesUnchecked)
         }
         *before = *tables;
         PlanRecord withSet;
-        withSet.heroes[0] = static_cast<std::uint32_t>(leader);
-        PlanRecord plain = withSet;
+        PlanRecord plain;
         SearchStats stats;
         SearchStats plainStats;
-        const bool foundWithSet = search(*tables, virus, n, k, withSet, stats, excluded);
-        const bool foundPlain = search(*unchecked, virus, n, k, plain, plainStats, HeroSet{});
+        const bool foundWithSet =
+            search(*tables, PlanRequest{virus, leader, strategy, excluded}, withSet, &stats);
+        const bool foundPlain =
+            search(*unchecked, PlanRequest{virus, leader, strategy, {}}, plain, &plainStats);
         ASSERT_EQ(foundWithSet, foundPlain) << "case " << i;
         EXPECT_EQ(std::memcmp(&withSet, &plain, sizeof plain), 0) << "case " << i;
         EXPECT_EQ(stats.candidateCount, plainStats.candidateCount) << "case " << i;
@@ -144,7 +143,8 @@ TEST_P(ExcludedSearch, RefusesToExcludeTheLeaderAndLeavesThePlanAlone)
     HeroSet excluded;
     excluded.insert(17);
     SearchStats stats;
-    EXPECT_THROW(search(*tables, 0, 2, 1, plan, stats, excluded), std::invalid_argument);
+    EXPECT_THROW(search(*tables, PlanRequest{0, 17, Strategy{2, 1}, excluded}, plan, &stats),
+                 std::invalid_argument);
     EXPECT_EQ(plan.score, -1.0f);
     // Every other hero left out: the leader alone forms no team.
     HeroSet everyOther;
@@ -152,7 +152,7 @@ TEST_P(ExcludedSearch, RefusesToExcludeTheLeaderAndLeavesThePlanAlone)
         if (hero != 17)
             everyOther.insert(hero);
     }
-    EXPECT_FALSE(search(*tables, 0, 2, 1, plan, stats, everyOther));
+    EXPECT_FALSE(search(*tables, PlanRequest{0, 17, Strategy{2, 1}, everyOther}, plan, &stats));
     EXPECT_EQ(stats.candidateCount, 1);
     EXPECT_EQ(plan.score, -1.0f);
 }

@@ -1,10 +1,11 @@
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
-#include "engine/EligibleTeams.h"
 #include "engine/TeamSearch.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/SearchRoster.h"
-#include "tests/support/RandomRosters.h"
+#include "tests/support/CandidateTables.h"
+#include "tests/support/EligibleTeams.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -119,10 +120,10 @@ int LeastFitting(int low, int high, const std::function<bool(int)>& fits)
 void BoundReferenceCost(SearchCase& search, std::uint64_t budget)
 {
     PlanningTables& tables = *search.tables;
-    PrepareCandidates(tables, search.leader);
+    const CandidateList list = CandidatesFor(tables, search.leader);
     VirusRecord& virus = tables.virusTable[search.virus];
     const auto fits = [&] {
-        return CountEligibleTeams(tables, SearchThreshold(virus, search.n), budget) <= budget;
+        return CountEligibleTeams(list, SearchThreshold(virus, search.n), budget) <= budget;
     };
     if (fits())
         return;
@@ -152,9 +153,16 @@ SearchCase DrawCase(std::uint64_t seed, int index, std::uint64_t budget)
     do {
         search.leader = Uniform(rng, 0, kHeroCount - 1);
     } while ((search.tables->heroTable[search.leader].checked != 0) != wantChecked);
-    rosters::StrategyOf(index, search.n, search.k);
+    const Strategy drawn = rosters::StrategyOf(index);
+    search.n = drawn.n;
+    search.k = drawn.k;
     BoundReferenceCost(search, budget);
     return search;
+}
+
+PlanRequest RequestOf(const SearchCase& search)
+{
+    return PlanRequest{search.virus, search.leader, Strategy{search.n, search.k}, {}};
 }
 
 PlanRecord Request(int leader)
@@ -211,14 +219,15 @@ TEST(FastSearchDifferential, MatchesTheReferenceOnRandomCases)
 
         PlanRecord reference = Request(search.leader);
         SearchStats referenceStats;
-        const bool referenceFound = FindBestTeamReference(tables, search.virus, search.n, search.k,
-                                                          reference, referenceStats);
+        const bool referenceFound =
+            FindBestTeamReference(tables, RequestOf(search), reference, &referenceStats);
         const std::uint64_t eligible =
-            CountEligibleTeams(tables, SearchThreshold(tables.virusTable[search.virus], search.n));
+            CountEligibleTeams(CandidatesFor(tables, search.leader),
+                               SearchThreshold(tables.virusTable[search.virus], search.n));
 
         PlanRecord fast = Request(search.leader);
         SearchStats stats;
-        const bool fastFound = FindBestTeam(tables, search.virus, search.n, search.k, fast, stats);
+        const bool fastFound = FindBestTeam(tables, RequestOf(search), fast, &stats);
 
         const bool same =
             fastFound == referenceFound && std::memcmp(&fast, &reference, sizeof fast) == 0;
@@ -260,7 +269,7 @@ private:
     std::uint64_t m_hash = 0xCBF29CE484222325ull;
 };
 
-using Search = std::function<bool(PlanningTables&, int, int, int, PlanRecord&)>;
+using Search = std::function<bool(const PlanningTables&, const PlanRequest&, PlanRecord&)>;
 
 std::uint64_t SignatureOf(const Search& search)
 {
@@ -268,8 +277,7 @@ std::uint64_t SignatureOf(const Search& search)
     for (int i = 0; i < 210; ++i) {
         SearchCase entry = DrawCase(2, i, 20'000);
         PlanRecord plan = Request(entry.leader);
-        const unsigned char found =
-            search(*entry.tables, entry.virus, entry.n, entry.k, plan) ? 1 : 0;
+        const unsigned char found = search(*entry.tables, RequestOf(entry), plan) ? 1 : 0;
         signature.add(&found, 1);
         signature.add(&plan, sizeof plan);
     }
@@ -283,13 +291,11 @@ constexpr std::uint64_t kSearchSignature = 0xf35fd08852bfa425ull;
 TEST(FastSearchSignature, FixedBatchHashesAsRecorded)
 {
     const std::uint64_t reference =
-        SignatureOf([](PlanningTables& t, int v, int n, int k, PlanRecord& p) {
-            return FindBestTeamReference(t, v, n, k, p);
+        SignatureOf([](const PlanningTables& t, const PlanRequest& r, PlanRecord& p) {
+            return FindBestTeamReference(t, r, p);
         });
-    const std::uint64_t fast =
-        SignatureOf([](PlanningTables& t, int v, int n, int k, PlanRecord& p) {
-            return FindBestTeam(t, v, n, k, p);
-        });
+    const std::uint64_t fast = SignatureOf([](const PlanningTables& t, const PlanRequest& r,
+                                              PlanRecord& p) { return FindBestTeam(t, r, p); });
     EXPECT_EQ(reference, kSearchSignature) << std::hex << "0x" << reference;
     EXPECT_EQ(fast, kSearchSignature) << std::hex << "0x" << fast;
 }

@@ -3,8 +3,8 @@
 
 #include "engine/TeamCheck.h"
 #include "engine/TeamSearch.h"
-#include "tests/support/RandomRosters.h"
 #include "tests/support/TableBuilder.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ Straightforward Model(const PlanningTables& tables, int virusIndex, int n, int k
 
 void ExpectMatchesModel(const PlanningTables& tables, int virus, int n, int k, const int team[6])
 {
-    const TeamCheck check = CheckTeam(tables, virus, n, k, team);
+    const TeamCheck check = CheckTeam(tables, virus, Strategy{n, k}, team);
     const Straightforward f = Model(tables, virus, n, k, team);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(check.plan.heroes[i], static_cast<std::uint32_t>(team[i]));
@@ -111,13 +111,13 @@ TEST(TeamCheck, MatchesTheStraightforwardModelOnRandomTeams)
         rosters::FillRoster(tables->heroTable, rng, rosters::StatKind::Uniform, 64, maxStat);
         const int virus = Uniform(rng, 0, 63);
         rosters::SetRandomVirus(tables->virusTable[virus], rng, seed % 3 == 0 ? 9999 : 3333);
-        int n = 0;
-        int k = 0;
-        rosters::StrategyOf(Uniform(rng, 0, 20), n, k);
+        const Strategy strategy = rosters::StrategyOf(Uniform(rng, 0, 20));
+        const int n = strategy.n;
+        const int k = strategy.k;
         int team[6];
         RandomTeam(rng, team);
         ExpectMatchesModel(*tables, virus, n, k, team);
-        const TeamCheck check = CheckTeam(*tables, virus, n, k, team);
+        const TeamCheck check = CheckTeam(*tables, virus, Strategy{n, k}, team);
         belowThreshold += check.reachesThreshold ? 0 : 1;
         scored += check.score > 0.0 ? 1 : 0;
     }
@@ -134,7 +134,7 @@ TEST(TeamCheck, MarginsOfExactlyZero)
         builder.hero(hero, 0, 100, 0);
     builder.virus(30, 10, 0, 0); // 可恨 0: the virus deals 0, so L = 2 × Rs = 0
     const int team[6] = {5, 4, 3, 2, 1, 0};
-    TeamCheck check = CheckTeam(builder.tables(), 30, 2, 1, team);
+    TeamCheck check = CheckTeam(builder.tables(), 30, Strategy{2, 1}, team);
     EXPECT_EQ(check.lifeMargin, 0);
     EXPECT_EQ(check.score, 0.0);
     ExpectMatchesModel(builder.tables(), 30, 2, 1, team);
@@ -143,7 +143,7 @@ TEST(TeamCheck, MarginsOfExactlyZero)
     for (int hero = 0; hero < 6; ++hero)
         builder.hero(hero, 100, 100, 0);
     builder.virus(30, 635, 0, 0);
-    check = CheckTeam(builder.tables(), 30, 1, 1, team);
+    check = CheckTeam(builder.tables(), 30, Strategy{1, 1}, team);
     EXPECT_EQ(check.damageMargin, 0);
     EXPECT_GT(check.lifeMargin, 0);
     EXPECT_EQ(check.score, 0.0);
@@ -151,7 +151,7 @@ TEST(TeamCheck, MarginsOfExactlyZero)
 
     // One more 愚蠢: M = -2.
     builder.virus(30, 636, 0, 0);
-    EXPECT_EQ(CheckTeam(builder.tables(), 30, 1, 1, team).damageMargin, -2);
+    EXPECT_EQ(CheckTeam(builder.tables(), 30, Strategy{1, 1}, team).damageMargin, -2);
 }
 
 // The search's threshold example: a 可爱 total of 243 against a threshold
@@ -164,7 +164,7 @@ TEST(TeamCheck, TeamBelowTheThresholdStillScores)
         builder.hero(hero, 2000, cutes[hero], 0, false);
     builder.virus(26, 70, 75, 2789);
     const int team[6] = {0, 1, 2, 3, 4, 5};
-    const TeamCheck check = CheckTeam(builder.tables(), 26, 2, 1, team);
+    const TeamCheck check = CheckTeam(builder.tables(), 26, Strategy{2, 1}, team);
     EXPECT_EQ(check.threshold, 245);
     EXPECT_FALSE(check.reachesThreshold);
     EXPECT_EQ(check.plan.cuteTotal, 243);
@@ -196,9 +196,9 @@ TEST(TeamCheck, RefusesRepeatedOrUnknownHeroes)
 {
     TableBuilder builder;
     const int repeated[6] = {1, 2, 3, 4, 5, 1};
-    EXPECT_THROW(CheckTeam(builder.tables(), 0, 0, 0, repeated), std::invalid_argument);
+    EXPECT_THROW(CheckTeam(builder.tables(), 0, Strategy{0, 0}, repeated), std::invalid_argument);
     const int unknown[6] = {1, 2, 3, 4, 5, 128};
-    EXPECT_THROW(CheckTeam(builder.tables(), 0, 0, 0, unknown), std::invalid_argument);
+    EXPECT_THROW(CheckTeam(builder.tables(), 0, Strategy{0, 0}, unknown), std::invalid_argument);
 }
 
 // The best plan of a search, checked, explains itself: the same figures and
@@ -213,15 +213,13 @@ TEST(TeamCheck, PlanOfASearchChecksToItself)
         rosters::FillRoster(tables->heroTable, rng, rosters::StatKind::Realistic, 30);
         rosters::FillRealisticViruses(tables->virusTable);
         const int virus = Uniform(rng, 0, 40);
-        int n = 0;
-        int k = 0;
-        rosters::StrategyOf(Uniform(rng, 0, 20), n, k);
+        const Strategy strategy = rosters::StrategyOf(Uniform(rng, 0, 20));
+        const PlanRequest request{virus, Uniform(rng, 0, 127), strategy, {}};
         PlanRecord plan;
-        plan.heroes[0] = static_cast<std::uint32_t>(Uniform(rng, 0, 127));
-        if (!FindBestTeam(*tables, virus, n, k, plan))
+        if (!FindBestTeam(*tables, request, plan))
             continue;
         ++plans;
-        const TeamCheck check = CheckPlan(*tables, virus, n, k, plan);
+        const TeamCheck check = CheckPlan(*tables, virus, strategy, plan);
         EXPECT_EQ(std::memcmp(&check.plan, &plan, sizeof plan), 0);
         EXPECT_TRUE(check.reachesThreshold);
         EXPECT_GT(check.lifeMargin, 0);

@@ -1,6 +1,7 @@
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
 #include "engine/TeamSearch.h"
+#include "tests/support/CandidateTables.h"
 #include "tests/support/TableBuilder.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,8 @@
 
 namespace {
 
-using SearchFunction = bool (*)(const PlanningTables&, int, int, int, PlanRecord&);
+using SearchFunction = bool (*)(const PlanningTables&, const PlanRequest&, PlanRecord*,
+                                SearchStats*);
 
 PlanRecord RequestFor(int leader)
 {
@@ -30,9 +32,9 @@ bool SamePlan(const PlanRecord& a, const PlanRecord& b)
 class TeamSearch : public ::testing::TestWithParam<SearchFunction>
 {
 protected:
-    bool search(PlanningTables& tables, int virus, int n, int k, PlanRecord& plan)
+    bool search(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan)
     {
-        return GetParam()(tables, virus, n, k, plan);
+        return GetParam()(tables, request, &plan, nullptr);
     }
 };
 
@@ -43,7 +45,7 @@ TEST_P(TeamSearch, WorkedTeamFillsEveryField)
     builder.hero(3, 950, 700, 150).hero(4, 900, 650, 100).hero(5, 800, 600, 100);
     builder.virus(30, 4966, 6371, 1000);
     PlanRecord plan = RequestFor(0);
-    ASSERT_TRUE(search(builder.tables(), 30, 2, 1, plan));
+    ASSERT_TRUE(search(builder.tables(), PlanRequest{30, 0, Strategy{2, 1}, {}}, plan));
     const std::uint32_t heroes[6] = {0, 1, 2, 3, 4, 5};
     EXPECT_EQ(std::memcmp(plan.heroes, heroes, sizeof heroes), 0);
     EXPECT_EQ(plan.smartTotal, 5950);
@@ -67,7 +69,7 @@ TEST_P(TeamSearch, FewerThanFiveOthersFindsNothingAndLeavesThePlan)
     PlanRecord plan = RequestFor(0);
     plan.smartTotal = 1234;
     const PlanRecord before = plan;
-    EXPECT_FALSE(search(builder.tables(), 0, 0, 0, plan));
+    EXPECT_FALSE(search(builder.tables(), PlanRequest{0, 0, Strategy{0, 0}, {}}, plan));
     EXPECT_TRUE(SamePlan(plan, before));
 }
 
@@ -80,15 +82,16 @@ TEST_P(TeamSearch, TeamsBelowTheThresholdAreNeverScored)
         builder.hero(i, 100, cute[i], 0);
     builder.virus(40, 70, 75, 2789);
     PlanningTables& tables = builder.tables();
-    PrepareCandidates(tables, 0);
     const int positions[6] = {0, 1, 2, 3, 4, 5};
-    ASSERT_DOUBLE_EQ(ScoreTeam(tables, 40, positions, 2, 1), 1.0 / 16);
+    ASSERT_DOUBLE_EQ(
+        ScoreTeam(tables.virusTable, CandidatesFor(tables, 0), 40, positions, Strategy{2, 1}),
+        1.0 / 16);
 
     PlanRecord plan = RequestFor(0);
-    EXPECT_FALSE(search(tables, 40, 2, 1, plan));
+    EXPECT_FALSE(search(tables, PlanRequest{40, 0, Strategy{2, 1}, {}}, plan));
 
     tables.heroTable[5].cute = 42; // total 245 reaches the threshold
-    ASSERT_TRUE(search(tables, 40, 2, 1, plan));
+    ASSERT_TRUE(search(tables, PlanRequest{40, 0, Strategy{2, 1}, {}}, plan));
     EXPECT_EQ(plan.cuteTotal, 245);
     EXPECT_EQ(plan.score, 1.0f / 16);
 }
@@ -100,7 +103,7 @@ TEST_P(TeamSearch, EqualScoresKeepTheFirstTeamFound)
         builder.hero(i, 2000, 2000, 500);
     builder.virus(3, 500, 500, 500);
     PlanRecord plan = RequestFor(7);
-    ASSERT_TRUE(search(builder.tables(), 3, 1, 0, plan));
+    ASSERT_TRUE(search(builder.tables(), PlanRequest{3, 7, Strategy{1, 0}, {}}, plan));
     // The leader moved 0 to its place, so positions 1..5 are heroes 1..5.
     const std::uint32_t heroes[6] = {7, 1, 2, 3, 4, 5};
     EXPECT_EQ(std::memcmp(plan.heroes, heroes, sizeof heroes), 0);
@@ -115,7 +118,8 @@ TEST_P(TeamSearch, TheLeaderHeadsEveryPlanAndIsNeverPlacedTwice)
     builder.virus(30, 1500, 900, 300);
     for (int leader : {11, 0, 5}) {
         PlanRecord plan = RequestFor(leader);
-        ASSERT_TRUE(search(builder.tables(), 30, 3, 1, plan)) << leader;
+        ASSERT_TRUE(search(builder.tables(), PlanRequest{30, leader, Strategy{3, 1}, {}}, plan))
+            << leader;
         EXPECT_EQ(plan.heroes[0], static_cast<std::uint32_t>(leader));
         const std::set<std::uint32_t> distinct(std::begin(plan.heroes), std::end(plan.heroes));
         EXPECT_EQ(distinct.size(), 6u) << leader;
@@ -130,10 +134,12 @@ TEST_P(TeamSearch, LowLevelsIgnoreTheCrits)
     builder.virus(25, 2500, 1400, 600).virus(26, 2500, 1400, 600);
     for (int n = 1; n <= 5; ++n) {
         PlanRecord withoutCrits = RequestFor(0);
-        const bool found = search(builder.tables(), 25, n, 0, withoutCrits);
+        const bool found =
+            search(builder.tables(), PlanRequest{25, 0, Strategy{n, 0}, {}}, withoutCrits);
         for (int k = 1; k <= n; ++k) {
             PlanRecord withCrits = RequestFor(0);
-            EXPECT_EQ(search(builder.tables(), 25, n, k, withCrits), found);
+            EXPECT_EQ(search(builder.tables(), PlanRequest{25, 0, Strategy{n, k}, {}}, withCrits),
+                      found);
             if (found) {
                 EXPECT_TRUE(SamePlan(withCrits, withoutCrits)) << n << ' ' << k;
             }
@@ -143,13 +149,15 @@ TEST_P(TeamSearch, LowLevelsIgnoreTheCrits)
 
 // An independent enumeration: every combination of five candidate positions,
 // kept when its 可爱 total reaches the threshold, the first strict best winning.
-bool ExhaustiveBest(PlanningTables& tables, int virus, int n, int k, PlanRecord& plan)
+bool ExhaustiveBest(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan)
 {
+    const int virus = request.virus;
+    Strategy strategy = request.strategy;
     if (virus < kFirstCritVirus)
-        k = 0;
-    PrepareCandidates(tables, static_cast<int>(plan.heroes[0]));
-    const int count = tables.candidateCount;
-    const std::int64_t threshold = SearchThreshold(tables.virusTable[virus], n);
+        strategy.k = 0;
+    const CandidateList list = CandidatesFor(tables, request.leader);
+    const int count = list.count;
+    const std::int64_t threshold = SearchThreshold(tables.virusTable[virus], strategy.n);
     double best = 0.0;
     int bestTeam[6] = {};
     int team[6] = {0, 1, 2, 3, 4, 5};
@@ -158,9 +166,9 @@ bool ExhaustiveBest(PlanningTables& tables, int virus, int n, int k, PlanRecord&
     while (true) {
         std::int64_t cute = 0;
         for (int position : team)
-            cute += tables.candidates[position].cute;
+            cute += list.records[position].cute;
         if (cute >= threshold) {
-            const double score = ScoreTeam(tables, virus, team, n, k);
+            const double score = ScoreTeam(tables.virusTable, list, virus, team, strategy);
             if (best < score) {
                 best = score;
                 std::copy(std::begin(team), std::end(team), bestTeam);
@@ -177,7 +185,6 @@ bool ExhaustiveBest(PlanningTables& tables, int virus, int n, int k, PlanRecord&
     }
     if (best == 0.0)
         return false;
-    const CandidateList list{tables.candidates, tables.candidateCount};
     FillPlan(bestTeam, plan, list, tables, virus, static_cast<float>(best));
     return true;
 }
@@ -202,8 +209,11 @@ TEST_P(TeamSearch, AgreesWithAnExhaustiveEnumerationOnRandomRosters)
             const int k = static_cast<int>(random() % (n + 1));
             PlanRecord expected = RequestFor(leader);
             PlanRecord actual = RequestFor(leader);
-            const bool expectedFound = ExhaustiveBest(builder.tables(), virus, n, k, expected);
-            ASSERT_EQ(search(builder.tables(), virus, n, k, actual), expectedFound)
+            const PlanRequest request{virus, leader, Strategy{n, k}, {}};
+            const bool expectedFound = ExhaustiveBest(builder.tables(), request, expected);
+            ASSERT_EQ(
+                search(builder.tables(), PlanRequest{virus, leader, Strategy{n, k}, {}}, actual),
+                expectedFound)
                 << "round " << round << " n " << n;
             EXPECT_TRUE(SamePlan(actual, expected)) << "round " << round << " n " << n;
         }
@@ -215,12 +225,13 @@ std::string SearchName(const ::testing::TestParamInfo<SearchFunction>& param)
     return param.index == 0 ? "Reference" : "Fast";
 }
 
-constexpr SearchFunction kReferenceSearch = [](const PlanningTables& t, int v, int n, int k,
-                                               PlanRecord& p) {
-    return FindBestTeamReference(t, v, n, k, p);
+constexpr SearchFunction kReferenceSearch = [](const PlanningTables& t, const PlanRequest& r,
+                                               PlanRecord* p, SearchStats* s) {
+    return FindBestTeamReference(t, r, *p, s);
 };
-constexpr SearchFunction kFastSearch = [](const PlanningTables& t, int v, int n, int k,
-                                          PlanRecord& p) { return FindBestTeam(t, v, n, k, p); };
+constexpr SearchFunction kFastSearch = [](const PlanningTables& t, const PlanRequest& r,
+                                          PlanRecord* p,
+                                          SearchStats* s) { return FindBestTeam(t, r, *p, s); };
 
 INSTANTIATE_TEST_SUITE_P(Engine, TeamSearch, ::testing::Values(kReferenceSearch, kFastSearch),
                          SearchName);

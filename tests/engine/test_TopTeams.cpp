@@ -4,8 +4,8 @@
 
 #include "engine/TopTeams.h"
 #include "tests/engine/PlanningReference.h"
-#include "tests/support/RandomRosters.h"
 #include "tests/support/TableBuilder.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,9 @@ TopCase DrawTopCase(std::uint64_t seed, int index, int fewestChecked = 6, int mo
         break;
     }
     entry.leader = Uniform(rng, 0, kHeroCount - 1);
-    rosters::StrategyOf(index, entry.n, entry.k);
+    const Strategy drawn = rosters::StrategyOf(index);
+    entry.n = drawn.n;
+    entry.k = drawn.k;
     entry.wanted = Uniform(rng, 0, 3) == 0 ? kMaxTopTeams : Uniform(rng, 1, 12);
     for (int i = Uniform(rng, 0, 4); i > 0; --i) {
         const int hero = Uniform(rng, 0, kHeroCount - 1);
@@ -108,8 +110,10 @@ bool SamePlan(const PlanRecord& a, const PlanRecord& b)
 
 int Top(const TopCase& entry, PlanRecord* plans, SearchStats* stats = nullptr)
 {
-    return FindTopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader, entry.excluded,
-                        entry.wanted, plans, stats);
+    return FindTopTeams(
+        *entry.tables,
+        PlanRequest{entry.virus, entry.leader, Strategy{entry.n, entry.k}, entry.excluded},
+        entry.wanted, plans, stats);
 }
 
 TEST(TopTeamsDifferential, MatchesRankingEveryScoredTeam)
@@ -122,9 +126,10 @@ TEST(TopTeamsDifferential, MatchesRankingEveryScoredTeam)
     for (int i = 0; i < kCases && mismatches < 5; ++i) {
         const TopCase entry = DrawTopCase(1, i);
         SCOPED_TRACE("case " + std::to_string(i) + ": " + Describe(entry));
-        const std::vector<PlanRecord> expected =
-            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
-                                        entry.excluded, entry.wanted);
+        const std::vector<PlanRecord> expected = planningreference::TopTeams(
+            *entry.tables,
+            PlanRequest{entry.virus, entry.leader, Strategy{entry.n, entry.k}, entry.excluded},
+            entry.wanted);
         PlanRecord plans[kMaxTopTeams];
         const PlanningTables before = *entry.tables;
         const int count = Top(entry, plans);
@@ -140,7 +145,9 @@ TEST(TopTeamsDifferential, MatchesRankingEveryScoredTeam)
         // The first plan is always the single search's.
         PlanRecord single;
         const bool found = planningreference::ReferenceSearch(
-            *entry.tables, entry.virus, entry.n, entry.k, entry.leader, entry.excluded, single);
+            *entry.tables,
+            PlanRequest{entry.virus, entry.leader, Strategy{entry.n, entry.k}, entry.excluded},
+            single);
         EXPECT_EQ(found, count > 0);
         if (found && count > 0) {
             EXPECT_TRUE(SamePlan(plans[0], single));
@@ -163,9 +170,10 @@ TEST(TopTeamsDifferential, MatchesTheRankingOnLargerRosters)
     for (int i = 0; i < 40; ++i) {
         const TopCase entry = DrawTopCase(3, i, 26, 34);
         SCOPED_TRACE("case " + std::to_string(i) + ": " + Describe(entry));
-        const std::vector<PlanRecord> expected =
-            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
-                                        entry.excluded, entry.wanted);
+        const std::vector<PlanRecord> expected = planningreference::TopTeams(
+            *entry.tables,
+            PlanRequest{entry.virus, entry.leader, Strategy{entry.n, entry.k}, entry.excluded},
+            entry.wanted);
         PlanRecord plans[kMaxTopTeams];
         SearchStats stats;
         const int count = Top(entry, plans, &stats);
@@ -186,7 +194,8 @@ TEST(TopTeams, IdenticalHeroesAreDifferentTeamsInCandidateOrder)
         builder.hero(i, 2000, 1500, 400);
     builder.virus(3, 3000, 2500, 1000);
     PlanRecord plans[kMaxTopTeams];
-    const int count = FindTopTeams(builder.tables(), 3, 2, 0, 0, {}, 50, plans);
+    const int count =
+        FindTopTeams(builder.tables(), PlanRequest{3, 0, Strategy{2, 0}, {}}, 50, plans);
     // C(7, 5) teams, all of one score.
     ASSERT_EQ(count, 21);
     for (int i = 1; i < count; ++i) {
@@ -208,11 +217,15 @@ TEST(TopTeams, RefusesAnExcludedLeaderAndABadCount)
     PlanRecord plans[kMaxTopTeams];
     HeroSet leader;
     leader.insert(2);
-    EXPECT_THROW(FindTopTeams(builder.tables(), 0, 1, 0, 2, leader, 5, plans),
+    EXPECT_THROW(
+        FindTopTeams(builder.tables(), PlanRequest{0, 2, Strategy{1, 0}, leader}, 5, plans),
+        std::invalid_argument);
+    EXPECT_THROW(FindTopTeams(builder.tables(), PlanRequest{0, 0, Strategy{1, 0}, {}}, 0, plans),
                  std::invalid_argument);
-    EXPECT_THROW(FindTopTeams(builder.tables(), 0, 1, 0, 0, {}, 0, plans), std::invalid_argument);
-    EXPECT_THROW(FindTopTeams(builder.tables(), 0, 1, 0, 0, {}, 51, plans), std::invalid_argument);
-    EXPECT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, leader, 5, plans), 5);
+    EXPECT_THROW(FindTopTeams(builder.tables(), PlanRequest{0, 0, Strategy{1, 0}, {}}, 51, plans),
+                 std::invalid_argument);
+    EXPECT_EQ(FindTopTeams(builder.tables(), PlanRequest{0, 0, Strategy{1, 0}, leader}, 5, plans),
+              5);
 }
 
 TEST(TopTeams, ExcludingEveryCandidateLeavesNoTeam)
@@ -225,11 +238,11 @@ TEST(TopTeams, ExcludingEveryCandidateLeavesNoTeam)
     HeroSet all;
     for (int i = 1; i < kHeroCount; ++i)
         all.insert(i);
-    EXPECT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, all, 10, plans), 0);
+    EXPECT_EQ(FindTopTeams(builder.tables(), PlanRequest{0, 0, Strategy{1, 0}, all}, 10, plans), 0);
     // Leaving five of them in gives exactly one team, made of those five.
     for (int i = 7; i < 12; ++i)
         all.erase(i);
-    ASSERT_EQ(FindTopTeams(builder.tables(), 0, 1, 0, 0, all, 10, plans), 1);
+    ASSERT_EQ(FindTopTeams(builder.tables(), PlanRequest{0, 0, Strategy{1, 0}, all}, 10, plans), 1);
     const std::uint32_t team[6] = {0, 11, 10, 9, 8, 7};
     EXPECT_EQ(std::memcmp(plans[0].heroes, team, sizeof team), 0);
 }
@@ -249,11 +262,14 @@ TEST(TopTeamsWork, FullRealisticRostersScoreFewTeams)
         for (int s = 0; s < rosters::kStrategies; ++s) {
             int n = 0;
             int k = 0;
-            rosters::StrategyOf(s, n, k);
+            const Strategy drawn = rosters::StrategyOf(s);
+            n = drawn.n;
+            k = drawn.k;
             PlanRecord plans[kMaxTopTeams];
             SearchStats stats;
-            const int count = FindTopTeams(*tables, virus, n, k, Uniform(rng, 0, kHeroCount - 1),
-                                           {}, 10, plans, &stats);
+            const int count = FindTopTeams(
+                *tables, PlanRequest{virus, Uniform(rng, 0, kHeroCount - 1), Strategy{n, k}, {}},
+                10, plans, &stats);
             worst = std::max(worst, stats.teamsScored);
             found += count == 10 ? 1 : 0;
         }
@@ -271,7 +287,9 @@ TEST(TopTeamsWork, ACrowdOfEqualHeroesGivesTheFirstTeamsInOrder)
     rosters::SetVirus(tables->virusTable[3], 3000, 2500, 1000);
     PlanRecord plans[kMaxTopTeams];
     SearchStats stats;
-    ASSERT_EQ(FindTopTeams(*tables, 3, 2, 0, 0, {}, kMaxTopTeams, plans, &stats), kMaxTopTeams);
+    ASSERT_EQ(
+        FindTopTeams(*tables, PlanRequest{3, 0, Strategy{2, 0}, {}}, kMaxTopTeams, plans, &stats),
+        kMaxTopTeams);
     for (int i = 0; i < kMaxTopTeams; ++i) {
         const std::uint32_t team[6] = {0, 1, 2, 3, 4, static_cast<std::uint32_t>(5 + i)};
         EXPECT_EQ(std::memcmp(plans[i].heroes, team, sizeof team), 0) << "plan " << i;
@@ -310,9 +328,10 @@ constexpr std::uint64_t kTopSignature = 0xaf920f673ec6deb9ull;
 TEST(TopTeamsSignature, FixedBatchHashesAsRecorded)
 {
     const std::uint64_t reference = TopSignature([](const TopCase& entry, PlanRecord* plans) {
-        const std::vector<PlanRecord> ranked =
-            planningreference::TopTeams(*entry.tables, entry.virus, entry.n, entry.k, entry.leader,
-                                        entry.excluded, entry.wanted);
+        const std::vector<PlanRecord> ranked = planningreference::TopTeams(
+            *entry.tables,
+            PlanRequest{entry.virus, entry.leader, Strategy{entry.n, entry.k}, entry.excluded},
+            entry.wanted);
         std::copy(ranked.begin(), ranked.end(), plans);
         return static_cast<int>(ranked.size());
     });
@@ -334,7 +353,8 @@ TEST(TopTeamsCancel, ASetFlagStopsTheSearchAndWritesNoPlan)
     rosters::FillRealisticViruses(tables->virusTable);
     PlanRecord expected[kMaxTopTeams];
     SearchStats expectedStats;
-    const int count = FindTopTeams(*tables, 20, 2, 1, 3, {}, 10, expected, &expectedStats);
+    const int count =
+        FindTopTeams(*tables, PlanRequest{20, 3, Strategy{2, 1}, {}}, 10, expected, &expectedStats);
     ASSERT_EQ(count, 10);
     ASSERT_GT(expectedStats.teamsScored, 0u);
 
@@ -345,7 +365,8 @@ TEST(TopTeamsCancel, ASetFlagStopsTheSearchAndWritesNoPlan)
     PlanRecord plans[kMaxTopTeams];
     std::fill(std::begin(plans), std::end(plans), untouched);
     SearchStats stats;
-    EXPECT_EQ(FindTopTeams(*tables, 20, 2, 1, 3, {}, 10, plans, &stats, &stop), 0);
+    EXPECT_EQ(
+        FindTopTeams(*tables, PlanRequest{20, 3, Strategy{2, 1}, {}}, 10, plans, &stats, &stop), 0);
     EXPECT_EQ(stats.teamsScored, 0u);
     for (const PlanRecord& plan : plans) {
         EXPECT_EQ(plan.heroes[0], 999u);
@@ -353,7 +374,8 @@ TEST(TopTeamsCancel, ASetFlagStopsTheSearchAndWritesNoPlan)
     }
 
     const std::atomic<bool> go{false};
-    EXPECT_EQ(FindTopTeams(*tables, 20, 2, 1, 3, {}, 10, plans, &stats, &go), count);
+    EXPECT_EQ(FindTopTeams(*tables, PlanRequest{20, 3, Strategy{2, 1}, {}}, 10, plans, &stats, &go),
+              count);
     EXPECT_EQ(std::memcmp(plans, expected, sizeof(PlanRecord) * count), 0);
     EXPECT_EQ(stats.teamsScored, expectedStats.teamsScored);
 }
@@ -369,10 +391,12 @@ TEST(TopTeamsCancel, AFlagSetDuringTheSearchStopsIt)
     rosters::FillRealisticViruses(tables->virusTable);
     int n = 0;
     int k = 0;
-    rosters::StrategyOf(10, n, k);
+    const Strategy drawn = rosters::StrategyOf(10);
+    n = drawn.n;
+    k = drawn.k;
     PlanRecord plans[kMaxTopTeams];
     SearchStats full;
-    ASSERT_EQ(FindTopTeams(*tables, 24, n, k, 0, {}, 10, plans, &full), 10);
+    ASSERT_EQ(FindTopTeams(*tables, PlanRequest{24, 0, Strategy{n, k}, {}}, 10, plans, &full), 10);
     ASSERT_GT(full.teamsScored, 10'000'000u);
 
     std::atomic<bool> stop{false};
@@ -381,7 +405,8 @@ TEST(TopTeamsCancel, AFlagSetDuringTheSearchStopsIt)
         stop = true;
     });
     SearchStats stats;
-    const int count = FindTopTeams(*tables, 24, n, k, 0, {}, 10, plans, &stats, &stop);
+    const int count =
+        FindTopTeams(*tables, PlanRequest{24, 0, Strategy{n, k}, {}}, 10, plans, &stats, &stop);
     stopper.join();
     EXPECT_EQ(count, 0);
     EXPECT_LT(stats.teamsScored, full.teamsScored);

@@ -7,7 +7,7 @@
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TotalsSearch.h"
-#include "tests/support/RandomRosters.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -108,7 +108,9 @@ SmallCase DrawSmallCase(int index, int leastChecked, int mostChecked)
         rosters::SetVirus(virus, 0, Uniform(rng, 0, 9999), Uniform(rng, 0, 3333));
         break;
     }
-    rosters::StrategyOf(Uniform(rng, 0, rosters::kStrategies - 1), c.n, c.k);
+    const Strategy drawn = rosters::StrategyOf(Uniform(rng, 0, rosters::kStrategies - 1));
+    c.n = drawn.n;
+    c.k = drawn.k;
     c.leader = Uniform(rng, 0, checked); // sometimes the first unchecked hero
     c.name += ", case " + std::to_string(index);
     return c;
@@ -136,8 +138,9 @@ TEST(TotalsSearchDifferential, MatchesTheReferenceOnSmallRostersOfEveryHardFamil
         PlanRecord reference;
         reference.heroes[0] = static_cast<std::uint32_t>(c.leader);
         PlanRecord fast = reference;
-        const bool referenceFound = FindBestTeamReference(*c.tables, c.virus, c.n, c.k, reference);
-        ASSERT_EQ(FindBestTeam(*c.tables, c.virus, c.n, c.k, fast), referenceFound);
+        const PlanRequest request{c.virus, c.leader, Strategy{c.n, c.k}, {}};
+        const bool referenceFound = FindBestTeamReference(*c.tables, request, reference);
+        ASSERT_EQ(FindBestTeam(*c.tables, request, fast), referenceFound);
         if (referenceFound) {
             ASSERT_EQ(std::memcmp(&fast, &reference, sizeof fast), 0);
             ++found;
@@ -465,12 +468,14 @@ TEST(FastSearchWork, StaysBelowTheCeilingOnEveryHardFamily)
             const int virus = kLevels[query % 5];
             int n = 0;
             int k = 0;
-            rosters::StrategyOf(6 + query % 10, n, k);
+            const Strategy drawn = rosters::StrategyOf(6 + query % 10);
+            n = drawn.n;
+            k = drawn.k;
             PlanRecord plan;
             plan.heroes[0] = static_cast<std::uint32_t>(Uniform(rng, 0, kHeroCount - 1));
             const int leader = static_cast<int>(plan.heroes[0]);
             SearchStats stats;
-            FindBestTeam(*tables, virus, n, k, plan, stats);
+            FindBestTeam(*tables, PlanRequest{virus, leader, Strategy{n, k}, {}}, plan, &stats);
             const std::uint64_t work =
                 stats.teamsScored + stats.nodesVisited + stats.totalsKept + stats.totalsTried;
             EXPECT_LT(work, kCeiling) << "query " << query;
@@ -510,10 +515,13 @@ TEST(ConcurrentSearches, ShareTheTablesWithoutWritingThem)
     for (int i = 0; i < 24; ++i) {
         Query q{};
         q.virus = Uniform(rng, 0, 30);
-        rosters::StrategyOf(i, q.n, q.k);
+        const Strategy drawn = rosters::StrategyOf(i);
+        q.n = drawn.n;
+        q.k = drawn.k;
         q.leader = Uniform(rng, 0, kHeroCount - 1);
         q.alone.heroes[0] = static_cast<std::uint32_t>(q.leader);
-        q.foundAlone = FindBestTeam(*tables, q.virus, q.n, q.k, q.alone);
+        q.foundAlone =
+            FindBestTeam(*tables, PlanRequest{q.virus, q.leader, Strategy{q.n, q.k}, {}}, q.alone);
         queries.push_back(q);
     }
     std::vector<PlanRecord> results[2];
@@ -525,7 +533,8 @@ TEST(ConcurrentSearches, ShareTheTablesWithoutWritingThem)
                 const Query& q = queries[thread == 0 ? i : queries.size() - 1 - i];
                 PlanRecord plan;
                 plan.heroes[0] = static_cast<std::uint32_t>(q.leader);
-                found[thread].push_back(FindBestTeam(*tables, q.virus, q.n, q.k, plan) ? 1 : 0);
+                const PlanRequest request{q.virus, q.leader, Strategy{q.n, q.k}, {}};
+                found[thread].push_back(FindBestTeam(*tables, request, plan) ? 1 : 0);
                 results[thread].push_back(plan);
             }
         }
@@ -575,17 +584,14 @@ TEST(LeaderSearchAlone, AnswersEveryRequestAsFindBestTeam)
         LeaderSearch search(*tables, leader, excluded);
         for (const int virus : {24, 40, 30, 41, 12}) {
             for (int strategy = 1; strategy < rosters::kStrategies; strategy += 3) {
-                int n = 0;
-                int k = 0;
-                rosters::StrategyOf(strategy, n, k);
+                const PlanRequest request{virus, leader, rosters::StrategyOf(strategy), excluded};
                 PlanRecord shared;
-                shared.heroes[0] = leader;
-                PlanRecord alone = shared;
+                PlanRecord alone;
                 SearchStats sharedStats;
                 SearchStats aloneStats;
-                const bool sharedFound = search.find(virus, n, k, shared, sharedStats);
-                ASSERT_EQ(sharedFound,
-                          FindBestTeam(*tables, virus, n, k, alone, aloneStats, excluded))
+                const bool sharedFound =
+                    search.find(virus, request.strategy.n, request.strategy.k, shared, sharedStats);
+                ASSERT_EQ(sharedFound, FindBestTeam(*tables, request, alone, &aloneStats))
                     << "virus " << virus << ", strategy " << strategy;
                 EXPECT_EQ(std::memcmp(&shared, &alone, sizeof shared), 0)
                     << "virus " << virus << ", strategy " << strategy;

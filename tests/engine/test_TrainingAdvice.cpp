@@ -4,8 +4,8 @@
 #include "engine/CombatModel.h"
 #include "engine/TeamSearch.h"
 #include "engine/TrainingAdvice.h"
-#include "tests/support/RandomRosters.h"
 #include "tests/support/TableBuilder.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -21,33 +21,22 @@ namespace {
 using rosters::Rng;
 using rosters::Uniform;
 
-struct Request
-{
-    int virus = 0;
-    int leader = 0;
-    int n = 0;
-    int k = 0;
-    HeroSet excluded;
-};
-
 bool SamePlan(const PlanRecord& a, const PlanRecord& b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-bool ReferencePlan(const PlanningTables& tables, const Request& request, PlanRecord& plan)
+bool ReferencePlan(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan)
 {
     plan = PlanRecord{};
-    plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
-    return FindBestTeamReference(tables, request.virus, request.n, request.k, plan,
-                                 request.excluded);
+    return FindBestTeamReference(tables, request, plan);
 }
 
 // The best score of a request by its definition: the greatest over every
 // team of the leader and five checked, not excluded heroes with 可爱 above 0
 // whose 可爱 total reaches the threshold. Cheap on a small roster, so that
 // the reference below can try every rise.
-double BestScoreOfAllTeams(const PlanningTables& tables, const Request& request)
+double BestScoreOfAllTeams(const PlanningTables& tables, const PlanRequest& request)
 {
     int pool[kHeroCount];
     int size = 0;
@@ -58,7 +47,7 @@ double BestScoreOfAllTeams(const PlanningTables& tables, const Request& request)
             pool[size++] = hero;
     }
     const VirusRecord& virus = tables.virusTable[request.virus];
-    const std::int64_t threshold = SearchThreshold(virus, request.n);
+    const std::int64_t threshold = SearchThreshold(virus, request.strategy.n);
     const HeroRecord& leader = tables.heroTable[request.leader];
     double best = 0.0;
     int t[5];
@@ -75,8 +64,8 @@ double BestScoreOfAllTeams(const PlanningTables& tables, const Request& request)
                             totals.abnormal += hero.abnormal;
                         }
                         if (totals.cute >= threshold)
-                            best = std::max(best, ScoreTotals(virus, request.virus, totals,
-                                                              request.n, request.k));
+                            best = std::max(
+                                best, ScoreTotals(virus, request.virus, totals, request.strategy));
                     }
     return best;
 }
@@ -84,7 +73,7 @@ double BestScoreOfAllTeams(const PlanningTables& tables, const Request& request)
 // The advice by its definition: for each hero that could be in a team and
 // each stat, the first d from 1 up whose best score reaches 1, with the
 // straightforward search's plan for that rise.
-std::vector<AdviceEntry> ExhaustiveAdvice(const PlanningTables& tables, const Request& request)
+std::vector<AdviceEntry> ExhaustiveAdvice(const PlanningTables& tables, const PlanRequest& request)
 {
     std::vector<AdviceEntry> advice;
     PlanRecord plan;
@@ -132,7 +121,8 @@ struct Coverage
     int leftOut = 0;
 };
 
-Coverage ExpectAdviceMatches(const PlanningTables& tables, const Request& request, int threads = 2)
+Coverage ExpectAdviceMatches(const PlanningTables& tables, const PlanRequest& request,
+                             int threads = 2)
 {
     Coverage coverage;
     auto advice = std::make_unique<TrainingAdvice>();
@@ -140,8 +130,7 @@ Coverage ExpectAdviceMatches(const PlanningTables& tables, const Request& reques
     control.threads = threads;
     std::atomic<int> done{0};
     control.tasksDone = &done;
-    EXPECT_TRUE(FindTrainingAdvice(tables, request.virus, request.leader, request.n, request.k,
-                                   request.excluded, *advice, control));
+    EXPECT_TRUE(FindTrainingAdvice(tables, request, *advice, control));
 
     PlanRecord today;
     const bool found = ReferencePlan(tables, request, today);
@@ -173,7 +162,7 @@ Coverage ExpectAdviceMatches(const PlanningTables& tables, const Request& reques
         ++coverage.entries[static_cast<int>(got.stat)];
     }
     if (!(found && today.score >= 1.0f)) {
-        const int tasks = AdviceTaskCount(tables, request.virus, request.leader, request.excluded);
+        const int tasks = AdviceTaskCount(tables, request);
         EXPECT_EQ(done.load(), tasks);
         coverage.leftOut = tasks - advice->count;
     }
@@ -218,7 +207,7 @@ TEST(TrainingAdvice, MatchesTheExhaustiveReferenceOnSmallRosters)
         SCOPED_TRACE("seed " + std::to_string(seed));
         Rng rng(seed);
         auto tables = SmallRoster(rng);
-        Request request;
+        PlanRequest request;
         request.virus = viruses[seed % 4];
         const int notAbnormal = notAbnormals[seed % 5];
         // 不异常 near 3333 cuts the heroes' damage to a few points per 100
@@ -226,7 +215,7 @@ TEST(TrainingAdvice, MatchesTheExhaustiveReferenceOnSmallRosters)
         const int stupid = notAbnormal > 1000 ? Uniform(rng, 0, 12) : Uniform(rng, 20, 160);
         rosters::SetVirus(tables->virusTable[request.virus], stupid, Uniform(rng, 10, 200),
                           notAbnormal);
-        rosters::StrategyOf(Uniform(rng, 0, 20), request.n, request.k);
+        request.strategy = rosters::StrategyOf(Uniform(rng, 0, 20));
         request.leader = SomeHero(*tables, rng, false);
         if (seed % 3 == 0) {
             const int excluded = SomeHero(*tables, rng, true);
@@ -253,11 +242,11 @@ TEST(TrainingAdvice, TiesAreOrderedByHeroThenStat)
         builder.hero(hero * 3, 20, 20, 20);
     builder.hero(30, 20, 0, 20); // 可爱 0: a candidate only once it rises
     builder.virus(26, 90, 84, 10);
-    Request request{26, 3, 2, 1, {}};
+    PlanRequest request{26, 3, {2, 1}, {}};
     ExpectAdviceMatches(builder.tables(), request);
 
     auto advice = std::make_unique<TrainingAdvice>();
-    FindTrainingAdvice(builder.tables(), 26, 3, 2, 1, {}, *advice);
+    FindTrainingAdvice(builder.tables(), request, *advice);
     ASSERT_GT(advice->count, 1);
     for (int i = 1; i < advice->count; ++i) {
         const AdviceEntry& before = advice->entries[static_cast<std::size_t>(i - 1)];
@@ -278,11 +267,11 @@ TEST(TrainingAdvice, ZeroCuteHeroJoinsOnlyThroughCute)
         builder.hero(hero, 30, 30, 30);
     builder.hero(7, 30, 0, 30);
     builder.virus(5, 60, 40, 0);
-    const Request request{5, 0, 1, 0, {}};
+    const PlanRequest request{5, 0, {1, 0}, {}};
     ExpectAdviceMatches(builder.tables(), request);
 
     auto advice = std::make_unique<TrainingAdvice>();
-    ASSERT_TRUE(FindTrainingAdvice(builder.tables(), 5, 0, 1, 0, {}, *advice));
+    ASSERT_TRUE(FindTrainingAdvice(builder.tables(), request, *advice));
     EXPECT_FALSE(advice->found);
     ASSERT_GE(advice->count, 1);
     for (int i = 0; i < advice->count; ++i) {
@@ -301,11 +290,11 @@ TEST(TrainingAdvice, LeaderAlwaysAndExcludedHeroesNever)
     builder.virus(30, 328, 70, 100);
     HeroSet excluded;
     excluded.insert(4);
-    const Request request{30, 0, 3, 1, excluded};
+    const PlanRequest request{30, 0, {3, 1}, excluded};
     ExpectAdviceMatches(builder.tables(), request);
 
     auto advice = std::make_unique<TrainingAdvice>();
-    ASSERT_TRUE(FindTrainingAdvice(builder.tables(), 30, 0, 3, 1, excluded, *advice));
+    ASSERT_TRUE(FindTrainingAdvice(builder.tables(), request, *advice));
     bool leaderAdvised = false;
     for (int i = 0; i < advice->count; ++i) {
         const AdviceEntry& entry = advice->entries[static_cast<std::size_t>(i)];
@@ -313,8 +302,9 @@ TEST(TrainingAdvice, LeaderAlwaysAndExcludedHeroesNever)
         leaderAdvised = leaderAdvised || entry.hero == 0;
     }
     EXPECT_TRUE(leaderAdvised);
-    EXPECT_THROW(FindTrainingAdvice(builder.tables(), 30, 4, 3, 1, excluded, *advice),
-                 std::invalid_argument);
+    EXPECT_THROW(
+        FindTrainingAdvice(builder.tables(), PlanRequest{30, 4, {3, 1}, excluded}, *advice),
+        std::invalid_argument);
 }
 
 TEST(TrainingAdvice, FeasiblePlanNeedsNoAdvice)
@@ -324,7 +314,7 @@ TEST(TrainingAdvice, FeasiblePlanNeedsNoAdvice)
         builder.hero(hero, 3000, 3000, 300);
     builder.virus(0, 100, 100, 0);
     auto advice = std::make_unique<TrainingAdvice>();
-    ASSERT_TRUE(FindTrainingAdvice(builder.tables(), 0, 0, 1, 0, {}, *advice));
+    ASSERT_TRUE(FindTrainingAdvice(builder.tables(), PlanRequest{0, 0, {1, 0}, {}}, *advice));
     EXPECT_TRUE(advice->found);
     EXPECT_GE(advice->plan.score, 1.0f);
     EXPECT_EQ(advice->count, 0);
@@ -343,10 +333,10 @@ TEST(TrainingAdvice, CuteIsWithheldFrom3334)
         for (int hero = 0; hero < 7; ++hero)
             builder.hero(hero, 10 + hero, 20 + 3 * hero, 5 * hero);
         builder.virus(26, 2, 10, notAbnormal);
-        const Request request{26, 0, 2, 2, {}};
+        const PlanRequest request{26, 0, {2, 2}, {}};
         ExpectAdviceMatches(builder.tables(), request);
         auto advice = std::make_unique<TrainingAdvice>();
-        ASSERT_TRUE(FindTrainingAdvice(builder.tables(), 26, 0, 2, 2, {}, *advice));
+        ASSERT_TRUE(FindTrainingAdvice(builder.tables(), request, *advice));
         int cute = 0;
         for (int i = 0; i < advice->count; ++i)
             cute += advice->entries[static_cast<std::size_t>(i)].stat == TrainedStat::Cute;
@@ -368,13 +358,12 @@ TEST(TrainingAdvice, CuteLowersTheScoreFrom3334)
     for (int hero = 0; hero < 6; ++hero)
         builder.hero(hero, 500, 3200, 0);
     builder.virus(0, 0, 10, 3334);
+    const PlanRequest request{0, 0, {5, 0}, {}};
     PlanRecord before;
-    before.heroes[0] = 0;
-    ASSERT_TRUE(FindBestTeamReference(builder.tables(), 0, 5, 0, before));
+    ASSERT_TRUE(FindBestTeamReference(builder.tables(), request, before));
     builder.tables().heroTable[2].cute = 60000;
     PlanRecord after;
-    after.heroes[0] = 0;
-    const bool found = FindBestTeamReference(builder.tables(), 0, 5, 0, after);
+    const bool found = FindBestTeamReference(builder.tables(), request, after);
     EXPECT_TRUE(!found || after.score < before.score);
 }
 
@@ -389,9 +378,9 @@ TEST(TrainingAdvice, BestScoreNeverFallsAsAStatRises)
         const int virus = Uniform(rng, 0, 63);
         rosters::SetVirus(tables->virusTable[virus], Uniform(rng, 0, 400), Uniform(rng, 0, 300),
                           Uniform(rng, 0, 3333));
-        Request request;
+        PlanRequest request;
         request.virus = virus;
-        rosters::StrategyOf(Uniform(rng, 0, 20), request.n, request.k);
+        request.strategy = rosters::StrategyOf(Uniform(rng, 0, 20));
         request.leader = SomeHero(*tables, rng, false);
         const int hero = SomeHero(*tables, rng, true);
         const TrainedStat stat = kTrainedStats[Uniform(rng, 0, 2)];
@@ -417,7 +406,8 @@ TEST(TrainingAdvice, CancelStopsBeforeTheNextSearch)
     AdviceControl control;
     control.cancel = &cancel;
     auto advice = std::make_unique<TrainingAdvice>();
-    EXPECT_FALSE(FindTrainingAdvice(builder.tables(), 26, 0, 2, 1, {}, *advice, control));
+    EXPECT_FALSE(
+        FindTrainingAdvice(builder.tables(), PlanRequest{26, 0, {2, 1}, {}}, *advice, control));
     EXPECT_EQ(advice->count, 0);
     EXPECT_EQ(advice->searches, 1u); // today's plan only
 }
@@ -433,8 +423,8 @@ TEST(TrainingAdvice, SearchesStayWithinTheBinarySearchsCount)
     while (tables->heroTable[leader].checked == 0)
         ++leader;
     auto advice = std::make_unique<TrainingAdvice>();
-    ASSERT_TRUE(FindTrainingAdvice(*tables, 40, leader, 3, 1, {}, *advice));
-    const int tasks = AdviceTaskCount(*tables, 40, leader, {});
+    ASSERT_TRUE(FindTrainingAdvice(*tables, PlanRequest{40, leader, {3, 1}, {}}, *advice));
+    const int tasks = AdviceTaskCount(*tables, PlanRequest{40, leader, {3, 1}, {}});
     EXPECT_EQ(tasks, 40 * 3);
     EXPECT_LE(advice->searches, 1u + 17u * static_cast<unsigned>(tasks));
     EXPECT_GT(advice->count, 0);

@@ -4,8 +4,8 @@
 #include "engine/DisjointTeams.h"
 #include "engine/ZoneOverview.h"
 #include "tests/engine/PlanningReference.h"
-#include "tests/support/RandomRosters.h"
 #include "tests/support/TableBuilder.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
 
@@ -54,14 +54,14 @@ void ExpectOverviewMatches(const PlanningTables& tables, int leader, const HeroS
                            int threads)
 {
     const std::vector<planningreference::Cell> expected =
-        planningreference::Overview(tables, leader, excluded);
+        planningreference::Overview(tables, PlanRequest{0, leader, {}, excluded});
     auto cells = std::make_unique<ZoneOverview>();
     std::atomic<int> done{0};
     OverviewControl control;
     control.threads = threads;
     control.cellsDone = &done;
     const PlanningTables before = tables;
-    ASSERT_TRUE(PlanZoneOverview(tables, leader, excluded, *cells, control));
+    ASSERT_TRUE(PlanZoneOverview(tables, PlanRequest{0, leader, {}, excluded}, *cells, control));
     EXPECT_EQ(std::memcmp(&before, &tables, sizeof before), 0) << "the tables were written";
     EXPECT_EQ(done.load(), kOverviewCells);
     int mismatches = 0;
@@ -110,7 +110,8 @@ TEST(ZoneOverview, RefusesAnExcludedLeader)
     auto cells = std::make_unique<ZoneOverview>();
     HeroSet excluded;
     excluded.insert(7);
-    EXPECT_THROW(PlanZoneOverview(*tables, 7, excluded, *cells), std::invalid_argument);
+    EXPECT_THROW(PlanZoneOverview(*tables, PlanRequest{0, 7, {}, excluded}, *cells),
+                 std::invalid_argument);
 }
 
 TEST(ZoneOverview, ACancelledOverviewStopsAndSaysSo)
@@ -123,7 +124,8 @@ TEST(ZoneOverview, ACancelledOverviewStopsAndSaysSo)
     control.threads = 2;
     control.cancel = &cancel;
     control.cellsDone = &done;
-    EXPECT_FALSE(PlanZoneOverview(*tables, FirstChecked(*tables), {}, *cells, control));
+    EXPECT_FALSE(
+        PlanZoneOverview(*tables, PlanRequest{0, FirstChecked(*tables), {}, {}}, *cells, control));
     EXPECT_LT(done.load(), kOverviewCells);
 }
 
@@ -133,11 +135,12 @@ TEST(ZoneOverview, ConcurrentOverviewsShareTheTables)
     const auto tables = SmallZone(16, StatKind::Realistic, 16);
     const int leader = FirstChecked(*tables);
     auto alone = std::make_unique<ZoneOverview>();
-    ASSERT_TRUE(PlanZoneOverview(*tables, leader, {}, *alone, {1, nullptr, nullptr}));
+    ASSERT_TRUE(
+        PlanZoneOverview(*tables, PlanRequest{0, leader, {}, {}}, *alone, {1, nullptr, nullptr}));
     auto first = std::make_unique<ZoneOverview>();
     auto second = std::make_unique<ZoneOverview>();
-    std::thread other([&] { PlanZoneOverview(*tables, leader, {}, *first); });
-    PlanZoneOverview(*tables, leader, {}, *second);
+    std::thread other([&] { PlanZoneOverview(*tables, PlanRequest{0, leader, {}, {}}, *first); });
+    PlanZoneOverview(*tables, PlanRequest{0, leader, {}, {}}, *second);
     other.join();
     for (int c = 0; c < kOverviewCells; ++c) {
         const auto i = static_cast<std::size_t>(c);
@@ -152,13 +155,12 @@ TEST(ZoneOverview, ConcurrentOverviewsShareTheTables)
 
 // Disjoint teams: the sequence of reference searches, each leaving out the
 // earlier teams' heroes and the other leaders.
-void ExpectDisjointMatches(const PlanningTables& tables, int virus, int n, int k,
-                           const std::vector<int>& leaders, const HeroSet& excluded)
+void ExpectDisjointMatches(const PlanningTables& tables, const PlanRequest& request,
+                           const std::vector<int>& leaders)
 {
     DisjointTeam teams[kMaxDisjointLeaders];
-    PlanDisjointTeams(tables, virus, n, k, leaders.data(), static_cast<int>(leaders.size()),
-                      excluded, teams);
-    HeroSet used = excluded;
+    PlanDisjointTeams(tables, request, leaders.data(), static_cast<int>(leaders.size()), teams);
+    HeroSet used = request.excluded;
     HeroSet seen;
     for (std::size_t i = 0; i < leaders.size(); ++i) {
         SCOPED_TRACE("team " + std::to_string(i));
@@ -168,8 +170,8 @@ void ExpectDisjointMatches(const PlanningTables& tables, int virus, int n, int k
                 left.insert(leaders[j]);
         }
         PlanRecord plan;
-        const bool found =
-            planningreference::ReferenceSearch(tables, virus, n, k, leaders[i], left, plan);
+        const bool found = planningreference::ReferenceSearch(
+            tables, PlanRequest{request.virus, leaders[i], request.strategy, left}, plan);
         ASSERT_EQ(teams[i].found, found);
         if (!found)
             continue;
@@ -206,14 +208,11 @@ TEST(DisjointTeams, MatchTheSequenceOfSearchesWithExclusions)
         const int extra = Uniform(rng, 0, kHeroCount - 1);
         if (!listed.contains(extra))
             excluded.insert(extra);
-        int n = 0;
-        int k = 0;
-        rosters::StrategyOf(i * 5, n, k);
-        const int virus = Uniform(rng, 0, 20);
-        ExpectDisjointMatches(*tables, virus, n, k, leaders, excluded);
+        const PlanRequest request{Uniform(rng, 0, 20), 0, rosters::StrategyOf(i * 5), excluded};
+        ExpectDisjointMatches(*tables, request, leaders);
         DisjointTeam teams[kMaxDisjointLeaders];
-        PlanDisjointTeams(*tables, virus, n, k, leaders.data(), static_cast<int>(leaders.size()),
-                          excluded, teams);
+        PlanDisjointTeams(*tables, request, leaders.data(), static_cast<int>(leaders.size()),
+                          teams);
         for (std::size_t t = 0; t < leaders.size(); ++t)
             (teams[t].found ? formed : failed) += 1;
     }
@@ -232,7 +231,7 @@ TEST(DisjointTeams, ATeamNotFormedUsesNoHeroes)
     builder.virus(0, 8100, 2500, 1000);
     const int leaders[2] = {0, 1};
     DisjointTeam teams[2];
-    PlanDisjointTeams(builder.tables(), 0, 1, 0, leaders, 2, {}, teams);
+    PlanDisjointTeams(builder.tables(), PlanRequest{0, 0, Strategy{1, 0}, {}}, leaders, 2, teams);
     EXPECT_FALSE(teams[0].found);
     ASSERT_TRUE(teams[1].found);
     const std::uint32_t team[6] = {1, 11, 10, 9, 8, 7};
@@ -246,17 +245,18 @@ TEST(DisjointTeams, RefusesRepeatedExcludedOrTooManyLeaders)
         builder.hero(i, 3000, 2000, 400);
     DisjointTeam teams[kMaxDisjointLeaders + 1];
     const int twice[2] = {3, 3};
-    EXPECT_THROW(PlanDisjointTeams(builder.tables(), 0, 0, 0, twice, 2, {}, teams),
+    EXPECT_THROW(PlanDisjointTeams(builder.tables(), PlanRequest{0, 0, {}, {}}, twice, 2, teams),
                  std::invalid_argument);
     HeroSet excluded;
     excluded.insert(4);
     const int pair[2] = {3, 4};
-    EXPECT_THROW(PlanDisjointTeams(builder.tables(), 0, 0, 0, pair, 2, excluded, teams),
-                 std::invalid_argument);
+    EXPECT_THROW(
+        PlanDisjointTeams(builder.tables(), PlanRequest{0, 0, {}, excluded}, pair, 2, teams),
+        std::invalid_argument);
     const int nine[9] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    EXPECT_THROW(PlanDisjointTeams(builder.tables(), 0, 0, 0, nine, 9, {}, teams),
+    EXPECT_THROW(PlanDisjointTeams(builder.tables(), PlanRequest{0, 0, {}, {}}, nine, 9, teams),
                  std::invalid_argument);
-    EXPECT_THROW(PlanDisjointTeams(builder.tables(), 0, 0, 0, nine, 0, {}, teams),
+    EXPECT_THROW(PlanDisjointTeams(builder.tables(), PlanRequest{0, 0, {}, {}}, nine, 0, teams),
                  std::invalid_argument);
 }
 

@@ -112,17 +112,21 @@ protected:
 // Both searches on the same tables: the same answer, and a plan that lists
 // six different heroes with exactly their totals, consistent damage bands
 // and a finite positive score. Counts the plans found in `found`.
-void ExpectSameSensiblePlan(PlanningTables& tables, int virus, int leader, int n, int k,
+void ExpectSameSensiblePlan(PlanningTables& tables, const PlanRequest& request,
                             int* found = nullptr)
 {
+    const int virus = request.virus;
+    const int leader = request.leader;
+    const int n = request.strategy.n;
+    const int k = request.strategy.k;
     const std::string where = "virus " + std::to_string(virus) + ", leader " +
                               std::to_string(leader) + ", n " + std::to_string(n) + ", k " +
                               std::to_string(k);
     PlanRecord fast;
     fast.heroes[0] = static_cast<std::uint32_t>(leader);
     PlanRecord reference = fast;
-    const bool fastFound = FindBestTeam(tables, virus, n, k, fast);
-    const bool referenceFound = FindBestTeamReference(tables, virus, n, k, reference);
+    const bool fastFound = FindBestTeam(tables, request, fast);
+    const bool referenceFound = FindBestTeamReference(tables, request, reference);
     ASSERT_EQ(fastFound, referenceFound) << where;
     ASSERT_EQ(std::memcmp(&fast, &reference, sizeof fast), 0) << where;
     if (!fastFound)
@@ -182,7 +186,7 @@ TEST_F(BadInputSweep, AllZeroFilesLoadAsEmptyNamesAndUncheckedHeroes)
     // No hero is checked: only the leader is a candidate, and no team exists.
     for (int leader : {0, 77, 127}) {
         for (const Strategy& strategy : BuildStrategyList(false))
-            ExpectSameSensiblePlan(*tables, 40, leader, strategy.hits(), strategy.crits);
+            ExpectSameSensiblePlan(*tables, PlanRequest{40, leader, strategy, {}});
     }
 }
 
@@ -204,7 +208,7 @@ TEST_F(BadInputSweep, AllFFFilesShowWholeFieldsAndFindNoTeam)
             PlanRecord plan;
             plan.heroes[0] = 5;
             const PlanRecord before = plan;
-            EXPECT_FALSE(FindBestTeam(*tables, virus, strategy.hits(), strategy.crits, plan));
+            EXPECT_FALSE(FindBestTeam(*tables, PlanRequest{virus, 5, strategy, {}}, plan));
             EXPECT_EQ(std::memcmp(&plan, &before, sizeof plan), 0);
         }
     }
@@ -239,8 +243,7 @@ TEST_F(BadInputSweep, StatsOf65535EverywhereGiveTheSamePlansInBothSearches)
     for (int virus = 0; virus < kVirusCount; ++virus) {
         for (int leader : {0, 4, 11, 100}) {
             for (const Strategy& strategy : BuildStrategyList(false)) {
-                ExpectSameSensiblePlan(*tables, virus, leader, strategy.hits(), strategy.crits,
-                                       &found);
+                ExpectSameSensiblePlan(*tables, PlanRequest{virus, leader, strategy, {}}, &found);
                 if (HasFatalFailure())
                     return;
             }

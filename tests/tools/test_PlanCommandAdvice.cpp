@@ -91,17 +91,16 @@ TEST(PlanCommandAdvice, JsonMatchesTheEngine)
                               u"--rounds"_s, QString::number(c.rounds),
                               u"--crits"_s,  QString::number(c.crits),
                               u"--advice"_s, u"--json"_s};
-        HeroSet excluded;
+        PlanRequest request{c.virus, c.leader, {c.rounds - 1, c.crits}, {}};
         if (!c.exclude.isEmpty()) {
             arguments << u"--exclude"_s << c.exclude;
             for (const QString& hero : c.exclude.split(u','))
-                excluded.insert(hero.toInt());
+                request.excluded.insert(hero.toInt());
         }
         const QJsonObject json = ParseLine(RunPlan(arguments));
 
         auto advice = std::make_unique<TrainingAdvice>();
-        ASSERT_TRUE(FindTrainingAdvice(*tables, c.virus, c.leader, c.rounds - 1, c.crits, excluded,
-                                       *advice));
+        ASSERT_TRUE(FindTrainingAdvice(*tables, request, *advice));
         if (advice->found) {
             EXPECT_EQ(SortedKeys(json), (QStringList{u"advice"_s, u"index"_s, u"score"_s}));
             EXPECT_EQ(static_cast<float>(json[u"score"_s].toDouble()), advice->plan.score);
@@ -177,7 +176,7 @@ TEST(PlanCommandTeam, JsonMatchesTheEngineInTheOrderGiven)
             const QJsonObject json = ParseLine(RunPlan(
                 {u"--dir"_s, guild.path(), u"--virus"_s, QString::number(virus), u"--rounds"_s,
                  u"4"_s, u"--crits"_s, u"2"_s, u"--team"_s, heroes.join(u','), u"--json"_s}));
-            const TeamCheck check = CheckTeam(*tables, virus, 3, 2, team);
+            const TeamCheck check = CheckTeam(*tables, virus, Strategy{3, 2}, team);
             QJsonObject plan = json;
             for (const char* key : {"lifeMargin", "damageMargin", "lifeSpan", "damageSpan",
                                     "threshold", "reachesThreshold"})

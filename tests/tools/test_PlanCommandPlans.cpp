@@ -63,8 +63,9 @@ protected:
     {
         tables = m_guild.Load();
         plan = PlanRecord{};
-        plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
-        return FindBestTeam(*tables, request.virus, request.rounds - 1, request.crits, plan);
+        const PlanRequest search{
+            request.virus, request.leader, Strategy{request.rounds - 1, request.crits}, {}};
+        return FindBestTeam(*tables, search, plan);
     }
 
     GuildFolder m_guild;

@@ -176,8 +176,11 @@ TEST_F(PlanCommandRaid, TopJsonIsTheEnginesListFieldByField)
         const QJsonArray plans = json[u"plans"_s].toArray();
 
         PlanRecord expected[kMaxTopTeams];
-        const int count = FindTopTeams(*m_tables, entry.virus, entry.rounds - 1, entry.crits,
-                                       entry.leader, SetOf(entry.excluded), entry.top, expected);
+        const int count = FindTopTeams(*m_tables,
+                                       PlanRequest{entry.virus, entry.leader,
+                                                   Strategy{entry.rounds - 1, entry.crits},
+                                                   SetOf(entry.excluded)},
+                                       entry.top, expected);
         ASSERT_EQ(plans.size(), count);
         for (int i = 0; i < count; ++i) {
             SCOPED_TRACE("plan " + std::to_string(i));
@@ -224,7 +227,7 @@ TEST_F(PlanCommandRaid, TopTextNumbersTodaysPlanTexts)
     ASSERT_EQ(result.exitCode, kPlanExitOk);
     EXPECT_TRUE(result.err.isEmpty());
     PlanRecord plans[kMaxTopTeams];
-    ASSERT_EQ(FindTopTeams(*m_tables, 42, 3, 1, 0, {}, 3, plans), 3);
+    ASSERT_EQ(FindTopTeams(*m_tables, PlanRequest{42, 0, Strategy{3, 1}, {}}, 3, plans), 3);
     QString expected;
     for (int i = 0; i < 3; ++i)
         expected += (i > 0 ? u"\n"_s : QString()) + u"第%1名\n"_s.arg(i + 1) +
@@ -256,7 +259,7 @@ TEST_F(PlanCommandRaid, ExcludedHeroesAreLeftOutOfTheSinglePlan)
     unchecked->heroTable[second].checked = 0;
     PlanRecord plan;
     plan.heroes[0] = 0;
-    ASSERT_TRUE(FindBestTeam(*unchecked, 42, 3, 1, plan));
+    ASSERT_TRUE(FindBestTeam(*unchecked, PlanRequest{42, 0, Strategy{3, 1}, {}}, plan));
     EXPECT_EQ(SortedKeys(after), WithFound(kPlanFields));
     ExpectPlanFields(after, plan);
     EXPECT_NE(after[u"heroes"_s], team);
@@ -279,7 +282,7 @@ TEST_F(PlanCommandRaid, OverviewJsonHoldsEveryCellInOrder)
     ASSERT_EQ(cells.size(), kOverviewCells);
 
     auto expected = std::make_unique<ZoneOverview>();
-    ASSERT_TRUE(PlanZoneOverview(*m_tables, 0, excluded, *expected));
+    ASSERT_TRUE(PlanZoneOverview(*m_tables, PlanRequest{0, 0, {}, excluded}, *expected));
     const StrategyList strategies = BuildStrategyList(false);
     int found = 0;
     for (int c = 0; c < kOverviewCells; ++c) {
@@ -287,8 +290,8 @@ TEST_F(PlanCommandRaid, OverviewJsonHoldsEveryCellInOrder)
         const QJsonObject cell = cells[c].toObject();
         const Strategy& strategy = strategies[static_cast<std::size_t>(c % kStrategyCount)];
         EXPECT_EQ(cell[u"virus"_s], c / kStrategyCount);
-        EXPECT_EQ(cell[u"rounds"_s], strategy.rounds);
-        EXPECT_EQ(cell[u"crits"_s], strategy.crits);
+        EXPECT_EQ(cell[u"rounds"_s], strategy.rounds());
+        EXPECT_EQ(cell[u"crits"_s], strategy.k);
         const OverviewCell& want = (*expected)[static_cast<std::size_t>(c)];
         EXPECT_EQ(cell[u"found"_s], want.found);
         QStringList keys{u"crits"_s, u"found"_s, u"rounds"_s, u"virus"_s};
@@ -306,7 +309,7 @@ TEST_F(PlanCommandRaid, OverviewJsonHoldsEveryCellInOrder)
     // A few cells against the single plan of the same question.
     for (const int c : {0, 17, 42 * kStrategyCount + 8, 63 * kStrategyCount + 20}) {
         const Strategy& strategy = strategies[static_cast<std::size_t>(c % kStrategyCount)];
-        QStringList arguments = Query(c / kStrategyCount, strategy.rounds, strategy.crits);
+        QStringList arguments = Query(c / kStrategyCount, strategy.rounds(), strategy.k);
         arguments << u"--leader"_s << u"0"_s << u"--exclude"_s << u"21"_s << u"--json"_s;
         QJsonObject single = ParseLine(RunPlan(arguments));
         QJsonObject cell = cells[c].toObject();
@@ -362,7 +365,7 @@ TEST_F(PlanCommandRaid, OverviewCsvHasARowPerLevelAndAColumnPerStrategy)
         EXPECT_EQ(header[s + 1], PlanTexts::StrategyEntry(strategies[static_cast<std::size_t>(s)]));
 
     auto expected = std::make_unique<ZoneOverview>();
-    ASSERT_TRUE(PlanZoneOverview(*m_tables, 39, {}, *expected));
+    ASSERT_TRUE(PlanZoneOverview(*m_tables, PlanRequest{0, 39, {}, {}}, *expected));
     int empty = 0;
     for (int virus = 0; virus < kVirusCount; ++virus) {
         const QStringList row = CsvFields(lines[virus + 1]);
@@ -389,7 +392,7 @@ TEST_F(PlanCommandRaid, OverviewTextIsATableOfIndices)
     ASSERT_EQ(lines.size(), 2 + kVirusCount);
     EXPECT_TRUE(lines[0].contains(PlanTexts::HeroNameText(m_tables->heroTable[0])));
     auto expected = std::make_unique<ZoneOverview>();
-    ASSERT_TRUE(PlanZoneOverview(*m_tables, 0, {}, *expected));
+    ASSERT_TRUE(PlanZoneOverview(*m_tables, PlanRequest{0, 0, {}, {}}, *expected));
     for (int virus = 0; virus < kVirusCount; ++virus) {
         const QStringList row = lines[virus + 2].split(u'\t');
         ASSERT_EQ(row.size(), 1 + kStrategyCount);
@@ -430,8 +433,10 @@ TEST_F(PlanCommandRaid, LeadersJsonIsTheEnginesDisjointTeams)
 
         DisjointTeam expected[kMaxDisjointLeaders];
         const std::vector<int> leaders(entry.leaders);
-        PlanDisjointTeams(*m_tables, entry.virus, entry.rounds - 1, entry.crits, leaders.data(),
-                          static_cast<int>(leaders.size()), SetOf(entry.excluded), expected);
+        PlanDisjointTeams(*m_tables,
+                          PlanRequest{entry.virus, 0, Strategy{entry.rounds - 1, entry.crits},
+                                      SetOf(entry.excluded)},
+                          leaders.data(), static_cast<int>(leaders.size()), expected);
         ASSERT_EQ(teams.size(), static_cast<qsizetype>(leaders.size()));
         for (std::size_t i = 0; i < leaders.size(); ++i) {
             const QJsonObject team = teams[static_cast<qsizetype>(i)].toObject();
@@ -458,7 +463,7 @@ TEST_F(PlanCommandRaid, LeadersTextNamesEachTeam)
     ASSERT_EQ(result.exitCode, kPlanExitOk);
     DisjointTeam teams[2];
     const int leaders[2] = {0, 5};
-    PlanDisjointTeams(*m_tables, 30, 2, 1, leaders, 2, {}, teams);
+    PlanDisjointTeams(*m_tables, PlanRequest{30, 0, Strategy{2, 1}, {}}, leaders, 2, teams);
     ASSERT_TRUE(teams[0].found && teams[1].found);
     const auto name = [&](int hero) { return PlanTexts::HeroNameText(m_tables->heroTable[hero]); };
     EXPECT_EQ(result.out, u"第1队, 领队 0 "_s + name(0) + u'\n' +

@@ -9,8 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The battle strategies as the design lists them: in generation order, with
-// the win chance and the position each takes when ordered by win chance.
+// The 21 battle strategies the planner offers: in generation order, with the
+// win chance and the position each takes when ordered by win chance.
 struct ListedStrategy
 {
     int rounds;
@@ -43,7 +43,7 @@ QStringList OutputLines(const CommandResult& result)
 
 } // namespace
 
-TEST(PlanCommandStrategies, GenerationOrderListsAll21AsDesigned)
+TEST(PlanCommandStrategies, GenerationOrderListsAll21InTheirOrder)
 {
     const QStringList lines = OutputLines(RunPlan({u"--strategies"_s}));
     ASSERT_EQ(lines.size(), 21);
@@ -51,7 +51,7 @@ TEST(PlanCommandStrategies, GenerationOrderListsAll21AsDesigned)
         EXPECT_EQ(lines[i], Line(kListed[i])) << "position " << i;
 }
 
-TEST(PlanCommandStrategies, ByChanceOrderPutsEachWhereTheDesignPlacesIt)
+TEST(PlanCommandStrategies, ByChanceOrderPutsEachAtItsPlace)
 {
     const QStringList lines = OutputLines(RunPlan({u"--strategies"_s, u"--by-chance"_s}));
     ASSERT_EQ(lines.size(), 21);

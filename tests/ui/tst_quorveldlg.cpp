@@ -123,9 +123,9 @@ private:
     {
         auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
         window->setTeamSearch(
-            [this](PlanningTables& tables, int virus, int n, int k, PlanRecord& plan) {
+            [this](const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan) {
                 ++m_searches;
-                return FindBestTeam(tables, virus, n, k, plan);
+                return FindBestTeam(tables, request, plan);
             });
         return window;
     }
@@ -399,7 +399,7 @@ private slots:
         QString captionOnScreen;
         int rowsOnScreen = -1;
         QStringList fieldsOnScreen;
-        window->setTeamSearch([&](PlanningTables&, int, int, int, PlanRecord&) {
+        window->setTeamSearch([&](const PlanningTables&, const PlanRequest&, PlanRecord&) {
             captionDuring = caption(*window);
             rowsDuring = control<CPlanListCtrl>(*window, kPlanList)->rowCount();
             busyDuring = QGuiApplication::overrideCursor() != nullptr &&

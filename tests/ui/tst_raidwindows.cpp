@@ -69,9 +69,8 @@ struct HeldSearch
 
     CAlternativesWindow::Computation computation()
     {
-        return [this](const PlanningTables& tables, int virus, int n, int k, int leader,
-                      const HeroSet& excluded, int wanted, PlanRecord* plans,
-                      const std::atomic<bool>* cancel) {
+        return [this](const PlanningTables& tables, const PlanRequest& request, int wanted,
+                      PlanRecord* plans, const std::atomic<bool>* cancel) {
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 wantedSeen.push_back(wanted);
@@ -85,7 +84,7 @@ struct HeldSearch
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            return FindTopTeams(tables, virus, n, k, leader, excluded, wanted, plans);
+            return FindTopTeams(tables, request, wanted, plans);
         };
     }
     std::vector<int> requests()
@@ -147,8 +146,8 @@ private slots:
         QCOMPARE(alternatives->countBox()->value(), 10);
 
         PlanRecord expected[kMaxTopTeams];
-        const int count =
-            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 10, expected);
+        const int count = FindTopTeams(
+            *m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, {}}, 10, expected);
         QCOMPARE(count, 10);
         QCOMPARE(alternatives->teamCount(), count);
         for (int rank = 0; rank < count; ++rank) {
@@ -164,7 +163,8 @@ private slots:
         alternatives->countBox()->setValue(25);
         QVERIFY(TeamsShown(alternatives));
         QCOMPARE(alternatives->teamCount(),
-                 FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 25, expected));
+                 FindTopTeams(*m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, {}},
+                              25, expected));
         QCOMPARE(alternatives->teamList()->model()->rowCount(), alternatives->teamCount());
     }
 
@@ -185,8 +185,8 @@ private slots:
         QVERIFY(TeamsShown(alternatives));
 
         PlanRecord expected[kMaxTopTeams];
-        const int count =
-            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, absent, 10, expected);
+        const int count = FindTopTeams(
+            *m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, absent}, 10, expected);
         QCOMPARE(alternatives->teamCount(), count);
         for (int rank = 0; rank < count; ++rank) {
             QVERIFY(SamePlan(alternatives->team(rank), expected[rank]));
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(TeamsShown(alternatives));
         PlanRecord expected[kMaxTopTeams];
         QCOMPARE(alternatives->teamCount(),
-                 FindTopTeams(*m_tables, kVirus, 0, 0, 0, HeroSet{}, 10, expected));
+                 FindTopTeams(*m_tables, PlanRequest{kVirus, 0, Strategy{0, 0}, {}}, 10, expected));
         if (alternatives->teamCount() > 0)
             QVERIFY(SamePlan(alternatives->team(0), expected[0]));
     }
@@ -271,8 +271,8 @@ private slots:
         alternatives->countBox()->setValue(13);
         QVERIFY(TeamsShown(alternatives));
         PlanRecord expected[kMaxTopTeams];
-        const int count =
-            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 13, expected);
+        const int count = FindTopTeams(
+            *m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, {}}, 13, expected);
         QCOMPARE(alternatives->teamCount(), count);
         for (int rank = 0; rank < count; ++rank)
             QVERIFY(SamePlan(alternatives->team(rank), expected[rank]));
@@ -304,8 +304,8 @@ private slots:
         HeroSet absent;
         absent.insert(absentHero);
         PlanRecord expected[kMaxTopTeams];
-        const int count =
-            FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, absent, 20, expected);
+        const int count = FindTopTeams(
+            *m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, absent}, 20, expected);
         QCOMPARE(count, 20);
         QCOMPARE(alternatives->teamCount(), count);
         QCOMPARE(alternatives->teamList()->model()->rowCount(), count);
@@ -336,7 +336,8 @@ private slots:
         QCOMPARE(held.started.load(), 2);
         PlanRecord expected[kMaxTopTeams];
         QCOMPARE(alternatives->teamCount(),
-                 FindTopTeams(*m_tables, kVirus, kRounds - 1, kCrits, 0, HeroSet{}, 12, expected));
+                 FindTopTeams(*m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, {}},
+                              12, expected));
         QVERIFY(SamePlan(alternatives->team(0), expected[0]));
 
         held.hold = true;
@@ -365,7 +366,8 @@ private slots:
         QCOMPARE(leaders[2], 12);
 
         DisjointTeam expected[kMaxDisjointLeaders];
-        PlanDisjointTeams(*m_tables, kVirus, kRounds - 1, kCrits, leaders, 3, HeroSet{}, expected);
+        PlanDisjointTeams(*m_tables, PlanRequest{kVirus, 0, Strategy{kRounds - 1, kCrits}, {}},
+                          leaders, 3, expected);
         QCOMPARE(multi->teamCount(), 3);
         HeroSet used;
         for (int i = 0; i < 3; ++i) {

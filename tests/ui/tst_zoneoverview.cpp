@@ -109,7 +109,7 @@ private slots:
         QVERIFY(ended.wait(kWaitMs));
 
         auto expected = std::make_unique<ZoneOverview>();
-        QVERIFY(PlanZoneOverview(*m_tables, 0, HeroSet{}, *expected));
+        QVERIFY(PlanZoneOverview(*m_tables, PlanRequest{0, 0, {}, {}}, *expected));
         const CZoneOverviewModel* model = overview->model();
         QCOMPARE(model->rowCount(), 64);
         QCOMPARE(model->columnCount(), 21);
@@ -118,8 +118,8 @@ private slots:
         for (int column = 0; column < 21; ++column) {
             QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
                      QString::fromUtf8("%1轮/%2暴")
-                         .arg(byChance[column].rounds)
-                         .arg(byChance[column].crits));
+                         .arg(byChance[column].rounds())
+                         .arg(byChance[column].k));
             QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(),
                      PlanTexts::StrategyEntry(byChance[column]));
             const int generated = GenerationPosition(byChance[column]);
@@ -226,11 +226,11 @@ private slots:
         const auto window = makeWindow();
         CZoneOverviewWindow* overview = openAndWait(*window);
         int computations = 0;
-        overview->setComputation([&computations](const PlanningTables& tables, int leader,
-                                                 const HeroSet& excluded, ZoneOverview& cells,
+        overview->setComputation([&computations](const PlanningTables& tables,
+                                                 const PlanRequest& request, ZoneOverview& cells,
                                                  const OverviewControl& control) {
             ++computations;
-            return PlanZoneOverview(tables, leader, excluded, cells, control);
+            return PlanZoneOverview(tables, request, cells, control);
         });
         QSignalSpy ended(overview, &CZoneOverviewWindow::refreshEnded);
 
@@ -243,7 +243,7 @@ private slots:
         QVERIFY(ended.wait(kWaitMs));
         QCOMPARE(computations, 1);
         auto expected = std::make_unique<ZoneOverview>();
-        PlanZoneOverview(*m_tables, 0, HeroSet{}, *expected);
+        PlanZoneOverview(*m_tables, PlanRequest{0, 0, {}, {}}, *expected);
         for (int cell = 0; cell < kOverviewCells; ++cell) {
             const int row = cell / kStrategyCount;
             for (int column = 0; column < kStrategyCount; ++column) {
@@ -267,7 +267,7 @@ private slots:
         // nothing there).
         auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
         for (int virus = 0; virus < kVirusCount && list->rowCount() == 0; ++virus)
-            window->showPlanFor(virus, overview->model()->strategyOfColumn(0).itemData());
+            window->showPlanFor(virus, overview->model()->strategyOfColumn(0));
         QCOMPARE(list->rowCount(), 6);
         QCOMPARE(computations, 2);
         list->selectRow(1);
@@ -294,7 +294,7 @@ private slots:
         CZoneOverviewWindow* overview = openAndWait(*window);
         const OverviewCell before = *overview->model()->cellAt(0, 0);
         std::atomic<bool> started{false};
-        overview->setComputation([&started](const PlanningTables&, int, const HeroSet&,
+        overview->setComputation([&started](const PlanningTables&, const PlanRequest&,
                                             ZoneOverview& cells, const OverviewControl& control) {
             started = true;
             for (int cell = 0; cell < kOverviewCells; ++cell) {
@@ -348,7 +348,7 @@ private slots:
     {
         auto window = makeWindow();
         CZoneOverviewWindow* overview = openAndWait(*window);
-        overview->setComputation([](const PlanningTables&, int, const HeroSet&, ZoneOverview&,
+        overview->setComputation([](const PlanningTables&, const PlanRequest&, ZoneOverview&,
                                     const OverviewControl& control) {
             while (!control.cancel->load())
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));

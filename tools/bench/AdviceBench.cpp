@@ -39,9 +39,7 @@ std::vector<BenchQuery> InfeasibleQueries(const BenchScenario& scenario, int wan
     for (std::size_t q = 0; q < count && static_cast<int>(found.size()) < wanted; q += step) {
         const BenchQuery& query = scenario.queries[q];
         PlanRecord plan;
-        plan.heroes[0] = static_cast<std::uint32_t>(query.leader);
-        if (!FindBestTeam(*scenario.tables, query.virus, query.n, query.k, plan) ||
-            !IsFeasiblePlan(plan))
+        if (!FindBestTeam(*scenario.tables, query.request, plan) || !IsFeasiblePlan(plan))
             found.push_back(query);
     }
     return found;
@@ -83,8 +81,7 @@ AdviceRun TimedAdvice(const BenchScenario& scenario, const BenchQuery& query, in
     control.tasksDone = &done;
     const Clock::time_point start = Clock::now();
     AdviceRun run;
-    run.complete = FindTrainingAdvice(*scenario.tables, query.virus, query.leader, query.n, query.k,
-                                      {}, *advice, control);
+    run.complete = FindTrainingAdvice(*scenario.tables, query.request, *advice, control);
     const Clock::time_point end = Clock::now();
     run.seconds = std::chrono::duration<double>(end - start).count();
     {

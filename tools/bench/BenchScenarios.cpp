@@ -1,6 +1,6 @@
 #include "tools/bench/BenchScenarios.h"
 
-#include "tests/support/RandomRosters.h"
+#include "tools/rosters/RandomRosters.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -32,9 +32,9 @@ void AddQueries(BenchScenario& scenario, Rng& rng, std::initializer_list<int> vi
     for (int virus : viruses) {
         for (int s = 0; s < rosters::kStrategies; ++s) {
             BenchQuery query;
-            query.virus = virus;
-            query.leader = CheckedLeader(*scenario.tables, rng);
-            rosters::StrategyOf(s, query.n, query.k);
+            query.request.virus = virus;
+            query.request.leader = CheckedLeader(*scenario.tables, rng);
+            query.request.strategy = rosters::StrategyOf(s);
             const int index = static_cast<int>(scenario.queries.size());
             query.withReference =
                 index >= referenceFirst && (index - referenceFirst) % referenceEvery == 0;

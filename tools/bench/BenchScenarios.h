@@ -1,18 +1,16 @@
 #pragma once
 
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-// One search of a scenario: virus, leader and strategy (n hits, k crits).
+// One search of a scenario, nothing excluded.
 struct BenchQuery
 {
-    int virus = 0;
-    int leader = 0;
-    int n = 0;
-    int k = 0;
+    PlanRequest request;
     bool withReference = true; // the reference is timed on this query too
 };
 

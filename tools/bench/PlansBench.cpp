@@ -87,15 +87,13 @@ int TopTenTable(const std::vector<BenchScenario>& scenarios)
             bool found = false;
             const double singleTime = MedianTime([&] {
                 plan = PlanRecord{};
-                plan.heroes[0] = static_cast<std::uint32_t>(query.leader);
-                found = FindBestTeam(*scenario.tables, query.virus, query.n, query.k, plan, stats);
+                found = FindBestTeam(*scenario.tables, query.request, plan, &stats);
             });
             PlanRecord plans[kMaxTopTeams];
             SearchStats topStats;
             int count = 0;
             const double topTime = MedianTime([&] {
-                count = FindTopTeams(*scenario.tables, query.virus, query.n, query.k, query.leader,
-                                     {}, kWanted, plans, &topStats);
+                count = FindTopTeams(*scenario.tables, query.request, kWanted, plans, &topStats);
             });
             if (found != (count > 0) || (found && std::memcmp(&plan, &plans[0], sizeof plan) != 0))
                 ++differences;
@@ -136,7 +134,8 @@ double TimedOverview(const BenchScenario& scenario, int leader, int threads, dou
     control.cancel = &cancel;
     control.cellsDone = &done;
     const Clock::time_point start = Clock::now();
-    const bool complete = PlanZoneOverview(*scenario.tables, leader, {}, *cells, control);
+    const bool complete =
+        PlanZoneOverview(*scenario.tables, PlanRequest{0, leader, {}, {}}, *cells, control);
     const double seconds = SecondsSince(start);
     {
         std::lock_guard lock(mutex);
@@ -158,7 +157,7 @@ void OverviewTable(const std::vector<BenchScenario>& scenarios, double limitSeco
     for (const BenchScenario& scenario : scenarios) {
         if (scenario.queries.empty())
             continue;
-        const int leader = scenario.queries.front().leader;
+        const int leader = scenario.queries.front().request.leader;
         double best[2] = {0.0, 0.0};
         std::string shown[2];
         for (int t = 0; t < 2; ++t) {

@@ -47,16 +47,14 @@ struct ScenarioRuns
     bool referenceDone = false;
 };
 
-using Search = bool (*)(const PlanningTables&, int, int, int, PlanRecord&, SearchStats&,
-                        const HeroSet&);
+using Search = bool (*)(const PlanningTables&, const PlanRequest&, PlanRecord&, SearchStats*);
 
 QueryRun RunOnce(Search search, BenchScenario& scenario, const BenchQuery& query)
 {
     QueryRun run;
-    run.plan.heroes[0] = static_cast<std::uint32_t>(query.leader);
     SearchStats stats;
     const Clock::time_point start = Clock::now();
-    run.found = search(*scenario.tables, query.virus, query.n, query.k, run.plan, stats, HeroSet{});
+    run.found = search(*scenario.tables, query.request, run.plan, &stats);
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     run.teamsScored = stats.teamsScored;
     benchmark::DoNotOptimize(run.plan);

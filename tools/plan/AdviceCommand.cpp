@@ -130,8 +130,7 @@ void PrintAdvice(const PlanningTables& tables, const AdviceQuery& query, QTextSt
     auto advice = std::make_unique<TrainingAdvice>();
     QElapsedTimer timer;
     timer.start();
-    FindTrainingAdvice(tables, query.virus, query.leader, query.hits, query.crits, query.excluded,
-                       *advice);
+    FindTrainingAdvice(tables, query.search, *advice);
     if (query.printStats)
         err << u"advice: %1 entries, %2 searches, %3 ms"_s.arg(advice->count)
                    .arg(advice->searches)
@@ -146,7 +145,8 @@ void PrintAdvice(const PlanningTables& tables, const AdviceQuery& query, QTextSt
 void PrintTeamCheck(const AdviceOptions& options, const PlanningTables& tables,
                     const AdviceQuery& query, QTextStream& out)
 {
-    const TeamCheck check = CheckTeam(tables, query.virus, query.hits, query.crits, options.team);
+    const TeamCheck check =
+        CheckTeam(tables, query.search.virus, query.search.strategy, options.team);
     if (query.json) {
         QJsonObject result = PlanFields(check.plan);
         result.insert(u"lifeMargin"_s, static_cast<qint64>(check.lifeMargin));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/HeroSet.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 
 #include <QCommandLineOption>
@@ -38,13 +38,11 @@ AdviceOptions ReadAdviceOptions(const QCommandLineParser& parser);
 // Throws UsageError when --advice or --team is set with `other`.
 void RefuseAdviceOptionsWith(const QCommandLineParser& parser, const QString& other);
 
+// The request as the options read (--team ignores its leader and excluded
+// heroes) and how to print the answer.
 struct AdviceQuery
 {
-    int virus = 0;
-    int leader = 0;
-    int hits = 0;
-    int crits = 0;
-    HeroSet excluded;
+    PlanRequest search;
     bool json = false;
     bool printStats = false;
 };

@@ -25,13 +25,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct PlanRequest
+// One call of the planner as its options read; the search's own request
+// (virus, leader, strategy, excluded heroes) among them.
+struct PlanCall
 {
     QString folder;
-    int virus = 0;
-    int leader = 0;
-    int rounds = 1;
-    int crits = 0;
+    PlanRequest search;
     bool json = false;
     bool reference = false;
     RaidPlanOptions raid;
@@ -71,7 +70,7 @@ QJsonObject PlanJson(const PlanRecord& plan)
     return json;
 }
 
-int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QTextStream& err)
+int RunPlan(const PlanCall& request, bool printStats, QTextStream& out, QTextStream& err)
 {
     // Large enough to keep off the stack; allocated once, before the search.
     auto tables = std::make_unique<PlanningTables>();
@@ -94,30 +93,23 @@ int RunPlan(const PlanRequest& request, bool printStats, QTextStream& out, QText
             << u"; planning with the default tables"_s << Qt::endl;
     }
     if (request.advice.mode != AdviceMode::None) {
-        const AdviceQuery query{request.virus, request.leader,        request.rounds - 1,
-                                request.crits, request.raid.excluded, request.json,
-                                printStats};
+        const AdviceQuery query{request.search, request.json, printStats};
         RunAdvice(request.advice, *tables, query, out, err);
         return kPlanExitOk;
     }
     if (request.raid.mode != RaidPlanMode::Single) {
-        const RaidPlanQuery query{request.virus, request.leader, request.rounds - 1,
-                                  request.crits, request.json,   printStats};
+        const RaidPlanQuery query{request.search, request.json, printStats};
         RunRaidPlan(request.raid, *tables, query, out, err);
         return kPlanExitOk;
     }
 
     PlanRecord plan;
-    plan.heroes[0] = static_cast<std::uint32_t>(request.leader);
-    const int hits = request.rounds - 1;
     SearchStats stats;
     QElapsedTimer timer;
     timer.start();
     const bool found = request.reference
-                           ? FindBestTeamReference(*tables, request.virus, hits, request.crits,
-                                                   plan, stats, request.raid.excluded)
-                           : FindBestTeam(*tables, request.virus, hits, request.crits, plan, stats,
-                                          request.raid.excluded);
+                           ? FindBestTeamReference(*tables, request.search, plan, &stats)
+                           : FindBestTeam(*tables, request.search, plan, &stats);
     const qint64 elapsed = timer.nsecsElapsed();
     if (printStats) {
         err << u"search (%1): %2 candidates, %3 teams scored, %4 ms"_s
@@ -196,7 +188,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (parser.isSet(u"by-chance"_s))
             throw UsageError(u"--by-chance goes with --strategies"_s);
 
-        PlanRequest request;
+        PlanCall request;
         if (parser.isSet(u"dir"_s)) {
             request.folder = parser.value(u"dir"_s);
             if (!QFileInfo(request.folder).isDir())
@@ -206,15 +198,18 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         request.advice = ReadAdviceOptions(parser);
         request.raid = ReadRaidPlanOptions(parser);
         if (request.raid.usesStrategy())
-            request.virus = ReadNumber(parser, u"virus"_s, 0, kVirusCount - 1);
+            request.search.virus = ReadNumber(parser, u"virus"_s, 0, kVirusCount - 1);
         if (request.raid.usesLeader() && request.advice.usesLeader())
-            request.leader = ReadNumber(parser, u"leader"_s, 0, kHeroCount - 1);
+            request.search.leader = ReadNumber(parser, u"leader"_s, 0, kHeroCount - 1);
         if (request.raid.usesStrategy()) {
-            request.rounds = ReadNumber(parser, u"rounds"_s, 1, 6);
-            request.crits = ReadNumber(parser, u"crits"_s, 0, request.rounds - 1,
-                                       u" for %1 rounds"_s.arg(request.rounds));
+            // The options name the rounds; the strategy counts the virus's hits.
+            const int rounds = ReadNumber(parser, u"rounds"_s, 1, 6);
+            request.search.strategy.n = rounds - 1;
+            request.search.strategy.k =
+                ReadNumber(parser, u"crits"_s, 0, rounds - 1, u" for %1 rounds"_s.arg(rounds));
         }
-        CheckExclusions(request.raid, request.leader);
+        CheckExclusions(request.raid, request.search.leader);
+        request.search.excluded = request.raid.excluded;
         request.json = parser.isSet(u"json"_s);
         request.reference = parser.isSet(u"reference"_s);
         return RunPlan(request, parser.isSet(u"stats"_s), out, err);

@@ -69,8 +69,7 @@ void PrintTop(const RaidPlanOptions& options, const PlanningTables& tables,
     SearchStats stats;
     QElapsedTimer timer;
     timer.start();
-    const int count = FindTopTeams(tables, query.virus, query.hits, query.crits, query.leader,
-                                   options.excluded, options.top, plans, &stats);
+    const int count = FindTopTeams(tables, query.request, options.top, plans, &stats);
     if (query.printStats)
         err << u"top %1: %2 plans, %3 teams scored, %4 ms"_s.arg(options.top)
                    .arg(count)
@@ -119,7 +118,7 @@ void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
     auto cells = std::make_unique<ZoneOverview>();
     QElapsedTimer timer;
     timer.start();
-    PlanZoneOverview(tables, query.leader, options.excluded, *cells);
+    PlanZoneOverview(tables, query.request, *cells);
     if (query.printStats)
         err << u"overview: %1 cells, %2 ms"_s.arg(kOverviewCells)
                    .arg(Milliseconds(timer), 0, 'f', 3)
@@ -137,13 +136,13 @@ void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
                 const Strategy& strategy = strategies[static_cast<std::size_t>(s)];
                 QJsonObject entry = cell.found ? PlanFields(cell.plan) : QJsonObject{};
                 entry.insert(u"virus"_s, virus);
-                entry.insert(u"rounds"_s, strategy.rounds);
-                entry.insert(u"crits"_s, strategy.crits);
+                entry.insert(u"rounds"_s, strategy.rounds());
+                entry.insert(u"crits"_s, strategy.k);
                 entry.insert(u"found"_s, cell.found);
                 list.append(entry);
             }
         }
-        PrintJsonLine(QJsonObject{{u"leader"_s, query.leader}, {u"cells"_s, list}}, out);
+        PrintJsonLine(QJsonObject{{u"leader"_s, query.request.leader}, {u"cells"_s, list}}, out);
         return;
     }
 
@@ -164,11 +163,11 @@ void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
     }
 
     out << u"领队 %1 的全区概览: 可行性指数(基于100), 列为 轮数/暴击数, - 为没有可行的组队方案"_s
-               .arg(HeroLabel(tables, query.leader))
+               .arg(HeroLabel(tables, query.request.leader))
         << '\n';
     QStringList header{u"关卡"_s};
     for (const Strategy& strategy : strategies)
-        header << u"%1/%2"_s.arg(strategy.rounds).arg(strategy.crits);
+        header << u"%1/%2"_s.arg(strategy.rounds()).arg(strategy.k);
     out << header.join(u'\t') << '\n';
     for (int virus = 0; virus < kVirusCount; ++virus) {
         QStringList row{LevelText(virus)};
@@ -187,8 +186,7 @@ void PrintLeaders(const RaidPlanOptions& options, const PlanningTables& tables,
     const auto count = static_cast<int>(options.leaders.size());
     QElapsedTimer timer;
     timer.start();
-    PlanDisjointTeams(tables, query.virus, query.hits, query.crits, options.leaders.constData(),
-                      count, options.excluded, teams);
+    PlanDisjointTeams(tables, query.request, options.leaders.constData(), count, teams);
     if (query.printStats)
         err << u"leaders: %1 teams, %2 ms"_s.arg(count).arg(Milliseconds(timer), 0, 'f', 3)
             << Qt::endl;

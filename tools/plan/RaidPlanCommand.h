@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/HeroSet.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 
 #include <QCommandLineOption>
@@ -51,10 +52,7 @@ void CheckExclusions(const RaidPlanOptions& options, int leader);
 // The rest of one call, as read by the planner.
 struct RaidPlanQuery
 {
-    int virus = 0;
-    int leader = 0;
-    int hits = 0;
-    int crits = 0;
+    PlanRequest request; // its excluded heroes are the options' --exclude
     bool json = false;
     bool printStats = false;
 };

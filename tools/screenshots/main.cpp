@@ -59,7 +59,7 @@ RememberedChoices LeaderZeroThreeRoundsOneCrit(int virusIndex)
     choices.m_planOrder = 1;
     const StrategyList strategies = BuildStrategyList(true);
     for (int position = 0; position < kStrategyCount; ++position) {
-        if (strategies[position].rounds == 3 && strategies[position].crits == 1)
+        if (strategies[position].rounds() == 3 && strategies[position].k == 1)
             choices.m_lastPlan = position;
     }
     return choices;

@@ -40,11 +40,9 @@ QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
 
 CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables& tables)
     : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables),
-      m_computation([](const PlanningTables& searched, int virus, int n, int k, int leader,
-                       const HeroSet& excluded, int wanted, PlanRecord* plans,
-                       const std::atomic<bool>* cancel) {
-          return FindTopTeams(searched, virus, n, k, leader, excluded, wanted, plans, nullptr,
-                              cancel);
+      m_computation([](const PlanningTables& searched, const PlanRequest& request, int wanted,
+                       PlanRecord* plans, const std::atomic<bool>* cancel) {
+          return FindTopTeams(searched, request, wanted, plans, nullptr, cancel);
       })
 {
     setWindowTitle(QString::fromUtf8("备选方案"));
@@ -242,16 +240,14 @@ void CAlternativesWindow::start()
     m_cancelFlag = false;
     const PlanningTables* snapshot = m_snapshot.get();
     PlanRecord* found = m_found->data();
-    const int n = strategy->hits();
-    const int k = strategy->crits;
-    const HeroSet absent = absentHeroes();
+    const PlanRequest request{virus, leader, *strategy, absentHeroes()};
     const int wanted = m_countBox->value();
     const std::atomic<bool>* flag = &m_cancelFlag;
     m_busy = true;
-    m_watcher.setFuture(QtConcurrent::run([computation = m_computation, snapshot, virus, n, k,
-                                           leader, absent, wanted, found, flag]() {
-        return computation(*snapshot, virus, n, k, leader, absent, wanted, found, flag);
-    }));
+    m_watcher.setFuture(
+        QtConcurrent::run([computation = m_computation, snapshot, request, wanted, found, flag]() {
+            return computation(*snapshot, request, wanted, found, flag);
+        }));
     m_progressDelay->start();
 }
 

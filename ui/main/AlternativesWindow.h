@@ -48,8 +48,7 @@ public:
     // The search; FindTopTeams unless a test puts another in its place. It
     // runs on a worker thread with its own copy of the tables, and returns
     // whatever it likes once `cancel` is set (the window discards it).
-    using Computation = std::function<int(const PlanningTables&, int virus, int n, int k,
-                                          int leader, const HeroSet& excluded, int wanted,
+    using Computation = std::function<int(const PlanningTables&, const PlanRequest&, int wanted,
                                           PlanRecord* plans, const std::atomic<bool>* cancel)>;
 
     CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables& tables);

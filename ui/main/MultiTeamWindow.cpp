@@ -144,8 +144,10 @@ void CMultiTeamWindow::recompute()
                        PlanTexts::StrategyEntry(*strategy));
     m_count = leaders(m_leaders.data());
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    PlanDisjointTeams(m_tables, virus, strategy->hits(), strategy->crits, m_leaders.data(), m_count,
-                      HeroSet{}, m_teams.data());
+    PlanRequest request;
+    request.virus = virus;
+    request.strategy = *strategy;
+    PlanDisjointTeams(m_tables, request, m_leaders.data(), m_count, m_teams.data());
     QGuiApplication::restoreOverrideCursor();
     for (int i = 0; i < m_count; ++i) {
         const DisjointTeam& team = m_teams[i];

@@ -19,6 +19,7 @@
 #include "ui/main/PlanListCtrl.h"
 #include "ui/main/RosterMenu.h"
 #include "ui/main/SelectorComboBox.h"
+#include "ui/main/StrategyItemData.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include <QAction>
@@ -73,9 +74,8 @@ public:
 
 CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWidget* parent)
     : QDialog(parent), m_tables(tables), m_choices(choices),
-      m_teamSearch([](PlanningTables& searched, int virusIndex, int n, int k, PlanRecord& plan) {
-          return FindBestTeam(searched, virusIndex, n, k, plan);
-      })
+      m_teamSearch([](const PlanningTables& searched, const PlanRequest& request,
+                      PlanRecord& plan) { return FindBestTeam(searched, request, plan); })
 {
     m_clientArea = new QWidget(this);
     m_clientArea->setObjectName(u"templateArea"_s);
@@ -270,7 +270,7 @@ void CQuorvelDlg::FillStrategyList()
     m_strategies = BuildStrategyList(m_choices.m_planOrder != 0);
     for (const Strategy& strategy : m_strategies) {
         m_strategySelector->addItem(PlanTexts::StrategyEntry(strategy),
-                                    QVariant::fromValue(strategy.itemData()));
+                                    QVariant::fromValue(StrategyItemData(strategy)));
     }
     SelectPosition(m_strategySelector, m_choices.m_lastPlan);
     m_strategySpin->setRange(kLastStrategy, 0);
@@ -337,9 +337,10 @@ void CQuorvelDlg::RunTeamSearch()
         m_strategySelector->setFocus();
         return;
     }
-    int n = 0;
-    int k = 0;
-    SplitStrategyData(m_strategySelector->itemData(entry).toUInt(), n, k);
+    PlanRequest request;
+    request.virus = virus;
+    request.leader = leader;
+    request.strategy = StrategyOfItemData(m_strategySelector->itemData(entry).toUInt());
 
     m_planGroup->setTitle(PlanTexts::SearchingCaption());
     // The search holds the thread; the emptied list and the caption are
@@ -348,11 +349,10 @@ void CQuorvelDlg::RunTeamSearch()
         m_planGroup->repaint();
 
     PlanRecord plan;
-    plan.heroes[0] = static_cast<std::uint32_t>(leader);
     bool found = false;
     {
         const BusyCursor busy;
-        found = m_teamSearch(m_tables, virus, n, k, plan);
+        found = m_teamSearch(m_tables, request, plan);
     }
     if (!found) {
         m_planGroup->setTitle(PlanTexts::NoPlanCaption());
@@ -423,8 +423,9 @@ void CQuorvelDlg::showAlternative(const PlanRecord& plan, int rank)
     m_planGroup->setTitle(QString::fromUtf8("组队方案 (备选第%1名)").arg(rank));
 }
 
-void CQuorvelDlg::showPlanFor(int virusIndex, std::uint32_t strategyData)
+void CQuorvelDlg::showPlanFor(int virusIndex, const Strategy& strategy)
 {
+    const std::uint32_t strategyData = StrategyItemData(strategy);
     if (!IsPosition(virusIndex, kLastVirus))
         return;
     m_targetSelector->setCurrentIndex(virusIndex);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PlanRecord.h"
+#include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
 #include "resources/DialogTemplate.h"
@@ -40,10 +41,10 @@ class CQuorvelDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CQuorvelDlg)
 
 public:
-    // The team search the window runs; FindBestTeam unless a test puts
+    // The best-team search the window runs; FindBestTeam unless a test puts
     // another in its place.
-    using TeamSearch =
-        std::function<bool(PlanningTables&, int virusIndex, int n, int k, PlanRecord& plan)>;
+    using BestTeamSearch =
+        std::function<bool(const PlanningTables&, const PlanRequest&, PlanRecord& plan)>;
 
     CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWidget* parent = nullptr);
     ~CQuorvelDlg() override;
@@ -54,7 +55,7 @@ public:
 
     bool tablesModified() const { return m_tablesModified; }
     const DialogControls& controls() const { return m_controls; }
-    void setTeamSearch(TeamSearch search) { m_teamSearch = std::move(search); }
+    void setTeamSearch(BestTeamSearch search) { m_teamSearch = std::move(search); }
 
     // The selectors.
     void FillVirusList();
@@ -104,9 +105,9 @@ public:
     // The strategy at a position of the strategy selector.
     const Strategy& strategyAt(int position) const { return m_strategies[position]; }
     const std::optional<PlanRecord>& shownPlan() const { return m_shownPlan; }
-    // Selects the level and the strategy (by its item data) and searches, as
-    // if the user had picked both and pressed "查看组队方案".
-    void showPlanFor(int virusIndex, std::uint32_t strategyData);
+    // Selects the level and the strategy and searches, as if the user had
+    // picked both and pressed "查看组队方案".
+    void showPlanFor(int virusIndex, const Strategy& strategy);
     // Shows an alternative team in the plan view, its rank (1 = best) in the
     // caption.
     void showAlternative(const PlanRecord& plan, int rank);
@@ -147,7 +148,7 @@ private:
     PlanningTables& m_tables;
     RememberedChoices& m_choices;
     bool m_tablesModified = false;
-    TeamSearch m_teamSearch;
+    BestTeamSearch m_teamSearch;
 
     DialogControls m_controls;
     StrategyList m_strategies{};

@@ -28,8 +28,8 @@ double IndexOf(const PlanRecord& plan)
 
 int GenerationPosition(const Strategy& strategy)
 {
-    // Rounds 1..6 with crits 0..rounds-1, rounds ascending, then crits.
-    return (strategy.rounds - 1) * strategy.rounds / 2 + strategy.crits;
+    // n 0..5 with k 0..n, n ascending, then k.
+    return strategy.n * (strategy.n + 1) / 2 + strategy.k;
 }
 
 CZoneOverviewModel::CZoneOverviewModel(QObject* parent) : QAbstractTableModel(parent)
@@ -162,7 +162,7 @@ QVariant CZoneOverviewModel::headerData(int section, Qt::Orientation orientation
             return {};
         const Strategy& strategy = m_strategies[section];
         if (role == Qt::DisplayRole)
-            return QString::fromUtf8("%1轮/%2暴").arg(strategy.rounds).arg(strategy.crits);
+            return QString::fromUtf8("%1轮/%2暴").arg(strategy.rounds()).arg(strategy.k);
         if (role == Qt::ToolTipRole)
             return PlanTexts::StrategyEntry(strategy);
         return {};

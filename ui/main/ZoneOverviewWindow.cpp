@@ -60,9 +60,9 @@ QWidget* MakeLegend(QWidget* parent)
 
 CZoneOverviewWindow::CZoneOverviewWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables)
     : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables),
-      m_computation([](const PlanningTables& searched, int leader, const HeroSet& excluded,
+      m_computation([](const PlanningTables& searched, const PlanRequest& request,
                        ZoneOverview& cells, const OverviewControl& control) {
-          return PlanZoneOverview(searched, leader, excluded, cells, control);
+          return PlanZoneOverview(searched, request, cells, control);
       })
 {
     setWindowTitle(QString::fromUtf8("关卡总览"));
@@ -180,7 +180,9 @@ void CZoneOverviewWindow::start()
     m_busy = true;
     m_watcher.setFuture(
         QtConcurrent::run([computation = m_computation, snapshot, leader, cells, control]() {
-            return computation(*snapshot, leader, HeroSet{}, *cells, control);
+            PlanRequest request;
+            request.leader = leader;
+            return computation(*snapshot, request, *cells, control);
         }));
     m_progress->setValue(0);
     m_progressDelay->start();
@@ -240,5 +242,5 @@ void CZoneOverviewWindow::onCellActivated(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
-    m_main.showPlanFor(index.row(), m_model->strategyOfColumn(index.column()).itemData());
+    m_main.showPlanFor(index.row(), m_model->strategyOfColumn(index.column()));
 }

@@ -38,8 +38,8 @@ public:
 
     // The overview computation; PlanZoneOverview unless a test puts another
     // in its place. It runs on a worker thread with its own copy of the tables.
-    using Computation = std::function<bool(const PlanningTables&, int leader, const HeroSet&,
-                                           ZoneOverview&, const OverviewControl&)>;
+    using Computation = std::function<bool(const PlanningTables&, const PlanRequest&, ZoneOverview&,
+                                           const OverviewControl&)>;
 
     CZoneOverviewWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables);
     ~CZoneOverviewWindow() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PlanningTables.h"
+#include "engine/Strategies.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,16 +16,13 @@ namespace rosters {
 using Rng = std::mt19937_64;
 
 // The planner's 21 strategies, (n hits, k crits) with 0 <= k <= n <= 5.
-constexpr int kStrategies = 21;
+constexpr int kStrategies = kStrategyCount;
 
-// The i-th of the strategies (i modulo 21), so that consecutive indices cover
-// them all.
-inline void StrategyOf(int i, int& n, int& k)
+// The i-th of the strategies in generation order (i modulo 21), so that
+// consecutive indices cover them all.
+inline Strategy StrategyOf(int i)
 {
-    int index = i % kStrategies;
-    for (n = 0; index > n; ++n)
-        index -= n + 1;
-    k = index;
+    return BuildStrategyList(false)[static_cast<std::size_t>(i % kStrategies)];
 }
 
 // How a roster's hero stats are drawn.
