@@ -4,7 +4,6 @@
 #include "storage/FileErrors.h"
 #include "storage/RecoveryFile.h"
 #include "storage/SettingsStore.h"
-#include "storage/TablesChanged.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,22 +22,6 @@ bool ReplaceableWhenUnreadable(const LoadOutcome& load)
            load.error != kNotARegularFile && QFileInfo(load.filePath).isFile();
 }
 
-// Restores the handler in place before a window run, also when the run
-// throws.
-class TablesChangedScope final
-{
-public:
-    explicit TablesChangedScope(TablesChangedHandler handler)
-        : m_previous(SetTablesChangedHandler(std::move(handler)))
-    {
-    }
-    ~TablesChangedScope() { SetTablesChangedHandler(std::move(m_previous)); }
-    Q_DISABLE_COPY_MOVE(TablesChangedScope)
-
-private:
-    TablesChangedHandler m_previous;
-};
-
 } // namespace
 
 CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv)
@@ -52,19 +35,6 @@ CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv)
 }
 
 CQuorvelApp::~CQuorvelApp() = default;
-
-bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow,
-                               const SaveFailurePrompt& saveFailed)
-{
-    StartupPrompts prompts;
-    prompts.saveFailed = [&saveFailed](const QList<SaveFailure>& failures) {
-        SaveDecision decision;
-        decision.action =
-            saveFailed(failures) ? SaveDecision::Action::Retry : SaveDecision::Action::GiveUp;
-        return decision;
-    };
-    return InitInstance(runMainWindow, prompts);
-}
 
 bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow, const StartupPrompts& prompts)
 {
@@ -94,13 +64,17 @@ bool CQuorvelApp::InitInstance(const MainWindowRun& runMainWindow, const Startup
 
     bool tablesModified = false;
     {
-        // The copy is only a safety net: a failure to write it is not the
-        // user's concern until the real save at exit.
-        const TablesChangedScope recovery(
-            [this](const PlanningTables& tables) { SaveRecoveryFile(tables, m_workingFolder); });
+        // Every confirmed change of a table is kept in the recovery file. The
+        // copy is only a safety net: a failure to write it is not the user's
+        // concern until the real save at exit.
+        PlanningSession session(*m_tables);
+        connect(&session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
+            if (what.testAnyFlags(PlanningSession::kTables))
+                SaveRecoveryFile(*m_tables, m_workingFolder);
+        });
         if (restored)
             SaveRecoveryFile(*m_tables, m_workingFolder);
-        tablesModified = runMainWindow(*m_tables, choices);
+        tablesModified = runMainWindow(session, choices);
     }
 
     if (tablesModified || restored)

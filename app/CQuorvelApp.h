@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PlanningTables.h"
+#include "session/PlanningSession.h"
 #include "storage/DataFiles.h"
 #include "storage/RememberedChoices.h"
 #include "storage/StartupPrompts.h"
@@ -11,21 +12,19 @@
 #include <functional>
 #include <memory>
 
-// The application object: owns the two tables and the candidate list for the
-// whole process and holds the five remembered choices (RememberedChoices'
-// m_lastVirus … m_planOrder). InitInstance runs the whole program in one pass.
+// The application object: owns the two tables for the whole process and holds the five remembered
+// choices (RememberedChoices' m_lastVirus … m_planOrder). InitInstance runs the whole program in
+// one pass.
 class CQuorvelApp final : public QApplication, public RememberedChoices
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CQuorvelApp)
 
 public:
-    // Runs the main window modally on the tables and the choices, and returns
-    // whether the tables were changed (the window's m_tablesModified).
-    using MainWindowRun = std::function<bool(PlanningTables&, RememberedChoices&)>;
-    // Tells the user that the tables could not be saved; true to try again,
-    // false when the user gives the changes up.
-    using SaveFailurePrompt = std::function<bool(const QList<SaveFailure>&)>;
+    // Runs the main window modally on the session (the tables and the
+    // request) and the choices, and returns whether the tables were changed
+    // (the window's m_tablesModified).
+    using MainWindowRun = std::function<bool(PlanningSession&, RememberedChoices&)>;
 
     // Also makes a file size limit (ulimit -f) a write error that a save
     // reports, rather than a signal that ends the program half-way.
@@ -40,7 +39,6 @@ public:
     // has the files written or gives them up. Then writes the choices back:
     // they never hold the data up. Returns false: nothing runs after it.
     bool InitInstance(const MainWindowRun& runMainWindow, const StartupPrompts& prompts);
-    bool InitInstance(const MainWindowRun& runMainWindow, const SaveFailurePrompt& saveFailed);
 
     PlanningTables& tables() { return *m_tables; }
     // The working folder as it was at start-up: the data files are saved to

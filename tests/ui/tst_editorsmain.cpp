@@ -234,7 +234,7 @@ void TestEditorsInMainWindow::editedRosterReachesTheDataFiles()
     QVERIFY(QDir::setCurrent(work.path()));
 
     m_app.InitInstance(
-        [this](PlanningTables& tables, RememberedChoices& choices) {
+        [this](PlanningSession& session, RememberedChoices& choices) {
             WhenDialogShown<CQuorvelDlg>(this, [this](CQuorvelDlg& window) {
                 WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) {
                     CEditListCtrl& list = *editor.list();
@@ -252,9 +252,9 @@ void TestEditorsInMainWindow::editedRosterReachesTheDataFiles()
                     Qt::LeftButton);
                 window.close();
             });
-            return CQuorvelDlg::RunModal(tables, choices);
+            return CQuorvelDlg::RunModal(session, choices);
         },
-        [](const QList<SaveFailure>&) { return false; });
+        StartupPrompts{}); // a failed save is given up
 
     // The defaults (no data files at the start) with exactly those edits.
     PlanningTables expected;

@@ -9,7 +9,6 @@
 #include "storage/FileErrors.h"
 #include "storage/RecoveryFile.h"
 #include "storage/SettingsStore.h"
-#include "storage/TablesChanged.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/QuorvelDlg.h"
@@ -45,6 +44,20 @@ QByteArray Image(const void* data, std::size_t size)
     return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
+// Prompts that answer only a failed save: true tries again, false gives the
+// changes up.
+StartupPrompts SaveFailuresOnly(std::function<bool(const QList<SaveFailure>&)> retry)
+{
+    StartupPrompts prompts;
+    prompts.saveFailed = [retry = std::move(retry)](const QList<SaveFailure>& failures) {
+        SaveDecision decision;
+        decision.action =
+            retry(failures) ? SaveDecision::Action::Retry : SaveDecision::Action::GiveUp;
+        return decision;
+    };
+    return prompts;
+}
+
 } // namespace
 
 class TestStartup final : public QObject
@@ -72,22 +85,24 @@ private:
     bool runRecording(bool modifyTables)
     {
         return m_app.InitInstance(
-            [this, modifyTables](PlanningTables& tables, RememberedChoices& choices) {
+            [this, modifyTables](PlanningSession& session, RememberedChoices& choices) {
+                PlanningTables& tables = session.tables();
                 m_given = choices;
                 m_givenVirusName = VirusName(tables.virusTable[0]);
                 if (modifyTables)
                     tables.heroTable[3].checked = 0;
                 return modifyTables;
             },
-            [this](const QList<SaveFailure>& failures) {
+            SaveFailuresOnly([this](const QList<SaveFailure>& failures) {
                 m_failures.append(failures);
                 return false;
-            });
+            }));
     }
     // A run whose main window changes one hero and says so.
     CQuorvelApp::MainWindowRun modifyingRun()
     {
-        return [](PlanningTables& tables, RememberedChoices&) {
+        return [](PlanningSession& session, RememberedChoices&) {
+            PlanningTables& tables = session.tables();
             tables.heroTable[3].checked = 0;
             return true;
         };
@@ -96,7 +111,7 @@ private:
     void runRealWindow(std::function<void(CQuorvelDlg&)> act = {})
     {
         m_app.InitInstance(
-            [this, act](PlanningTables& tables, RememberedChoices& choices) {
+            [this, act](PlanningSession& session, RememberedChoices& choices) {
                 WhenModalShown(this, [act](QWidget* modal) {
                     auto* window = qobject_cast<CQuorvelDlg*>(modal);
                     QVERIFY(window != nullptr);
@@ -104,9 +119,9 @@ private:
                         act(*window);
                     window->close();
                 });
-                return CQuorvelDlg::RunModal(tables, choices);
+                return CQuorvelDlg::RunModal(session, choices);
             },
-            [](const QList<SaveFailure>&) { return false; });
+            SaveFailuresOnly([](const QList<SaveFailure>&) { return false; }));
     }
 
     CQuorvelApp& m_app;
@@ -255,11 +270,11 @@ private slots:
         bool heroesWrittenWhenPrompted = false;
         qsizetype failuresWhenPrompted = 0;
         m_app.InitInstance(
-            [](PlanningTables&, RememberedChoices& choices) {
+            [](PlanningSession&, RememberedChoices& choices) {
                 choices.m_planOrder = 0;
                 return true;
             },
-            [&](const QList<SaveFailure>& failures) {
+            SaveFailuresOnly([&](const QList<SaveFailure>& failures) {
                 ++prompts;
                 // The data files come first, so the settings wait (they still
                 // hold the stored default), and the other file is still
@@ -270,7 +285,7 @@ private slots:
                 failuresWhenPrompted = failures.size();
                 QDir(m_work->path()).rmdir(QString::fromLatin1(kVirusFileName));
                 return prompts == 1;
-            });
+            }));
         QCOMPARE(prompts, 1);
         QCOMPARE(planOrderWhenPrompted, 1);
         QCOMPARE(storedSettings().value(u"Last Select/PlanOrder"_s).toInt(), 0);
@@ -372,7 +387,8 @@ private slots:
                 prompted == 1 ? SaveDecision::Action::Retry : SaveDecision::Action::GiveUp, {}};
         };
         m_app.InitInstance(
-            [&](PlanningTables& tables, RememberedChoices&) {
+            [&](PlanningSession& session, RememberedChoices&) {
+                PlanningTables& tables = session.tables();
                 tables.heroTable[3].checked = 0;
                 QDir(folder).removeRecursively();
                 return true;
@@ -441,9 +457,10 @@ private slots:
     {
         bool recoveryDuringRun = false;
         m_app.InitInstance(
-            [&](PlanningTables& tables, RememberedChoices&) {
+            [&](PlanningSession& session, RememberedChoices&) {
+                PlanningTables& tables = session.tables();
                 tables.heroTable[5].smart = 4321;
-                NotifyTablesChanged(tables);
+                session.announce(PlanningSession::Change::Roster);
                 PlanningTables copy;
                 recoveryDuringRun =
                     LoadRecoveryFile(copy, m_work->path()) && copy.heroTable[5].smart == 4321;
@@ -480,7 +497,8 @@ private slots:
         };
         // The window changes nothing, yet the restored tables are saved.
         m_app.InitInstance(
-            [&](PlanningTables& tables, RememberedChoices&) {
+            [&](PlanningSession& session, RememberedChoices&) {
+                PlanningTables& tables = session.tables();
                 shownValue = tables.heroTable[7].cute;
                 return false;
             },
@@ -501,7 +519,8 @@ private slots:
         old.close();
         prompts.restoreRecovery = [](const QString&) { return false; };
         m_app.InitInstance(
-            [&](PlanningTables& tables, RememberedChoices&) {
+            [&](PlanningSession& session, RememberedChoices&) {
+                PlanningTables& tables = session.tables();
                 shownValue = tables.heroTable[7].cute;
                 return false;
             },

@@ -1,7 +1,7 @@
 #include "ui/main/AlternativesWindow.h"
 
+#include "session/PlanningSession.h"
 #include "texts/PlanTexts.h"
-#include "ui/main/QuorvelDlg.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -38,8 +38,8 @@ QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
 
 } // namespace
 
-CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables& tables)
-    : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables),
+CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& mainWindow)
+    : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables()),
       m_computation([](const PlanningTables& searched, const PlanRequest& request, int wanted,
                        PlanRecord* plans, const std::atomic<bool>* cancel) {
           return FindTopTeams(searched, request, wanted, plans, nullptr, cancel);
@@ -125,8 +125,10 @@ CAlternativesWindow::CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables
     });
     connect(m_teamList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CAlternativesWindow::onTeamSelected);
-    connect(&m_main, &CQuorvelDlg::requestChanged, this, &CAlternativesWindow::refresh);
-    connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CAlternativesWindow::refresh);
+    connect(&m_session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
+        if (what.testAnyFlags(PlanningSession::kRequest | PlanningSession::kTables))
+            refresh();
+    });
 }
 
 CAlternativesWindow::~CAlternativesWindow()
@@ -171,7 +173,7 @@ void CAlternativesWindow::fillAbsentList()
 {
     // The checked heroes (the only ones a team can hold), absent ticks kept.
     const HeroSet absent = absentHeroes();
-    const int leader = m_main.currentLeader();
+    const int leader = m_session.currentLeader();
     m_filling = true;
     m_absentModel->clear();
     for (int hero = 0; hero < kHeroCount; ++hero) {
@@ -214,9 +216,9 @@ void CAlternativesWindow::planTeams()
 void CAlternativesWindow::start()
 {
     m_restart = false;
-    const int virus = m_main.currentVirus();
-    const int leader = m_main.currentLeader();
-    const std::optional<Strategy> strategy = m_main.currentStrategy();
+    const int virus = m_session.currentVirus();
+    const int leader = m_session.currentLeader();
+    const std::optional<Strategy> strategy = m_session.currentStrategy();
     if (virus < 0 || leader < 0 || !strategy) {
         m_request->setText(QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
         m_status->clear();
@@ -326,5 +328,5 @@ void CAlternativesWindow::onTeamSelected()
         return;
     const int rank = rows.first().row();
     if (rank < m_count)
-        m_main.showAlternative(m_plans[rank], rank + 1);
+        m_session.showAlternative(m_plans[rank], rank + 1);
 }

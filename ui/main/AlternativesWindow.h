@@ -14,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-class CQuorvelDlg;
+class PlanningSession;
 class QLabel;
 class QListView;
 class QProgressBar;
@@ -51,7 +51,8 @@ public:
     using Computation = std::function<int(const PlanningTables&, const PlanRequest&, int wanted,
                                           PlanRecord* plans, const std::atomic<bool>* cancel)>;
 
-    CAlternativesWindow(CQuorvelDlg& mainWindow, PlanningTables& tables);
+    // Beside `mainWindow`, following the session it works on.
+    CAlternativesWindow(PlanningSession& session, QWidget& mainWindow);
     ~CAlternativesWindow() override;
 
     void setComputation(Computation computation) { m_computation = std::move(computation); }
@@ -94,7 +95,7 @@ private:
     void fillAbsentList();
     void onTeamSelected();
 
-    CQuorvelDlg& m_main;
+    PlanningSession& m_session;
     PlanningTables& m_tables;
     Computation m_computation;
     std::array<PlanRecord, kMaxTopTeams> m_plans{};

@@ -1,7 +1,7 @@
 #include "ui/main/MultiTeamWindow.h"
 
+#include "session/PlanningSession.h"
 #include "texts/PlanTexts.h"
-#include "ui/main/QuorvelDlg.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -32,8 +32,8 @@ QString Names(const HeroTable& heroes, const PlanRecord& plan)
 
 } // namespace
 
-CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables)
-    : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables)
+CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow)
+    : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables())
 {
     setWindowTitle(QString::fromUtf8("多队规划"));
     m_request = new QLabel(this);
@@ -80,8 +80,10 @@ CMultiTeamWindow::CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables
     layout->addLayout(bottom);
     resize(820, 360);
 
-    connect(&m_main, &CQuorvelDlg::requestChanged, this, &CMultiTeamWindow::refresh);
-    connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CMultiTeamWindow::refresh);
+    connect(&m_session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
+        if (what.testAnyFlags(PlanningSession::kRequest | PlanningSession::kTables))
+            refresh();
+    });
 }
 
 void CMultiTeamWindow::setLeader(int row, int hero)
@@ -94,7 +96,7 @@ void CMultiTeamWindow::setLeader(int row, int hero)
 
 int CMultiTeamWindow::leaders(int* out) const
 {
-    const int first = m_main.currentLeader();
+    const int first = m_session.currentLeader();
     if (first < 0)
         return 0;
     int count = 0;
@@ -130,9 +132,9 @@ void CMultiTeamWindow::recompute()
     fillLeaderSelectors();
     m_teamModel->removeRows(0, m_teamModel->rowCount());
     m_count = 0;
-    const int virus = m_main.currentVirus();
-    const std::optional<Strategy> strategy = m_main.currentStrategy();
-    const int first = m_main.currentLeader();
+    const int virus = m_session.currentVirus();
+    const std::optional<Strategy> strategy = m_session.currentStrategy();
+    const int first = m_session.currentLeader();
     m_firstLeader->setText(first >= 0 ? PlanTexts::HeroNameText(m_tables.heroTable[first])
                                       : QString::fromUtf8("<--未选择英雄"));
     if (virus < 0 || first < 0 || !strategy) {
@@ -166,8 +168,8 @@ void CMultiTeamWindow::recompute()
 
 QString CMultiTeamWindow::teamsText() const
 {
-    const int virus = m_main.currentVirus();
-    const std::optional<Strategy> strategy = m_main.currentStrategy();
+    const int virus = m_session.currentVirus();
+    const std::optional<Strategy> strategy = m_session.currentStrategy();
     if (virus < 0 || !strategy || m_count == 0)
         return {};
     QString text = PlanTexts::VirusEntry(virus, m_tables.virusTable[virus]) + u'\n' +

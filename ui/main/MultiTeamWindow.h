@@ -8,7 +8,7 @@
 
 #include <array>
 
-class CQuorvelDlg;
+class PlanningSession;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -24,7 +24,8 @@ class CMultiTeamWindow final : public CFollowingWindow
     Q_DISABLE_COPY_MOVE(CMultiTeamWindow)
 
 public:
-    CMultiTeamWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables);
+    // Beside `mainWindow`, following the session it works on.
+    CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow);
 
     // The leaders in order: the main window's, then the chosen others.
     int leaders(int* out) const;
@@ -44,7 +45,7 @@ private:
     void recompute() override;
     void fillLeaderSelectors();
 
-    CQuorvelDlg& m_main;
+    PlanningSession& m_session;
     const PlanningTables& m_tables;
     std::array<DisjointTeam, kMaxDisjointLeaders> m_teams{};
     std::array<int, kMaxDisjointLeaders> m_leaders{};

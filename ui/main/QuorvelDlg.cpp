@@ -4,7 +4,6 @@
 #include "engine/TeamSearch.h"
 #include "resources/MainDialogIds.h"
 #include "resources/Menus.h"
-#include "storage/TablesChanged.h"
 #include "texts/PlanTexts.h"
 #include "ui/common/DialogBuilder.h"
 #include "ui/common/FittedText.h"
@@ -73,7 +72,13 @@ public:
 } // namespace
 
 CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWidget* parent)
-    : QDialog(parent), m_tables(tables), m_choices(choices),
+    : CQuorvelDlg(*new PlanningSession(tables), choices, parent)
+{
+    m_session.setParent(this);
+}
+
+CQuorvelDlg::CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, QWidget* parent)
+    : QDialog(parent), m_session(session), m_tables(session.tables()), m_choices(choices),
       m_teamSearch([](const PlanningTables& searched, const PlanRequest& request,
                       PlanRecord& plan) { return FindBestTeam(searched, request, plan); })
 {
@@ -115,18 +120,27 @@ CQuorvelDlg::CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWi
     if (m_choices.m_planOrder != 0)
         m_planOrderCheck->setChecked(true);
     m_contextMenu = BuildPopup(ContextMenus()[kPlanListPopup], this);
-    m_rosterMenu = new RosterMenu(*this, m_tables);
+    RosterEditors editors;
+    editors.editHeroes = [this](const std::function<void(CHeroesDlg&)>& prepare) {
+        EditHeroes(prepare);
+    };
+    editors.editViruses = [this](const std::function<void(CVirusDlg&)>& prepare) {
+        EditVirus(prepare);
+    };
+    m_rosterMenu = new RosterMenu(*this, m_tables, std::move(editors));
     addMenuBeforeHelp(m_rosterMenu->menu());
     connectHandlers();
+    m_session.setSelections(currentVirus(), currentLeader(), currentStrategy());
+    m_session.setStrategyOrder(m_strategies);
     // No search yet: the view is empty under its plain caption.
     m_targetSelector->setFocus();
 }
 
 CQuorvelDlg::~CQuorvelDlg() = default;
 
-bool CQuorvelDlg::RunModal(PlanningTables& tables, RememberedChoices& choices)
+bool CQuorvelDlg::RunModal(PlanningSession& session, RememberedChoices& choices)
 {
-    CQuorvelDlg window(tables, choices);
+    CQuorvelDlg window(session, choices);
     window.exec();
     return window.tablesModified();
 }
@@ -224,6 +238,17 @@ void CQuorvelDlg::connectHandlers()
     m_planList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_planList, &CPlanListCtrl::customContextMenuRequested, this,
             &CQuorvelDlg::onPlanListContextMenu);
+    // The raid windows ask the session for a plan in this window's view.
+    connect(&m_session, &PlanningSession::planForRequested, this, &CQuorvelDlg::showPlanFor);
+    connect(&m_session, &PlanningSession::alternativeRequested, this,
+            &CQuorvelDlg::showAlternative);
+}
+
+void CQuorvelDlg::announce(PlanningSession::Changes what)
+{
+    m_session.setSelections(currentVirus(), currentLeader(), currentStrategy());
+    m_session.setStrategyOrder(m_strategies);
+    m_session.announce(what);
 }
 
 // --- Selectors -------------------------------------------------------------
@@ -253,7 +278,6 @@ void CQuorvelDlg::ShowLeaderStats()
 {
     writeLeaderStats();
     ClearPlanView();
-    emit leaderChanged();
 }
 
 void CQuorvelDlg::writeLeaderStats()
@@ -282,20 +306,20 @@ void CQuorvelDlg::onTargetSelected(int position)
 {
     m_targetSpin->setPosition(position);
     ClearPlanView();
-    emit requestChanged();
+    announce(PlanningSession::Change::Target);
 }
 
 void CQuorvelDlg::onLeaderSelected(int /*position*/)
 {
     ShowLeaderStats();
-    emit requestChanged();
+    announce(PlanningSession::Change::Leader);
 }
 
 void CQuorvelDlg::onStrategySelected(int position)
 {
     m_strategySpin->setPosition(position);
     ClearPlanView();
-    emit requestChanged();
+    announce(PlanningSession::Change::Target);
 }
 
 void CQuorvelDlg::stepSelector(QComboBox* selector, int limit, int position, int delta,
@@ -310,7 +334,7 @@ void CQuorvelDlg::stepSelector(QComboBox* selector, int limit, int position, int
     }
     accept = true;
     selector->setCurrentIndex(proposed);
-    emit requestChanged();
+    announce(PlanningSession::Change::Target);
     RunTeamSearch();
 }
 
@@ -375,10 +399,8 @@ void CQuorvelDlg::ExcludeSelectedHeroes()
         }
     }
     RunTeamSearch();
-    if (excluded) {
-        NotifyTablesChanged(m_tables);
-        emit tablesChanged();
-    }
+    if (excluded)
+        announce(PlanningSession::Change::Roster);
 }
 
 // --- Plan view -------------------------------------------------------------
@@ -437,7 +459,7 @@ void CQuorvelDlg::showPlanFor(int virusIndex, const Strategy& strategy)
             break;
         }
     }
-    emit requestChanged();
+    announce(PlanningSession::Change::Target);
     RunTeamSearch();
 }
 
@@ -474,7 +496,7 @@ CZoneOverviewWindow* CQuorvelDlg::OpenZoneOverview()
 {
     const bool first = m_zoneOverview == nullptr;
     if (first)
-        m_zoneOverview = new CZoneOverviewWindow(*this, m_tables);
+        m_zoneOverview = new CZoneOverviewWindow(m_session, *this);
     raiseWindow(m_zoneOverview, first);
     return m_zoneOverview;
 }
@@ -483,7 +505,7 @@ CAlternativesWindow* CQuorvelDlg::OpenAlternatives()
 {
     const bool first = m_alternatives == nullptr;
     if (first)
-        m_alternatives = new CAlternativesWindow(*this, m_tables);
+        m_alternatives = new CAlternativesWindow(m_session, *this);
     raiseWindow(m_alternatives, first);
     return m_alternatives;
 }
@@ -492,7 +514,7 @@ CMultiTeamWindow* CQuorvelDlg::OpenMultiTeam()
 {
     const bool first = m_multiTeam == nullptr;
     if (first)
-        m_multiTeam = new CMultiTeamWindow(*this, m_tables);
+        m_multiTeam = new CMultiTeamWindow(m_session, *this);
     raiseWindow(m_multiTeam, first);
     return m_multiTeam;
 }
@@ -556,9 +578,9 @@ void CQuorvelDlg::EditVirus(const std::function<void(CVirusDlg&)>& prepare)
     m_choices.m_lastVirus = 0;
     FillVirusList();
     m_tablesModified = true;
-    NotifyTablesChanged(m_tables);
-    emit requestChanged();
-    emit tablesChanged();
+    // One announcement: a window that follows both the level and the
+    // tables plans once.
+    announce(PlanningSession::Change::Target | PlanningSession::Change::Levels);
 }
 
 void CQuorvelDlg::OnEditHeroes()
@@ -575,13 +597,11 @@ void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
     if (editor.exec() != QDialog::Accepted)
         return;
     m_tablesModified = true;
-    NotifyTablesChanged(m_tables);
     // A saved order moves heroes to other indices, so no leader stays chosen.
     if (editor.orderSaved()) {
         m_choices.m_lastHero = -1;
         FillHeroList();
-        emit requestChanged();
-        emit tablesChanged();
+        announce(PlanningSession::Change::Leader | PlanningSession::Change::Roster);
         return;
     }
     // Every hero kept its index: the chosen leader and the remembered one
@@ -594,7 +614,7 @@ void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
     // any change to one of them would leave stale figures on the screen.
     if (shownHeroesChanged(before))
         ClearPlanView();
-    emit tablesChanged();
+    announce(PlanningSession::Change::Roster);
 }
 
 bool CQuorvelDlg::shownHeroesChanged(const HeroTable& before) const
@@ -631,8 +651,7 @@ void CQuorvelDlg::onPlanOrderClicked(bool checked)
     m_choices.m_planOrder = checked ? 1 : 0;
     m_choices.m_lastPlan = 0;
     FillStrategyList();
-    emit strategyOrderChanged();
-    emit requestChanged();
+    announce(PlanningSession::Change::StrategyOrder | PlanningSession::Change::Target);
 }
 
 void CQuorvelDlg::setTopmost(bool on)

@@ -5,6 +5,7 @@
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
 #include "resources/DialogTemplate.h"
+#include "session/PlanningSession.h"
 #include "storage/RememberedChoices.h"
 #include "ui/common/DialogControls.h"
 
@@ -31,10 +32,11 @@ class RosterMenu;
 
 // The planner's main window: the target, leading-hero and strategy selectors
 // with their spins, the editor buttons, the plan view and the two switches.
-// It works directly on the shared tables and remembered choices; whether the
-// tables were changed is told by tablesModified() once it has closed. A menu
-// bar above the template area reaches the raid-planning windows, copies the
-// shown plan and tells about the program.
+// It works on the session's tables and the remembered choices, writes its
+// selections into the session and announces there what each action changed;
+// whether the tables were changed is told by tablesModified() once it has
+// closed. A menu bar above the template area reaches the raid-planning
+// windows, copies the shown plan and tells about the program.
 class CQuorvelDlg final : public QDialog
 {
     Q_OBJECT
@@ -46,12 +48,16 @@ public:
     using BestTeamSearch =
         std::function<bool(const PlanningTables&, const PlanRequest&, PlanRecord& plan)>;
 
+    CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, QWidget* parent = nullptr);
+    // A window with a session of its own on `tables`.
     CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWidget* parent = nullptr);
     ~CQuorvelDlg() override;
 
-    // Runs a window modally on the tables and choices; returns whether the
+    // Runs a window modally on the session and choices; returns whether the
     // tables were changed.
-    static bool RunModal(PlanningTables& tables, RememberedChoices& choices);
+    static bool RunModal(PlanningSession& session, RememberedChoices& choices);
+
+    PlanningSession& session() const { return m_session; }
 
     bool tablesModified() const { return m_tablesModified; }
     const DialogControls& controls() const { return m_controls; }
@@ -97,13 +103,11 @@ public:
     CMultiTeamWindow* OpenMultiTeam();
     CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
 
-    // The request the selectors make and the plan the view shows, for the
-    // raid-planning windows: -1 or no value where there is none.
+    // The request the selectors make and the plan the view shows: -1 or no
+    // value where there is none.
     int currentVirus() const;
     int currentLeader() const;
     std::optional<Strategy> currentStrategy() const;
-    // The strategy at a position of the strategy selector.
-    const Strategy& strategyAt(int position) const { return m_strategies[position]; }
     const std::optional<PlanRecord>& shownPlan() const { return m_shownPlan; }
     // Selects the level and the strategy and searches, as if the user had
     // picked both and pressed "查看组队方案".
@@ -111,16 +115,6 @@ public:
     // Shows an alternative team in the plan view, its rank (1 = best) in the
     // caption.
     void showAlternative(const PlanRecord& plan, int rank);
-
-signals:
-    // The chosen leader changed (or none is chosen any more).
-    void leaderChanged();
-    // The hero or virus table was changed: an editor confirmed, an exclusion.
-    void tablesChanged();
-    // The target, leader or strategy selection changed.
-    void requestChanged();
-    // The strategy selector was refilled in the other order.
-    void strategyOrderChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -132,6 +126,9 @@ private:
     void connectHandlers();
     void writeLeaderStats();
     bool shownHeroesChanged(const HeroTable& before) const;
+    // Writes the selections into the session and tells every window what
+    // the action changed, once.
+    void announce(PlanningSession::Changes what);
 
     void onTargetSelected(int position);
     void onLeaderSelected(int position);
@@ -145,6 +142,7 @@ private:
     void raiseWindow(QWidget* window, bool first);
     void takeSelections();
 
+    PlanningSession& m_session;
     PlanningTables& m_tables;
     RememberedChoices& m_choices;
     bool m_tablesModified = false;

@@ -5,7 +5,6 @@
 #include "ui/common/MessageBox.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
-#include "ui/main/QuorvelDlg.h"
 
 #include <QAction>
 #include <QDir>
@@ -14,6 +13,7 @@
 #include <QMenu>
 
 #include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -40,8 +40,8 @@ QString NotesText(const QStringList& notes)
 
 } // namespace
 
-RosterMenu::RosterMenu(CQuorvelDlg& window, PlanningTables& tables)
-    : QObject(&window), m_window(window), m_tables(tables),
+RosterMenu::RosterMenu(QWidget& window, PlanningTables& tables, RosterEditors editors)
+    : QObject(&window), m_window(window), m_tables(tables), m_editors(std::move(editors)),
       m_menu(new QMenu(u"花名册(&R)"_s, &window))
 {
     connect(m_menu->addAction(u"导入英雄(&I)…"_s), &QAction::triggered, this,
@@ -113,7 +113,7 @@ void RosterMenu::ImportHeroes()
                 NotesText(result.notes),
             QMessageBox::Ok);
     }
-    m_window.EditHeroes(
+    m_editors.editHeroes(
         [&](CHeroesDlg& editor) { editor.loadImported(*heroes, result.namedRows); });
 }
 
@@ -135,7 +135,8 @@ void RosterMenu::ImportViruses()
                 NotesText(result.notes),
             QMessageBox::Ok);
     }
-    m_window.EditVirus([&](CVirusDlg& editor) { editor.loadImported(*viruses, result.namedRows); });
+    m_editors.editViruses(
+        [&](CVirusDlg& editor) { editor.loadImported(*viruses, result.namedRows); });
 }
 
 QString RosterMenu::pickSavePath(const QString& caption, const QString& fileName)

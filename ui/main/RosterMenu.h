@@ -7,10 +7,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
-class CQuorvelDlg;
+class CHeroesDlg;
+class CVirusDlg;
 class QMenu;
+class QWidget;
+
+// How the menu opens the editors: the window that owns the tables runs the
+// editor with `prepare` applied before it opens, and takes its confirmation
+// as its own editor buttons do.
+struct RosterEditors
+{
+    std::function<void(const std::function<void(CHeroesDlg&)>& prepare)> editHeroes;
+    std::function<void(const std::function<void(CVirusDlg&)>& prepare)> editViruses;
+};
 
 // The main window's "花名册" menu: the roster and the virus table to and from
 // CSV files. An import opens the matching editor with the file's rows already
@@ -23,7 +35,7 @@ class RosterMenu final : public QObject
     Q_DISABLE_COPY_MOVE(RosterMenu)
 
 public:
-    RosterMenu(CQuorvelDlg& window, PlanningTables& tables);
+    RosterMenu(QWidget& window, PlanningTables& tables, RosterEditors editors);
     ~RosterMenu() override;
 
     // Owned by the window; the window's menu bar shows it.
@@ -46,7 +58,8 @@ private:
     void save(const QString& caption, const QString& path, const QByteArray& bytes, int rows,
               const QString& what);
 
-    CQuorvelDlg& m_window;
+    QWidget& m_window;
     PlanningTables& m_tables;
+    RosterEditors m_editors;
     QMenu* m_menu = nullptr;
 };

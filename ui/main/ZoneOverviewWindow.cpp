@@ -1,7 +1,7 @@
 #include "ui/main/ZoneOverviewWindow.h"
 
+#include "session/PlanningSession.h"
 #include "texts/PlanTexts.h"
-#include "ui/main/QuorvelDlg.h"
 #include "ui/main/ZoneOverviewModel.h"
 
 #include <QCheckBox>
@@ -58,8 +58,8 @@ QWidget* MakeLegend(QWidget* parent)
 
 } // namespace
 
-CZoneOverviewWindow::CZoneOverviewWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables)
-    : CFollowingWindow(mainWindow), m_main(mainWindow), m_tables(tables),
+CZoneOverviewWindow::CZoneOverviewWindow(PlanningSession& session, QWidget& mainWindow)
+    : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables()),
       m_computation([](const PlanningTables& searched, const PlanRequest& request,
                        ZoneOverview& cells, const OverviewControl& control) {
           return PlanZoneOverview(searched, request, cells, control);
@@ -110,10 +110,15 @@ CZoneOverviewWindow::CZoneOverviewWindow(CQuorvelDlg& mainWindow, const Planning
     connect(m_feasibleOnly, &QCheckBox::toggled, this, &CZoneOverviewWindow::applyFilter);
     connect(m_grid, &QTableView::activated, this, &CZoneOverviewWindow::onCellActivated);
     connect(&m_watcher, &QFutureWatcher<bool>::finished, this, &CZoneOverviewWindow::onFinished);
-    connect(&m_main, &CQuorvelDlg::leaderChanged, this, &CZoneOverviewWindow::refresh);
-    connect(&m_main, &CQuorvelDlg::tablesChanged, this, &CZoneOverviewWindow::refresh);
-    connect(&m_main, &CQuorvelDlg::strategyOrderChanged, this,
-            &CZoneOverviewWindow::followStrategyOrder);
+    // The grid plans one leader over every level and strategy: only the
+    // leader and the tables change it; the strategies' order only moves its
+    // columns.
+    connect(&m_session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
+        if (what.testFlag(PlanningSession::Change::StrategyOrder))
+            followStrategyOrder();
+        if (what.testAnyFlags(PlanningSession::kTables | PlanningSession::Change::Leader))
+            refresh();
+    });
 
     resize(WindowSettings().value(u"ZoneOverview/size"_s, QSize(900, 600)).toSize());
     followStrategyOrder();
@@ -136,7 +141,7 @@ void CZoneOverviewWindow::followStrategyOrder()
 {
     StrategyList strategies{};
     for (int position = 0; position < kStrategyCount; ++position)
-        strategies[position] = m_main.strategyAt(position);
+        strategies[position] = m_session.strategyOrder()[position];
     m_model->setStrategies(strategies);
     applyFilter();
 }
@@ -156,7 +161,7 @@ void CZoneOverviewWindow::recompute()
 void CZoneOverviewWindow::start()
 {
     m_restart = false;
-    m_leader = m_main.currentLeader();
+    m_leader = m_session.currentLeader();
     if (m_leader < 0) {
         m_model->setCells(nullptr);
         m_status->setText(QString::fromUtf8("未选择带队英雄"));
@@ -242,5 +247,5 @@ void CZoneOverviewWindow::onCellActivated(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
-    m_main.showPlanFor(index.row(), m_model->strategyOfColumn(index.column()));
+    m_session.showPlanFor(index.row(), m_model->strategyOfColumn(index.column()));
 }

@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-class CQuorvelDlg;
+class PlanningSession;
 class CZoneOverviewModel;
 class QCheckBox;
 class QLabel;
@@ -41,7 +41,8 @@ public:
     using Computation = std::function<bool(const PlanningTables&, const PlanRequest&, ZoneOverview&,
                                            const OverviewControl&)>;
 
-    CZoneOverviewWindow(CQuorvelDlg& mainWindow, const PlanningTables& tables);
+    // Beside `mainWindow`, following the session it works on.
+    CZoneOverviewWindow(PlanningSession& session, QWidget& mainWindow);
     ~CZoneOverviewWindow() override;
 
     void setComputation(Computation computation) { m_computation = std::move(computation); }
@@ -76,7 +77,7 @@ private:
     void followStrategyOrder();
     void showProgress();
 
-    CQuorvelDlg& m_main;
+    PlanningSession& m_session;
     const PlanningTables& m_tables;
     Computation m_computation;
 
