@@ -1,9 +1,11 @@
 #include "ui/main/QuorvelDlg.h"
 
 #include "engine/Strategies.h"
+#include "engine/TeamCheck.h"
 #include "engine/TeamSearch.h"
 #include "resources/MainDialogIds.h"
 #include "resources/Menus.h"
+#include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
 #include "ui/common/DialogBuilder.h"
 #include "ui/common/FittedText.h"
@@ -12,6 +14,7 @@
 #include "ui/common/UpDownCtrl.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
+#include "ui/main/AdviceWindow.h"
 #include "ui/main/AlternativesWindow.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanChatText.h"
@@ -19,6 +22,7 @@
 #include "ui/main/RosterMenu.h"
 #include "ui/main/SelectorComboBox.h"
 #include "ui/main/StrategyItemData.h"
+#include "ui/main/TeamCheckWindow.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include <QAction>
@@ -190,6 +194,10 @@ void CQuorvelDlg::createMenuBar()
     QAction* multiTeam = planMenu->addAction(u"多队规划(&M)…"_s);
     multiTeam->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     connect(multiTeam, &QAction::triggered, this, &CQuorvelDlg::OpenMultiTeam);
+    QAction* advice = planMenu->addAction(tr("培养建议(&A)…"));
+    connect(advice, &QAction::triggered, this, &CQuorvelDlg::OpenAdvice);
+    QAction* teamCheck = planMenu->addAction(tr("自选队伍(&K)…"));
+    connect(teamCheck, &QAction::triggered, this, &CQuorvelDlg::OpenTeamCheck);
     planMenu->addSeparator();
     m_copyPlanAction = planMenu->addAction(u"复制方案(&C)"_s);
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -242,6 +250,8 @@ void CQuorvelDlg::connectHandlers()
     connect(&m_session, &PlanningSession::planForRequested, this, &CQuorvelDlg::showPlanFor);
     connect(&m_session, &PlanningSession::alternativeRequested, this,
             &CQuorvelDlg::showAlternative);
+    connect(&m_session, &PlanningSession::supposedPlanRequested, this,
+            &CQuorvelDlg::showSupposedPlan);
 }
 
 void CQuorvelDlg::announce(PlanningSession::Changes what)
@@ -412,6 +422,7 @@ void CQuorvelDlg::ClearPlanView()
         m_planList->viewport()->repaint();
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
+    m_feasibility->setToolTip({});
     m_planGroup->setTitle(PlanTexts::PlanCaption());
     m_shownPlan.reset();
     m_copyPlanAction->setEnabled(false);
@@ -419,9 +430,14 @@ void CQuorvelDlg::ClearPlanView()
 
 void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
 {
+    showPlanOn(m_tables, plan);
+}
+
+void CQuorvelDlg::showPlanOn(const PlanningTables& tables, const PlanRecord& plan)
+{
     for (const std::uint32_t hero : plan.heroes) {
         if (hero < static_cast<std::uint32_t>(kHeroCount))
-            m_planList->addHero(static_cast<int>(hero), m_tables.heroTable[hero]);
+            m_planList->addHero(static_cast<int>(hero), tables.heroTable[hero]);
     }
     SetFittedText(m_statTotals, PlanTexts::StatTotals(plan));
     SetFittedText(m_heroDamage, PlanTexts::HeroDamage(plan));
@@ -436,6 +452,23 @@ void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
     if (const std::optional<Strategy> strategy = currentStrategy())
         m_shownStrategy = *strategy;
     m_copyPlanAction->setEnabled(IsPosition(m_shownVirus, kLastVirus));
+    // The index explained: which of the two margins holds the plan down.
+    m_feasibility->setToolTip(
+        IsPosition(m_shownVirus, kLastVirus)
+            ? CheckTexts::IndexExplained(CheckPlan(tables, m_shownVirus, m_shownStrategy, plan))
+            : QString());
+}
+
+void CQuorvelDlg::showSupposedPlan(const AdviceEntry& entry, const QString& heroName)
+{
+    auto supposed = std::make_unique<PlanningTables>(m_tables);
+    ApplyAdvice(entry, supposed->heroTable);
+    ClearPlanView();
+    showPlanOn(*supposed, entry.plan);
+    m_planGroup->setTitle(CheckTexts::HypotheticalCaption(heroName, entry));
+    // Not a plan of the roster: nothing to copy into the chat or to check.
+    m_shownPlan.reset();
+    m_copyPlanAction->setEnabled(false);
 }
 
 void CQuorvelDlg::showAlternative(const PlanRecord& plan, int rank)
@@ -508,6 +541,24 @@ CAlternativesWindow* CQuorvelDlg::OpenAlternatives()
         m_alternatives = new CAlternativesWindow(m_session, *this);
     raiseWindow(m_alternatives, first);
     return m_alternatives;
+}
+
+CAdviceWindow* CQuorvelDlg::OpenAdvice()
+{
+    const bool first = m_advice == nullptr;
+    if (first)
+        m_advice = new CAdviceWindow(m_session, *this);
+    raiseWindow(m_advice, first);
+    return m_advice;
+}
+
+CTeamCheckWindow* CQuorvelDlg::OpenTeamCheck()
+{
+    const bool first = m_teamCheck == nullptr;
+    if (first)
+        m_teamCheck = new CTeamCheckWindow(m_session, *this);
+    raiseWindow(m_teamCheck, first);
+    return m_teamCheck;
 }
 
 CMultiTeamWindow* CQuorvelDlg::OpenMultiTeam()
