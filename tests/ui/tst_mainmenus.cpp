@@ -2,9 +2,12 @@
 // the chat, the About box.
 
 #include "resources/MainDialogIds.h"
+#include "tests/ui/EditorTestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/MessageBox.h"
+#include "ui/editors/HeroesDlg.h"
+#include "ui/editors/VirusDlg.h"
 #include "ui/main/QuorvelDlg.h"
 
 #include <QAction>
@@ -14,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -68,6 +72,31 @@ private slots:
     void cleanup()
     {
         QVERIFY2(LeftoverWindows().isEmpty(), qPrintable(LeftoverWindows().join(u' ')));
+    }
+
+    // A confirmed editor is one action: the windows beside the main one hear
+    // of it once, with everything it changed, and so plan once.
+    void aConfirmedEditorIsAnnouncedOnce()
+    {
+        chooseExampleRequest();
+        const auto window = makeShownWindow();
+        QSignalSpy changes(&window->session(), &PlanningSession::changed);
+        WhenDialogShown<CVirusDlg>(this, [](CVirusDlg& editor) { editor.accept(); });
+        window->OnEditVirus();
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes[0][0].value<PlanningSession::Changes>(),
+                 PlanningSession::Change::Target | PlanningSession::Change::Levels);
+
+        changes.clear();
+        WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) { editor.accept(); });
+        window->OnEditHeroes();
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes[0][0].value<PlanningSession::Changes>(),
+                 PlanningSession::Changes(PlanningSession::Change::Roster));
+        // The session carries the request the selectors make.
+        QCOMPARE(window->session().currentVirus(), window->currentVirus());
+        QCOMPARE(window->session().currentLeader(), 0);
+        QVERIFY(window->session().currentRequest().has_value());
     }
 
     void menusInOrderWithShortcuts()
