@@ -475,6 +475,12 @@ private slots:
 
         window->ClearPlanView();
         QVERIFY(window->feasibilityLabel()->toolTip().isEmpty());
+
+        // A record that is no team of six (the same hero six times) is shown
+        // without an explanation rather than refused.
+        window->ShowPlan(PlanRecord{});
+        QVERIFY(window->feasibilityLabel()->toolTip().isEmpty());
+        QCOMPARE(window->feasibilityLabel()->text(), PlanTexts::FeasibilityIndex(PlanRecord{}));
     }
 };
 

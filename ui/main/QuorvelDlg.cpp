@@ -42,6 +42,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <stdexcept>
+
 using namespace Qt::StringLiterals;
 using namespace MainDialogIds;
 
@@ -49,6 +51,18 @@ namespace {
 
 constexpr int kLastVirus = kVirusCount - 1;
 constexpr int kLastHero = kHeroCount - 1;
+
+// The index explained by its two margins, for a plan of six distinct heroes
+// (every plan a search finds); no explanation for any other record.
+QString ExplainedIndex(const PlanningTables& tables, int virus, const Strategy& strategy,
+                       const PlanRecord& plan)
+{
+    try {
+        return CheckTexts::IndexExplained(CheckPlan(tables, virus, strategy, plan));
+    } catch (const std::invalid_argument&) {
+        return {};
+    }
+}
 constexpr int kLastStrategy = kStrategyCount - 1;
 
 // A selector position inside 0..last, compared unsigned so that "no
@@ -453,10 +467,9 @@ void CQuorvelDlg::showPlanOn(const PlanningTables& tables, const PlanRecord& pla
         m_shownStrategy = *strategy;
     m_copyPlanAction->setEnabled(IsPosition(m_shownVirus, kLastVirus));
     // The index explained: which of the two margins holds the plan down.
-    m_feasibility->setToolTip(
-        IsPosition(m_shownVirus, kLastVirus)
-            ? CheckTexts::IndexExplained(CheckPlan(tables, m_shownVirus, m_shownStrategy, plan))
-            : QString());
+    m_feasibility->setToolTip(IsPosition(m_shownVirus, kLastVirus)
+                                  ? ExplainedIndex(tables, m_shownVirus, m_shownStrategy, plan)
+                                  : QString());
 }
 
 void CQuorvelDlg::showSupposedPlan(const AdviceEntry& entry, const QString& heroName)
