@@ -151,8 +151,8 @@ bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
 }
 
 // The two windows that answer "what now?" at a level the sample guild just
-// misses: the training advice with its first entry shown in the main window,
-// and a team of one's own beside the best plan.
+// misses: the training advice with its first entry selected, and a team of
+// one's own beside the best plan.
 bool AdviceWindows(PlanningTables tables, const QDir& out, QTextStream& err)
 {
     RememberedChoices choices = LeaderZeroThreeRoundsOneCrit(41);
@@ -168,7 +168,6 @@ bool AdviceWindows(PlanningTables tables, const QDir& out, QTextStream& err)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     advice->adviceList()->selectRow(0);
     ok = Save(*advice, out, u"advice.png"_s, err) && ok;
-    ok = Save(window, out, u"main-window-supposed.png"_s, err) && ok;
 
     CTeamCheckWindow* check = window.OpenTeamCheck();
     wait.restart();

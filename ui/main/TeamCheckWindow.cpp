@@ -270,7 +270,7 @@ void CTeamCheckWindow::startBest()
     showFigures(BestSide, m_bestCheck);
     const std::optional<PlanRequest> request = m_session.currentRequest();
     if (!request) {
-        m_bestStatus->setText(tr("主窗口没有选择带队英雄"));
+        m_bestStatus->setText(tr("主窗口选定攻击目标、带队英雄和战斗策略后才有最佳方案"));
         emit bestPlanned();
         return;
     }
