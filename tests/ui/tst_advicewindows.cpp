@@ -6,9 +6,11 @@
 #include "engine/TrainingAdvice.h"
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
+#include "tests/ui/EditorTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
+#include "ui/editors/HeroesDlg.h"
 #include "ui/main/AdviceModel.h"
 #include "ui/main/AdviceWindow.h"
 #include "ui/main/PlanListCtrl.h"
@@ -270,6 +272,16 @@ private slots:
         window->RunTeamSearch();
         QCOMPARE(window->planGroup()->title(), PlanTexts::PlanCaption());
         QVERIFY(window->shownPlan().has_value());
+
+        // A confirmed hero editor leaves no supposed plan on the screen,
+        // even when none of its heroes changed.
+        advice->adviceList()->clearSelection();
+        advice->adviceList()->selectRow(row);
+        QVERIFY(window->planGroup()->title().contains(u"假设"_s));
+        WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) { editor.accept(); });
+        window->OnEditHeroes();
+        QCOMPARE(list->rowCount(), 0);
+        QVERIFY(!window->planGroup()->title().contains(u"假设"_s));
     }
 
     // A slow advice shows its progress and 取消 after a moment; cancel keeps

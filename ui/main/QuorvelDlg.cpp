@@ -437,6 +437,7 @@ void CQuorvelDlg::ClearPlanView()
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
     m_feasibility->setToolTip({});
+    m_supposedShown = false;
     m_planGroup->setTitle(PlanTexts::PlanCaption());
     m_shownPlan.reset();
     m_copyPlanAction->setEnabled(false);
@@ -449,6 +450,7 @@ void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
 
 void CQuorvelDlg::showPlanOn(const PlanningTables& tables, const PlanRecord& plan)
 {
+    m_supposedShown = false;
     for (const std::uint32_t hero : plan.heroes) {
         if (hero < static_cast<std::uint32_t>(kHeroCount))
             m_planList->addHero(static_cast<int>(hero), tables.heroTable[hero]);
@@ -479,6 +481,7 @@ void CQuorvelDlg::showSupposedPlan(const AdviceEntry& entry, const QString& hero
     ClearPlanView();
     showPlanOn(*supposed, entry.plan);
     m_planGroup->setTitle(CheckTexts::HypotheticalCaption(heroName, entry));
+    m_supposedShown = true;
     // Not a plan of the roster: nothing to copy into the chat or to check.
     m_shownPlan.reset();
     m_copyPlanAction->setEnabled(false);
@@ -675,8 +678,10 @@ void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
         m_leaderSelector->setItemText(i, PlanTexts::HeroNameText(m_tables.heroTable[i]));
     writeLeaderStats();
     // A plan whose six heroes are as they were is still what the view says;
-    // any change to one of them would leave stale figures on the screen.
-    if (shownHeroesChanged(before))
+    // any change to one of them would leave stale figures on the screen. A
+    // supposed plan was the best on the roster before the edit, and may not
+    // be on the edited one.
+    if (m_supposedShown || shownHeroesChanged(before))
         ClearPlanView();
     announce(PlanningSession::Change::Roster);
 }

@@ -168,6 +168,8 @@ private:
     // The plan the view shows and what it was searched for.
     std::optional<PlanRecord> m_shownPlan;
     int m_shownVirus = -1;
+    // The view shows an advice entry's plan on a supposed roster.
+    bool m_supposedShown = false;
     Strategy m_shownStrategy;
 
     QWidget* m_clientArea = nullptr;
