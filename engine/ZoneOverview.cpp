@@ -58,7 +58,8 @@ void PlanCells(OverviewWork& work)
         if (!CritsCount(virus)) {
             assert(strategy.k == 0);
             for (int sibling = 1; sibling <= strategy.n; ++sibling, ++filled)
-                work.cells[static_cast<std::size_t>(cell + sibling)] = result;
+                work.cells[static_cast<std::size_t>(cell) + static_cast<std::size_t>(sibling)] =
+                    result;
         }
         work.done.fetch_add(filled, std::memory_order_relaxed);
         if (work.control.cellsDone != nullptr)

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-missing.sh" cmake g++ make qt6-base-dev libgtest-dev libgmock-dev \
     libbenchmark-dev fonts-wqy-microhei xvfb xauth xdotool xclip openbox x11-utils \
-    desktop-file-utils appstream dpkg-dev file clang-format-14 git
+    desktop-file-utils appstream dpkg-dev file clang-format-14 clang-tidy-14 git
 
 build_dir=$1
 shift

@@ -17,6 +17,17 @@ echo "== Formatting and the Debian package"
 (cd "$root" && { git ls-files -z -- '*.cpp' '*.h' 2>/dev/null ||
     find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0; } |
     xargs -0 clang-format-14 --dry-run --Werror)
+# The static checks of .clang-tidy, warnings as errors, on the sources this
+# branch changed since it left main (every source with QUORVEL_TIDY=all, or
+# where there is no main to compare with), against the normal build's
+# compile commands.
+(cd "$root" &&
+    if [ "${QUORVEL_TIDY:-changed}" != all ] && base=$(git merge-base HEAD main 2>/dev/null); then
+        { git diff --name-only "$base" -- '*.cpp'; git ls-files -o --exclude-standard -- '*.cpp'; }
+    else
+        git ls-files -- '*.cpp' 2>/dev/null || find . -path './build*' -prune -o -name '*.cpp' -print
+    fi | grep -vE '^(\./)?build' | sort -u | while read -r file; do if [ -f "$file" ]; then echo "$file"; fi; done |
+    xargs -r -P"$(nproc)" -n4 clang-tidy-14 -p "$root/build-test" --quiet --warnings-as-errors='*')
 # Built from the normal build, installed, checked and removed again.
 "$root/scripts/check-package.sh" "$root/build-test"
 

@@ -38,10 +38,35 @@ QString StrategyEntry(const Strategy& strategy)
                              strategy.k, static_cast<double>(strategy.winChance));
 }
 
+QString NoLeaderText()
+{
+    return QString::fromUtf8("<--未选择英雄");
+}
+
+QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
+{
+    QStringList names;
+    for (const std::uint32_t hero : plan.heroes) {
+        if (hero < static_cast<std::uint32_t>(kHeroCount))
+            names.append(HeroNameText(heroes[hero]));
+    }
+    return names.join(QString::fromUtf8("、"));
+}
+
+QString FeasibilityLine(const PlanRecord& plan)
+{
+    return QString::fromUtf8("可行性指数(基于100): ") + FeasibilityIndex(plan);
+}
+
+QString ChooseRequestFirst()
+{
+    return QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。");
+}
+
 QString LeaderStats(const HeroRecord* leader)
 {
     if (leader == nullptr)
-        return QString::fromUtf8("<--未选择英雄");
+        return NoLeaderText();
     return QString::asprintf("英雄三围: %d/%d/%d", leader->smart, leader->cute, leader->abnormal);
 }
 

@@ -5,6 +5,7 @@
 #include "engine/Strategies.h"
 
 #include <QString>
+#include <QStringList>
 
 // The texts the window and the headless planner show, in one place so that
 // both speak exactly alike.
@@ -18,8 +19,16 @@ QString VirusNameText(const VirusRecord& virus);
 QString VirusEntry(int virusIndex, const VirusRecord& virus);
 // "%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%"
 QString StrategyEntry(const Strategy& strategy);
-// "英雄三围: %d/%d/%d", or "<--未选择英雄" without a leader.
+// "英雄三围: %d/%d/%d", or NoLeaderText() without a leader.
 QString LeaderStats(const HeroRecord* leader);
+QString NoLeaderText(); // "<--未选择英雄"
+// The names of a plan's heroes, leader first, joined by "、".
+QString TeamNames(const HeroTable& heroes, const PlanRecord& plan);
+// "可行性指数(基于100): " and the plan's index.
+QString FeasibilityLine(const PlanRecord& plan);
+// What a raid window says while the main window lacks a level, a leader or
+// a strategy.
+QString ChooseRequestFirst();
 
 QString StatTotals(const PlanRecord& plan);       // "%d/%d/%d"
 QString HeroDamage(const PlanRecord& plan);       // "%d～%d"

@@ -120,7 +120,7 @@ int SelectionSortCandidates(const HeroTable& heroes, int leader, HeroTable& list
     return count;
 }
 
-// Every record of the list, not just its first candidateCount, on rosters
+// Every record of the list, not just its first `count`, on rosters
 // with few distinct 可爱 values (long runs of ties, zeros), with wide ones,
 // with every share of heroes checked and with checked and unchecked leaders.
 TEST(PrepareCandidates, MatchesTheSelectionSortRecordForRecord)

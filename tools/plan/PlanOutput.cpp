@@ -42,7 +42,7 @@ void PrintPlanText(const PlanningTables& tables, const PlanRecord& plan, QTextSt
     out << u"英雄每次伤害值: "_s << PlanTexts::HeroDamage(plan) << '\n';
     out << u"病毒常规伤害值: "_s << PlanTexts::VirusDamage(plan) << '\n';
     out << u"病毒暴击伤害值: "_s << PlanTexts::CritDamage(plan) << '\n';
-    out << u"可行性指数(基于100): "_s << PlanTexts::FeasibilityIndex(plan) << '\n';
+    out << PlanTexts::FeasibilityLine(plan) << '\n';
 }
 
 void PrintJsonLine(const QJsonObject& object, QTextStream& out)

@@ -125,7 +125,8 @@ void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
             << Qt::endl;
     const StrategyList strategies = BuildStrategyList(false);
     const auto cellAt = [&](int virus, int strategy) -> const OverviewCell& {
-        return (*cells)[static_cast<std::size_t>(virus * kStrategyCount + strategy)];
+        const int cell = virus * kStrategyCount + strategy;
+        return (*cells)[static_cast<std::size_t>(cell)];
     };
 
     if (query.json) {

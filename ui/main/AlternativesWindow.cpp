@@ -26,16 +26,6 @@ namespace {
 
 constexpr int kHeroRole = Qt::UserRole;
 
-QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
-{
-    QStringList names;
-    for (const std::uint32_t hero : plan.heroes) {
-        if (hero < static_cast<std::uint32_t>(kHeroCount))
-            names.append(PlanTexts::HeroNameText(heroes[hero]));
-    }
-    return names.join(u"、"_s);
-}
-
 } // namespace
 
 CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& mainWindow)
@@ -220,7 +210,7 @@ void CAlternativesWindow::start()
     const int leader = m_session.currentLeader();
     const std::optional<Strategy> strategy = m_session.currentStrategy();
     if (virus < 0 || leader < 0 || !strategy) {
-        m_request->setText(QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
+        m_request->setText(PlanTexts::ChooseRequestFirst());
         m_status->clear();
         m_count = 0;
         m_teamModel->removeRows(0, m_teamModel->rowCount());
@@ -314,7 +304,8 @@ void CAlternativesWindow::showTeams()
         number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* index = new QStandardItem(PlanTexts::FeasibilityIndex(plan));
         index->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_teamModel->appendRow({number, new QStandardItem(TeamNames(m_tables.heroTable, plan)),
+        m_teamModel->appendRow({number,
+                                new QStandardItem(PlanTexts::TeamNames(m_tables.heroTable, plan)),
                                 new QStandardItem(PlanTexts::StatTotals(plan)), index});
     }
     for (const int column : {0, 2, 3})

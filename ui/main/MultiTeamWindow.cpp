@@ -20,16 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Names(const HeroTable& heroes, const PlanRecord& plan)
-{
-    QStringList names;
-    for (const std::uint32_t hero : plan.heroes) {
-        if (hero < static_cast<std::uint32_t>(kHeroCount))
-            names.append(PlanTexts::HeroNameText(heroes[hero]));
-    }
-    return names.join(u"、"_s);
-}
-
 } // namespace
 
 CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow)
@@ -136,9 +126,9 @@ void CMultiTeamWindow::recompute()
     const std::optional<Strategy> strategy = m_session.currentStrategy();
     const int first = m_session.currentLeader();
     m_firstLeader->setText(first >= 0 ? PlanTexts::HeroNameText(m_tables.heroTable[first])
-                                      : QString::fromUtf8("<--未选择英雄"));
+                                      : PlanTexts::NoLeaderText());
     if (virus < 0 || first < 0 || !strategy) {
-        m_request->setText(QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
+        m_request->setText(PlanTexts::ChooseRequestFirst());
         m_copyButton->setEnabled(false);
         return;
     }
@@ -158,7 +148,7 @@ void CMultiTeamWindow::recompute()
         index->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_teamModel->appendRow(
             {new QStandardItem(PlanTexts::HeroNameText(m_tables.heroTable[m_leaders[i]])),
-             new QStandardItem(team.found ? Names(m_tables.heroTable, team.plan)
+             new QStandardItem(team.found ? PlanTexts::TeamNames(m_tables.heroTable, team.plan)
                                           : PlanTexts::NoPlanCaption()),
              index});
     }
@@ -178,9 +168,8 @@ QString CMultiTeamWindow::teamsText() const
         const DisjointTeam& team = m_teams[i];
         text += QString::fromUtf8("第%1队: ").arg(i + 1);
         if (team.found) {
-            text += Names(m_tables.heroTable, team.plan) +
-                    QString::fromUtf8("　可行性指数(基于100): ") +
-                    PlanTexts::FeasibilityIndex(team.plan);
+            text += PlanTexts::TeamNames(m_tables.heroTable, team.plan) + u"　"_s +
+                    PlanTexts::FeasibilityLine(team.plan);
         } else {
             text += PlanTexts::HeroNameText(m_tables.heroTable[m_leaders[i]]) + u"　"_s +
                     PlanTexts::NoPlanCaption();

@@ -25,6 +25,6 @@ QString PlanChatText(const HeroTable& heroes, int virusIndex, const VirusRecord&
     text += u"英雄每次伤害值: "_s + PlanTexts::HeroDamage(plan) + u'\n';
     text += u"病毒常规伤害值: "_s + PlanTexts::VirusDamage(plan) + u'\n';
     text += u"病毒暴击伤害值: "_s + PlanTexts::CritDamage(plan) + u'\n';
-    text += u"可行性指数(基于100): "_s + PlanTexts::FeasibilityIndex(plan) + u'\n';
+    text += PlanTexts::FeasibilityLine(plan) + u'\n';
     return text;
 }

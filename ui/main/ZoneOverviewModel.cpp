@@ -141,14 +141,9 @@ QVariant CZoneOverviewModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole: {
         if (!cell->found || m_heroes == nullptr)
             return QString::fromUtf8("没有可行的组队方案");
-        QStringList names;
-        for (const std::uint32_t hero : cell->plan.heroes) {
-            if (hero < static_cast<std::uint32_t>(kHeroCount))
-                names.append(PlanTexts::HeroNameText((*m_heroes)[hero]));
-        }
-        return names.join(u"、"_s) + u'\n' + QString::fromUtf8("英雄属性总值: ") +
-               PlanTexts::StatTotals(cell->plan) + u'\n' +
-               QString::fromUtf8("可行性指数(基于100): ") + PlanTexts::FeasibilityIndex(cell->plan);
+        return PlanTexts::TeamNames(*m_heroes, cell->plan) + u'\n' +
+               QString::fromUtf8("英雄属性总值: ") + PlanTexts::StatTotals(cell->plan) + u'\n' +
+               PlanTexts::FeasibilityLine(cell->plan);
     }
     default:
         return {};
