@@ -218,7 +218,7 @@ int main(int argc, char* argv[])
         err << "usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER\n";
         return 2;
     }
-    const QString data = arguments.at(1);
+    const QString& data = arguments.at(1);
     const QDir out(arguments.at(2));
     if (!out.exists() && !QDir().mkpath(out.path())) {
         err << "cannot create " << out.path() << '\n';

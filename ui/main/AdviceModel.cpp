@@ -3,22 +3,6 @@
 #include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
 
-using namespace Qt::StringLiterals;
-
-namespace {
-
-QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
-{
-    QStringList names;
-    for (const std::uint32_t hero : plan.heroes) {
-        if (hero < static_cast<std::uint32_t>(kHeroCount))
-            names.append(PlanTexts::HeroNameText(heroes[hero]));
-    }
-    return names.join(u"、"_s);
-}
-
-} // namespace
-
 void CAdviceModel::setAdvice(const TrainingAdvice& advice, const HeroTable& heroes)
 {
     beginResetModel();
@@ -27,7 +11,7 @@ void CAdviceModel::setAdvice(const TrainingAdvice& advice, const HeroTable& hero
     m_teams.clear();
     for (const AdviceEntry& entry : m_entries) {
         m_names.append(PlanTexts::HeroNameText(heroes[entry.hero]));
-        m_teams.append(TeamNames(heroes, entry.plan));
+        m_teams.append(PlanTexts::TeamNames(heroes, entry.plan));
     }
     endResetModel();
 }

@@ -119,7 +119,7 @@ void CAdviceWindow::start()
     m_restart = false;
     const std::optional<PlanRequest> request = m_session.currentRequest();
     if (!request) {
-        m_request->setText(tr("请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
+        m_request->setText(PlanTexts::ChooseRequestFirst());
         m_note->clear();
         m_status->clear();
         m_model->clear();

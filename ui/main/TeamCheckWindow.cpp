@@ -24,16 +24,6 @@ namespace {
 
 constexpr int kHeroRole = Qt::UserRole;
 
-QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
-{
-    QStringList names;
-    for (const std::uint32_t hero : plan.heroes) {
-        if (hero < static_cast<std::uint32_t>(kHeroCount))
-            names.append(PlanTexts::HeroNameText(heroes[hero]));
-    }
-    return names.join(u"、"_s);
-}
-
 } // namespace
 
 CTeamCheckWindow::CTeamCheckWindow(PlanningSession& session, QWidget& mainWindow)
@@ -239,7 +229,7 @@ void CTeamCheckWindow::showFigures(Side side, const std::optional<TeamCheck>& ch
     const PlanRecord& plan = check->plan;
     const HeroTable& heroes =
         side == BestSide && m_snapshot ? m_snapshot->heroTable : m_tables.heroTable;
-    labels[TeamFigure]->setText(TeamNames(heroes, plan));
+    labels[TeamFigure]->setText(PlanTexts::TeamNames(heroes, plan));
     labels[TotalsFigure]->setText(PlanTexts::StatTotals(plan));
     labels[HeroDamageFigure]->setText(PlanTexts::HeroDamage(plan));
     labels[VirusDamageFigure]->setText(PlanTexts::VirusDamage(plan));
