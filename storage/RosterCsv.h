@@ -29,7 +29,7 @@ namespace RosterCsv {
 
 // The largest file an import reads: a full roster with long names is a few
 // kilobytes.
-inline constexpr qsizetype kMaxFileBytes = 1024 * 1024;
+inline constexpr qsizetype kMaxFileBytes = qsizetype{1024} * 1024;
 
 QByteArray WriteHeroes(const HeroTable& table);
 QByteArray WriteViruses(const VirusTable& table);

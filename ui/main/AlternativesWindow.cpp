@@ -292,7 +292,7 @@ void CAlternativesWindow::showTeams()
     m_teamList->clearSpans();
     if (m_count == 0) {
         auto* none = new QStandardItem(PlanTexts::NoPlanCaption());
-        m_teamModel->appendRow({none});
+        m_teamModel->appendRow(none);
         m_teamList->setSpan(0, 0, 1, m_teamModel->columnCount());
         m_teamList->setEnabled(false);
         return;
