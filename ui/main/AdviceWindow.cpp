@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
