@@ -4,6 +4,7 @@
 #include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
+#include "engine/TrainingAdvice.h"
 #include "resources/DialogTemplate.h"
 #include "session/PlanningSession.h"
 #include "storage/RememberedChoices.h"
@@ -16,8 +17,10 @@
 
 class CHeroesDlg;
 class CPlanListCtrl;
+class CAdviceWindow;
 class CAlternativesWindow;
 class CMultiTeamWindow;
+class CTeamCheckWindow;
 class CUpDownCtrl;
 class CVirusDlg;
 class CZoneOverviewWindow;
@@ -108,6 +111,10 @@ public:
     CAlternativesWindow* alternatives() const { return m_alternatives; }
     CMultiTeamWindow* OpenMultiTeam();
     CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
+    CAdviceWindow* OpenAdvice();
+    CAdviceWindow* advice() const { return m_advice; }
+    CTeamCheckWindow* OpenTeamCheck();
+    CTeamCheckWindow* teamCheck() const { return m_teamCheck; }
 
     // The request the selectors make and the plan the view shows: -1 or no
     // value where there is none.
@@ -121,6 +128,13 @@ public:
     // Shows an alternative team in the plan view, its rank (1 = best) in the
     // caption.
     void showAlternative(const PlanRecord& plan, int rank);
+    // Shows the plan of an advice entry on the roster it supposes (the
+    // entry's stat raised), captioned as supposed; the roster is unchanged
+    // and the plan is not one to copy or to keep.
+    void showSupposedPlan(const AdviceEntry& entry, const QString& heroName);
+    // The plan view's feasibility index, whose tooltip explains it.
+    QLabel* feasibilityLabel() const { return m_feasibility; }
+    QGroupBox* planGroup() const { return m_planGroup; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,6 +149,7 @@ private:
     // Writes the selections into the session and tells every window what
     // the action changed, once.
     void announce(PlanningSession::Changes what);
+    void showPlanOn(const PlanningTables& tables, const PlanRecord& plan);
 
     void onTargetSelected(int position);
     void onLeaderSelected(int position);
@@ -159,6 +174,8 @@ private:
     // The plan the view shows and what it was searched for.
     std::optional<PlanRecord> m_shownPlan;
     int m_shownVirus = -1;
+    // The view shows an advice entry's plan on a supposed roster.
+    bool m_supposedShown = false;
     Strategy m_shownStrategy;
 
     QWidget* m_clientArea = nullptr;
@@ -168,6 +185,8 @@ private:
     CZoneOverviewWindow* m_zoneOverview = nullptr;
     CAlternativesWindow* m_alternatives = nullptr;
     CMultiTeamWindow* m_multiTeam = nullptr;
+    CAdviceWindow* m_advice = nullptr;
+    CTeamCheckWindow* m_teamCheck = nullptr;
     QLabel* m_banner = nullptr;
     QComboBox* m_targetSelector = nullptr;
     QComboBox* m_leaderSelector = nullptr;
