@@ -2,6 +2,7 @@
 
 #include "engine/CombatModel.h"
 #include "engine/HeroSet.h"
+#include "engine/TeamSearch.h"
 
 #include <algorithm>
 #include <cassert>
@@ -42,19 +43,8 @@ TeamCheck CheckTeam(const PlanningTables& tables, int virusIndex, const Strategy
     check.reachesThreshold = totals.cute >= check.threshold;
     check.score = ScoreTotals(virus, virusIndex, totals, strategy);
 
-    // Totals stay below 6 × 65535 and damages below 2^23: they fit the
-    // record's 32-bit fields.
-    PlanRecord& plan = check.plan;
-    plan.smartTotal = static_cast<std::int32_t>(totals.smart);
-    plan.cuteTotal = static_cast<std::int32_t>(totals.cute);
-    plan.abnormalTotal = static_cast<std::int32_t>(totals.abnormal);
-    plan.heroDamageLow = static_cast<std::int32_t>(figures.heroDamage);
-    plan.heroDamageHigh = static_cast<std::int32_t>(figures.heroDamage + 5);
-    plan.virusDamageLow = static_cast<std::int32_t>(figures.virusDamage);
-    plan.virusDamageHigh = static_cast<std::int32_t>(figures.virusDamage + 5);
-    plan.critDamageLow = static_cast<std::int32_t>(figures.critDamage);
-    plan.critDamageHigh = static_cast<std::int32_t>(figures.critDamage + 5);
-    plan.score = static_cast<float>(check.score);
+    FillPlanFigures(check.plan, totals, figures);
+    check.plan.score = static_cast<float>(check.score);
     return check;
 }
 

@@ -344,6 +344,12 @@ void FillPlan(const int positions[6], PlanRecord& plan, const CandidateList& lis
         plan.heroes[i] = static_cast<std::uint32_t>(CandidateHeroIndex(list.records[positions[i]]));
     const TeamTotals totals = SumTeam(list.records.data(), positions);
     const TeamFigures figures = ComputeFigures(tables.virusTable[virusIndex], virusIndex, totals);
+    FillPlanFigures(plan, totals, figures);
+    plan.score = score;
+}
+
+void FillPlanFigures(PlanRecord& plan, const TeamTotals& totals, const TeamFigures& figures)
+{
     // Totals stay below 6 × 65535 and damages below 2^23, so they fit the
     // record's 32-bit fields exactly.
     plan.smartTotal = static_cast<std::int32_t>(totals.smart);
@@ -355,5 +361,4 @@ void FillPlan(const int positions[6], PlanRecord& plan, const CandidateList& lis
     plan.virusDamageHigh = static_cast<std::int32_t>(figures.virusDamage + 5);
     plan.critDamageLow = static_cast<std::int32_t>(figures.critDamage);
     plan.critDamageHigh = static_cast<std::int32_t>(figures.critDamage + 5);
-    plan.score = score;
 }

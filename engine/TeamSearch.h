@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Candidates.h"
+#include "engine/CombatModel.h"
 #include "engine/HeroSet.h"
 #include "engine/PlanRecord.h"
 #include "engine/PlanRequest.h"
@@ -48,3 +49,6 @@ bool FindBestTeamReference(const PlanningTables& tables, const PlanRequest& requ
 // leader's position 0 first).
 void FillPlan(const int positions[6], PlanRecord& plan, const CandidateList& list,
               const PlanningTables& tables, int virusIndex, float score);
+// Fills a plan's totals and damages (every field but the heroes and the
+// score) from a team's totals and the combat model's figures for them.
+void FillPlanFigures(PlanRecord& plan, const TeamTotals& totals, const TeamFigures& figures);

@@ -2,6 +2,7 @@
 
 #include "engine/TeamSearch.h"
 #include "engine/TrainingAdvice.h"
+#include "tools/bench/Durations.h"
 
 #include <algorithm>
 #include <atomic>
@@ -16,18 +17,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string Duration(double seconds)
-{
-    char text[32];
-    if (seconds >= 1.0)
-        std::snprintf(text, sizeof text, "%.2f s", seconds);
-    else if (seconds >= 1e-3)
-        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-    else
-        std::snprintf(text, sizeof text, "%.1f us", seconds * 1e6);
-    return text;
-}
 
 // Requests of the scenario whose plan is not feasible, so that the advice
 // has work to do: at most `wanted`, spread over its queries.

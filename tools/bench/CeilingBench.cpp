@@ -4,6 +4,7 @@
 #include "engine/TeamSearch.h"
 #include "engine/TopTeams.h"
 #include "engine/ZoneOverview.h"
+#include "tools/bench/Durations.h"
 #include "tools/bench/PlansBench.h"
 #include "tools/rosters/CeilingRosters.h"
 #include "tools/rosters/RandomRosters.h"
@@ -28,18 +29,6 @@ using rosters::Uniform;
 double SecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::string Duration(double seconds)
-{
-    char text[32];
-    if (seconds >= 1.0)
-        std::snprintf(text, sizeof text, "%.2f s", seconds);
-    else if (seconds >= 1e-3)
-        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-    else
-        std::snprintf(text, sizeof text, "%.1f us", seconds * 1e6);
-    return text;
 }
 
 std::string LoadAverage()

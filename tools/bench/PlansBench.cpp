@@ -3,6 +3,7 @@
 #include "engine/TeamSearch.h"
 #include "engine/TopTeams.h"
 #include "engine/ZoneOverview.h"
+#include "tools/bench/Durations.h"
 
 #include <algorithm>
 #include <atomic>
@@ -48,18 +49,6 @@ double Median(std::vector<double> values)
         return 0.0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-std::string Duration(double seconds)
-{
-    char text[32];
-    if (seconds >= 1.0)
-        std::snprintf(text, sizeof text, "%.2f s", seconds);
-    else if (seconds >= 1e-3)
-        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-    else
-        std::snprintf(text, sizeof text, "%.1f us", seconds * 1e6);
-    return text;
 }
 
 // Top 10 against the single search, per scenario: medians of the per-query

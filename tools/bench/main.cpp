@@ -13,6 +13,7 @@
 #include "tools/bench/AdviceBench.h"
 #include "tools/bench/BenchScenarios.h"
 #include "tools/bench/CeilingBench.h"
+#include "tools/bench/Durations.h"
 #include "tools/bench/PlansBench.h"
 
 #include <benchmark/benchmark.h>
@@ -165,18 +166,6 @@ void TimeReference(benchmark::State& state, BenchScenario& scenario, ScenarioRun
     state.counters["worst_us"] = Worst(times) * 1e6;
     state.counters["teams"] = static_cast<double>(MedianCount(teams));
     runs.referenceDone = true;
-}
-
-std::string Duration(double seconds)
-{
-    char text[32];
-    if (seconds >= 1.0)
-        std::snprintf(text, sizeof text, "%.2f s", seconds);
-    else if (seconds >= 1e-3)
-        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-    else
-        std::snprintf(text, sizeof text, "%.1f us", seconds * 1e6);
-    return text;
 }
 
 // `text` (UTF-8) padded with spaces to `width` columns, counting the CJK
