@@ -1,7 +1,6 @@
 #include "ui/editors/EditListCtrl.h"
 
 #include "ui/editors/EditListDelegate.h"
-#include "ui/editors/EditListOwner.h"
 
 #include "resources/DialogTemplate.h"
 
@@ -20,7 +19,7 @@ CEditListCtrl::CEditListCtrl(QWidget* parent)
 {
     setItemDelegate(m_delegate);
     // Edits open through a click on a cell's text, F2 on the current cell or
-    // typing over it (keyPressEvent), always with the owner's yes; never
+    // typing over it (keyPressEvent), only where the model allows it; never
     // through a double click.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -117,11 +116,7 @@ QString CEditListCtrl::WidestText(int length)
 bool CEditListCtrl::beginEdit(int row, int column)
 {
     const QModelIndex index = model()->index(row, column);
-    if (m_editing || !index.isValid())
-        return false;
-    // An owner that does not answer lets every edit begin (and rejects every
-    // text, see endEdit).
-    if (m_owner != nullptr && !m_owner->beginLabelEdit(*this, row, column))
+    if (m_editing || !index.isValid() || !index.flags().testFlag(Qt::ItemIsEditable))
         return false;
 
     m_editColumn = column;
@@ -148,11 +143,6 @@ void CEditListCtrl::endEdit(bool cancel)
     // An editor the view has already thrown away has no text left to commit.
     const bool committing = !cancel && edit != nullptr;
 
-    // The owner is told while the editor is still up and the edit still open.
-    QString buffer = committing ? edit->text() : QString();
-    const bool accepted =
-        m_owner != nullptr &&
-        m_owner->endLabelEdit(*this, m_editRow, m_editColumn, committing ? &buffer : nullptr);
     m_editing = false;
     m_edit = nullptr;
     if (edit == nullptr)
@@ -161,10 +151,10 @@ void CEditListCtrl::endEdit(bool cancel)
     QTableView::closeEditor(edit, QAbstractItemDelegate::NoHint);
     m_endedCell = index;
     QTimer::singleShot(0, this, [this] { m_endedCell = QPersistentModelIndex(); });
-    if (committing && accepted && index.isValid()) {
-        edit->setText(buffer);
+    // The model keeps what it accepts as it stores it, and the cell shows
+    // that; a text it refuses leaves the cell as it was.
+    if (committing && index.isValid())
         m_delegate->setModelData(edit, model(), index);
-    }
 }
 
 namespace {
@@ -257,7 +247,7 @@ void CEditListCtrl::onClicked(const QModelIndex& index)
 void CEditListCtrl::commitData(QWidget* editor)
 {
     // Every commit (Enter, the editor losing the focus, a click on another
-    // cell) goes through the owner; the base class would write the cell as is.
+    // cell) ends the edit here, so that the list's own state ends with it.
     if (m_editing && editor == m_edit)
         endEdit(false);
 }

@@ -52,7 +52,6 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     connect(m_cancelButton, &QPushButton::clicked, this, &CHeroesDlg::reject);
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
-    list->setOwner(this);
     m_model = new HeroRosterModel(m_table, this);
     list->setModel(m_model);
     for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
@@ -82,18 +81,6 @@ CHeroesDlg::~CHeroesDlg() = default;
 int CHeroesDlg::recordOfRow(int row) const
 {
     return m_model->recordOfRow(row);
-}
-
-bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column)
-{
-    return column <= kAbnormal; // the two sums are read-only
-}
-
-bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
-{
-    // A name or a stat goes to the model, which keeps it as stored and shows
-    // it so; the sums take nothing.
-    return text != nullptr && column <= kAbnormal;
 }
 
 void CHeroesDlg::PasteCells()

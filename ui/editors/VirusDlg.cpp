@@ -38,7 +38,6 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
     connect(m_cancelButton, &QPushButton::clicked, this, &CVirusDlg::reject);
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
-    list->setOwner(this);
     m_model = new VirusTableModel(m_table, this);
     list->setModel(m_model);
     for (int column = 0; column < VirusTableModel::kColumnCount; ++column)
@@ -65,17 +64,6 @@ void CVirusDlg::resizeEvent(QResizeEvent* event)
     m_list->setGeometry(0, 0, w, h - 40);
     m_okButton->move(w - 180, h - 30);
     m_cancelButton->move(w - 90, h - 30);
-}
-
-bool CVirusDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/)
-{
-    return true; // every cell is editable
-}
-
-bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/, QString* text)
-{
-    // Every commit is taken; the model reads a stat as it is stored.
-    return text != nullptr;
 }
 
 void CVirusDlg::PasteCells()
