@@ -5,6 +5,7 @@
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "texts/PlanTexts.h"
 #include "ui/editors/HeroesDlg.h"
@@ -60,7 +61,7 @@ private:
     // Opens the overview and waits for its first grid.
     static CZoneOverviewWindow* openAndWait(CQuorvelDlg& window)
     {
-        CZoneOverviewWindow* overview = window.zoneOverview();
+        CZoneOverviewWindow* overview = QuorvelDlgTestAccess::zoneOverview(window);
         if (overview == nullptr) {
             // The first opening starts a refresh of its own.
             overview = window.OpenZoneOverview();
@@ -103,7 +104,7 @@ private slots:
     {
         const auto window = makeWindow();
         QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
-        CZoneOverviewWindow* overview = window->zoneOverview();
+        CZoneOverviewWindow* overview = QuorvelDlgTestAccess::zoneOverview(*window);
         QVERIFY(overview != nullptr);
         QCOMPARE(overview->windowTitle(), u"关卡总览"_s);
         QVERIFY(overview->isVisible());
@@ -152,7 +153,8 @@ private slots:
         // The other strategy order in the main window reorders the columns,
         // the same cells under them.
         const OverviewCell& lastByChance = *model->cellAt(5, 20); // 6 rounds, 0 crits
-        QTest::mouseClick(window->controls().get<QCheckBox>(kPlanOrderCheck), Qt::LeftButton);
+        QTest::mouseClick(QuorvelDlgTestAccess::controls(*window).get<QCheckBox>(kPlanOrderCheck),
+                          Qt::LeftButton);
         QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"2轮/0暴"_s);
         QCOMPARE(model->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString(), u"6轮/0暴"_s);
         QVERIFY(SamePlan(model->cellAt(5, 15)->plan, lastByChance.plan));
@@ -274,12 +276,17 @@ private slots:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
 
-        QCOMPARE(window->controls().get<QComboBox>(kTargetSelector)->currentIndex(), row);
-        auto* strategies = window->controls().get<QComboBox>(kStrategySelector);
+        QCOMPARE(
+            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kTargetSelector)->currentIndex(),
+            row);
+        auto* strategies =
+            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kStrategySelector);
         QCOMPARE(strategies->currentIndex(), column);
-        QVERIFY(window->shownPlan().has_value());
-        QVERIFY(SamePlan(*window->shownPlan(), model->cellAt(row, column)->plan));
-        QCOMPARE(window->controls().get<CPlanListCtrl>(kPlanList)->rowCount(), 6);
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value());
+        QVERIFY(
+            SamePlan(*QuorvelDlgTestAccess::shownPlan(*window), model->cellAt(row, column)->plan));
+        QCOMPARE(QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(kPlanList)->rowCount(),
+                 6);
 
         // Enter on the current cell does the same.
         const int otherColumn = column == 0 ? 1 : 0;
@@ -325,7 +332,7 @@ private slots:
             }
         }
 
-        auto* leader = window->controls().get<QComboBox>(kLeaderSelector);
+        auto* leader = QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kLeaderSelector);
         leader->setCurrentIndex(5);
         emit leader->activated(5);
         QVERIFY(ended.wait(kWaitMs));
@@ -335,9 +342,10 @@ private slots:
 
         // An exclusion from the plan list (showing a plan itself computes
         // nothing there).
-        auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
+        auto* list = QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(kPlanList);
         for (int virus = 0; virus < kVirusCount && list->rowCount() == 0; ++virus)
-            window->showPlanFor(virus, overview->model()->strategyOfColumn(0));
+            QuorvelDlgTestAccess::showPlanFor(*window, virus,
+                                              overview->model()->strategyOfColumn(0));
         QCOMPARE(list->rowCount(), 6);
         QCOMPARE(computations, 2);
         list->selectRow(1);
@@ -385,9 +393,11 @@ private slots:
         QVERIFY(started.load());
         QTRY_VERIFY(overview->progressBar()->value() > 0);
         // The main window still answers while the worker runs.
-        QTest::mouseClick(window->controls().get<QPushButton>(kSearchButton), Qt::LeftButton);
-        QVERIFY(window->shownPlan().has_value() ||
-                window->controls().get<QGroupBox>(kPlanGroup)->title() == u"没有可行的组队方案"_s);
+        QTest::mouseClick(QuorvelDlgTestAccess::controls(*window).get<QPushButton>(kSearchButton),
+                          Qt::LeftButton);
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value() ||
+                QuorvelDlgTestAccess::controls(*window).get<QGroupBox>(kPlanGroup)->title() ==
+                    u"没有可行的组队方案"_s);
 
         QTest::mouseClick(overview->cancelButton(), Qt::LeftButton);
         QVERIFY(ended.wait(kWaitMs));
