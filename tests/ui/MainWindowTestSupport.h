@@ -72,7 +72,7 @@ struct QuorvelDlgTestAccess final
         window.addMenuBeforeHelp(menu);
     }
     static QAction* copyPlanAction(const CQuorvelDlg& window) { return window.copyPlanAction(); }
-    static const EmptyViewHint* planHint(const CQuorvelDlg& window) { return window.planHint(); }
+    static const CEmptyViewHint* planHint(const CQuorvelDlg& window) { return window.planHint(); }
     static CZoneOverviewWindow* zoneOverview(const CQuorvelDlg& window)
     {
         return window.zoneOverview();

@@ -198,14 +198,14 @@ void TestEditListCtrl::refusedBeginLeavesNoEditorAndNoState()
     QVERIFY(m_list->findChildren<QLineEdit*>().isEmpty());
     QCOMPARE(m_list->cellText(5, 2), u"5"_s);
     // The refused column stays refused; the others still open.
-    QVERIFY(!m_list->beginEdit(5, 2));
+    QVERIFY(!m_list->BeginEdit(5, 2));
     // Nor do F2 and typing open it from the keyboard.
     m_list->setCurrentCell(5, 2);
     QTest::keyClick(m_list, Qt::Key_F2);
     QTest::keyClick(m_list, Qt::Key_7);
     QVERIFY(!m_list->isEditing());
     QCOMPARE(m_list->cellText(5, 2), u"5"_s);
-    QVERIFY(m_list->beginEdit(5, 1));
+    QVERIFY(m_list->BeginEdit(5, 1));
 }
 
 void TestEditListCtrl::enterCommitsWithoutPressingTheDefaultButton()

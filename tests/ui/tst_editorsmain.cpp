@@ -261,7 +261,7 @@ void TestEditorsInMainWindow::editedRosterReachesTheDataFiles()
                                   Qt::LeftButton);
                 window.close();
             });
-            return CQuorvelDlg::RunModal(session, choices);
+            return CQuorvelDlg::runModal(session, choices);
         },
         StartupPrompts{}); // a failed save is given up
 

@@ -388,7 +388,7 @@ private slots:
         const DisjointTeam before = multi->team(0);
         multi->setLeader(1, 9);
         QVERIFY(multi->isComputing());
-        multi->cancel();
+        multi->Cancel();
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->teamCount(), 1);
         QVERIFY(SamePlan(multi->team(0).plan, before.plan));

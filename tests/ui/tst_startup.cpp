@@ -122,7 +122,7 @@ private:
                         act(*window);
                     window->close();
                 });
-                return CQuorvelDlg::RunModal(session, choices);
+                return CQuorvelDlg::runModal(session, choices);
             },
             SaveFailuresOnly([](const QList<SaveFailure>&) { return false; }));
     }

@@ -355,7 +355,7 @@ private slots:
         const auto window = makeWindow();
         auto* group =
             QuorvelDlgTestAccess::controls(*window).get<QGroupBox>(MainDialogIds::kPlanGroup);
-        const EmptyViewHint* hint = QuorvelDlgTestAccess::planHint(*window);
+        const CEmptyViewHint* hint = QuorvelDlgTestAccess::planHint(*window);
         QVERIFY(hint->isShown());
         QVERIFY2(hint->hint().contains(u"花名册"_s) && hint->hint().contains(u"编辑英雄信息"_s),
                  qPrintable(hint->hint()));

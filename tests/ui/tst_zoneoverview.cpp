@@ -113,7 +113,7 @@ private slots:
 
         auto expected = std::make_unique<ZoneOverview>();
         QVERIFY(PlanZoneOverview(*m_tables, PlanRequest{0, 0, {}, {}}, *expected));
-        const CZoneOverviewModel* model = overview->model();
+        const ZoneOverviewModel* model = overview->model();
         QCOMPARE(model->rowCount(), 64);
         QCOMPARE(model->columnCount(), 21);
         const StrategyList byChance = BuildStrategyList(true);
@@ -129,16 +129,15 @@ private slots:
             for (int row = 0; row < 64; ++row) {
                 const OverviewCell& cell = (*expected)[row * kStrategyCount + generated];
                 const QModelIndex index = model->index(row, column);
-                QCOMPARE(index.data(CZoneOverviewModel::kFoundRole).toBool(), cell.found);
+                QCOMPARE(index.data(ZoneOverviewModel::kFoundRole).toBool(), cell.found);
                 if (!cell.found) {
                     QVERIFY(index.data().toString().isEmpty());
                     continue;
                 }
                 ++found;
                 QVERIFY(SamePlan(model->cellAt(row, column)->plan, cell.plan));
-                QCOMPARE(
-                    index.data().toString(),
-                    CZoneOverviewModel::CellText(static_cast<double>(cell.plan.score) * 100.0));
+                QCOMPARE(index.data().toString(),
+                         ZoneOverviewModel::cellText(static_cast<double>(cell.plan.score) * 100.0));
                 QVERIFY(index.data(Qt::ToolTipRole)
                             .toString()
                             .startsWith(PlanTexts::HeroNameText(m_tables->heroTable[0])));
@@ -179,7 +178,7 @@ private slots:
     {
         QFETCH(double, index);
         QFETCH(QString, text);
-        QCOMPARE(CZoneOverviewModel::CellText(index), text);
+        QCOMPARE(ZoneOverviewModel::cellText(index), text);
         QVERIFY(text.size() <= 6);
     }
 
@@ -192,14 +191,14 @@ private slots:
         CZoneOverviewWindow* overview = openAndWait(*window);
         const QAbstractItemModel* model = overview->grid()->model();
         int bandCount = 0;
-        const CZoneOverviewModel::Band* bands = CZoneOverviewModel::bands(bandCount);
+        const ZoneOverviewModel::Band* bands = ZoneOverviewModel::bands(bandCount);
         QList<int> perBand(bandCount, 0);
         int shown = 0;
         const QFontMetrics metrics(overview->grid()->font());
         for (int row = 0; row < model->rowCount(); ++row) {
             for (int column = 0; column < model->columnCount(); ++column) {
                 const QModelIndex index = model->index(row, column);
-                if (!index.data(CZoneOverviewModel::kFoundRole).toBool())
+                if (!index.data(ZoneOverviewModel::kFoundRole).toBool())
                     continue;
                 ++shown;
                 const QColor background = index.data(Qt::BackgroundRole).value<QColor>();
@@ -207,7 +206,7 @@ private slots:
                     if (bands[band].background == background)
                         ++perBand[band];
                 }
-                const double exact = index.data(CZoneOverviewModel::kIndexRole).toDouble();
+                const double exact = index.data(ZoneOverviewModel::kIndexRole).toDouble();
                 const QString grouped = QLocale(QLocale::Chinese, QLocale::China)
                                             .toString(std::floor(exact + 0.5), 'f', 0);
                 QVERIFY2(index.data(Qt::ToolTipRole).toString().endsWith(grouped),
@@ -231,14 +230,14 @@ private slots:
     {
         const auto window = makeWindow();
         CZoneOverviewWindow* overview = openAndWait(*window);
-        const CZoneOverviewModel* model = overview->model();
+        const ZoneOverviewModel* model = overview->model();
         overview->feasibleOnlyCheck()->setChecked(true);
         int hiddenRows = 0;
         for (int row = 0; row < 64; ++row) {
             bool feasible = false;
             for (int column = 0; column < 21; ++column) {
                 const QModelIndex index = model->index(row, column);
-                const QVariant value = index.data(CZoneOverviewModel::kIndexRole);
+                const QVariant value = index.data(ZoneOverviewModel::kIndexRole);
                 const bool shown = !index.data().toString().isEmpty();
                 QCOMPARE(shown, value.isValid() && value.toDouble() >= 100.0);
                 feasible = feasible || shown;
@@ -257,7 +256,7 @@ private slots:
     {
         const auto window = makeWindow();
         CZoneOverviewWindow* overview = openAndWait(*window);
-        const CZoneOverviewModel* model = overview->model();
+        const ZoneOverviewModel* model = overview->model();
         int row = -1;
         int column = -1;
         for (int r = 63; r >= 0 && row < 0; --r) {

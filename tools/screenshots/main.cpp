@@ -162,7 +162,7 @@ bool HeroEditor(PlanningTables tables, const QDir& out, QTextStream& err)
     emit list->horizontalHeader()->sectionClicked(5);
     editor.show();
     list->selectRow(2);
-    list->beginEdit(2, 2);
+    list->BeginEdit(2, 2);
     return Save(editor, out, u"hero-editor.png"_s, err);
 }
 

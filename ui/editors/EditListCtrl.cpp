@@ -40,7 +40,7 @@ CEditListCtrl::CEditListCtrl(QWidget* parent)
             &CEditListCtrl::onScrollAction);
 }
 
-CEditListCtrl* CEditListCtrl::FromTemplate(const ControlTemplate& control, QWidget* parent)
+CEditListCtrl* CEditListCtrl::fromTemplate(const ControlTemplate& control, QWidget* parent)
 {
     auto* list = new CEditListCtrl(parent);
     list->setSelectionMode((control.style & kSingleSelect) != 0
@@ -108,12 +108,12 @@ int CEditListCtrl::columnWidthFor(int column, const QString& text) const
     return besideText + 2 * margin + fontMetrics().horizontalAdvance(text) + 1;
 }
 
-QString CEditListCtrl::WidestText(int length)
+QString CEditListCtrl::widestText(int length)
 {
     return QString(length, QChar(0x6C49)); // 汉
 }
 
-bool CEditListCtrl::beginEdit(int row, int column)
+bool CEditListCtrl::BeginEdit(int row, int column)
 {
     const QModelIndex index = model()->index(row, column);
     if (m_editing || !index.isValid() || !index.flags().testFlag(Qt::ItemIsEditable))
@@ -133,7 +133,7 @@ bool CEditListCtrl::beginEdit(int row, int column)
     return true;
 }
 
-void CEditListCtrl::endEdit(bool cancel)
+void CEditListCtrl::EndEdit(bool cancel)
 {
     if (!m_editing)
         return;
@@ -180,10 +180,10 @@ void CEditListCtrl::keyPressEvent(QKeyEvent* event)
         // typed text over the whole of it (the editor's input rule applies).
         if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
             event->accept();
-            beginEdit(current.row(), current.column());
+            BeginEdit(current.row(), current.column());
             return;
         }
-        if (TypesText(*event) && beginEdit(current.row(), current.column())) {
+        if (TypesText(*event) && BeginEdit(current.row(), current.column())) {
             event->accept();
             if (m_edit != nullptr)
                 QCoreApplication::sendEvent(m_edit, event);
@@ -241,7 +241,7 @@ void CEditListCtrl::onClicked(const QModelIndex& index)
         return;
     // A click on a check box only toggles it: the box lies outside the text.
     if (labelRect(index.row(), index.column()).contains(m_clickPos))
-        beginEdit(index.row(), index.column());
+        BeginEdit(index.row(), index.column());
 }
 
 void CEditListCtrl::commitData(QWidget* editor)
@@ -249,14 +249,14 @@ void CEditListCtrl::commitData(QWidget* editor)
     // Every commit (Enter, the editor losing the focus, a click on another
     // cell) ends the edit here, so that the list's own state ends with it.
     if (m_editing && editor == m_edit)
-        endEdit(false);
+        EndEdit(false);
 }
 
 void CEditListCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     // An editor closed while its edit is still open was not committed: Escape.
     if (m_editing && editor == m_edit)
-        endEdit(true);
+        EndEdit(true);
     // Tab: on to the dialog's next or previous control rather than into the
     // neighbouring cell. Any other close finds the editor closed already.
     if (hint == QAbstractItemDelegate::EditNextItem ||
@@ -268,7 +268,7 @@ void CEditListCtrl::onScrollAction(int action)
 {
     // The scroll bars commit the open edit before the rows move under it.
     if (m_editing) {
-        endEdit(false);
+        EndEdit(false);
         setFocus();
     }
     // A page step repaints the whole list, not only what scrolled into view.

@@ -29,7 +29,7 @@ public:
 
     // The list for a list-view control of a dialog template, with the
     // template's selection mode and border.
-    static CEditListCtrl* FromTemplate(const ControlTemplate& control, QWidget* parent);
+    static CEditListCtrl* fromTemplate(const ControlTemplate& control, QWidget* parent);
 
     int rowCount() const;
     int columnCount() const;
@@ -45,11 +45,11 @@ public:
 
     // Opens the editor on (row, column) if the model lets the cell be edited.
     // Returns whether it opened; it never opens while another edit is open.
-    bool beginEdit(int row, int column);
+    bool BeginEdit(int row, int column);
     // Ends the open edit, if any: the editor closes and, on a commit, the
     // model is given the text. Callers that reorder or refill rows end the
     // edit first, so that it lands on its own row.
-    void endEdit(bool cancel);
+    void EndEdit(bool cancel);
 
     bool isEditing() const { return m_editing; }
     int editRow() const { return m_editRow; }
@@ -62,7 +62,7 @@ public:
     int columnWidthFor(int column, const QString& text) const;
     // The widest text of `length` characters a cell may hold: names are
     // mostly Chinese, whose characters are the widest.
-    static QString WidestText(int length);
+    static QString widestText(int length);
 
     // The rectangle of the cell's text (the cell without its check box), in
     // viewport coordinates.

@@ -69,8 +69,8 @@ protected:
 
 private:
     void SortRows(int column);
-    void ShowContextMenu(const QPoint& position);
-    void MoveSelected(bool toTop);
+    void showContextMenu(const QPoint& position);
+    void moveSelected(bool toTop);
     void MoveSelectedToTop();
     void MoveSelectedToBottom();
     void BatchSelect();

@@ -29,7 +29,7 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
 {
     m_controls = BuildDialog(
         *this, VirusDialogTemplate(), [](const ControlTemplate& control, QWidget* dialogWidget) {
-            return control.id == kList ? CEditListCtrl::FromTemplate(control, dialogWidget)
+            return control.id == kList ? CEditListCtrl::fromTemplate(control, dialogWidget)
                                        : nullptr;
         });
     m_okButton = m_controls.get<QPushButton>(kOk);
@@ -68,7 +68,7 @@ void CVirusDlg::resizeEvent(QResizeEvent* event)
 
 void CVirusDlg::PasteCells()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
     const int row = std::max(m_list->currentRow(), 0);
     const int column = std::max(m_list->currentColumn(), 0);
@@ -89,7 +89,7 @@ void CVirusDlg::CopyRows() const
 
 void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedRows)
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     m_model->loadRecords(viruses);
     if (!namedRows.isEmpty()) {
         m_list->setCurrentCell(namedRows.front(), kName);
@@ -99,7 +99,7 @@ void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedR
 
 void CVirusDlg::accept()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     m_model->writeBack(m_table);
     QDialog::accept();
 }

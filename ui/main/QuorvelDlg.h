@@ -37,7 +37,7 @@ class RosterMenu;
 // whether the tables were changed is told by tablesModified() once it has
 // closed. A menu bar above the template area reaches the raid-planning
 // windows, copies the shown plan and tells about the program.
-class EmptyViewHint;
+class CEmptyViewHint;
 class CQuorvelDlg final : public QDialog
 {
     Q_OBJECT
@@ -51,7 +51,7 @@ public:
 
     // Runs a window modally on the session and choices; returns whether the
     // tables were changed.
-    static bool RunModal(PlanningSession& session, RememberedChoices& choices);
+    static bool runModal(PlanningSession& session, RememberedChoices& choices);
 
     bool tablesModified() const { return m_tablesModified; }
 
@@ -112,7 +112,7 @@ private:
     void addMenuBeforeHelp(QMenu* menu);
     QAction* copyPlanAction() const { return m_copyPlanAction; }
     // The line over the empty plan list: where to start, or why no team.
-    const EmptyViewHint* planHint() const { return m_planHint; }
+    const CEmptyViewHint* planHint() const { return m_planHint; }
     CZoneOverviewWindow* zoneOverview() const { return m_zoneOverview; }
     CAlternativesWindow* alternatives() const { return m_alternatives; }
     CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
@@ -181,7 +181,7 @@ private:
     QLabel* m_leaderStats = nullptr;
     QGroupBox* m_planGroup = nullptr;
     CPlanListCtrl* m_planList = nullptr;
-    EmptyViewHint* m_planHint = nullptr;
+    CEmptyViewHint* m_planHint = nullptr;
     QLabel* m_statTotals = nullptr;
     QLabel* m_heroDamage = nullptr;
     QLabel* m_virusDamage = nullptr;
