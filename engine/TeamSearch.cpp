@@ -2,13 +2,18 @@
 
 #include "engine/Candidates.h"
 #include "engine/CombatModel.h"
+#include "engine/ScanCeiling.h"
 #include "engine/internal/BranchAndBound.h"
+#include "engine/internal/ExhaustiveScan.h"
 #include "engine/internal/LeaderSearch.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
+#include "engine/internal/RankByTotals.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TotalsSearch.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <cstdint>
 #include <memory>
@@ -24,11 +29,15 @@ struct SearchWorkspace
     SearchRoster roster;
     ProductBound product;
     TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
+    PairTable pairs;
+    ExhaustiveScan scan;
     // The totals' sets depend only on the candidate list and the direction
     // M moves with 可爱, so searches of one list may share them, and one
     // search may leave them partly built for the next.
     bool totalsBegun = false;
     bool totalsRising = true;
+    // The last search of this workspace answered through the totals' sets.
+    bool answeredByTotals = false;
 };
 
 namespace {
@@ -53,6 +62,10 @@ constexpr std::uint64_t kWorkGrowth = 4;
 // A unit of the branch and bound's work costs about as much as building four
 // totals.
 constexpr std::uint64_t kTotalsPerWork = 4;
+// Each turn of the cleverer methods is followed by a turn of the exhaustive
+// scan (ScanTurn), which goes on where it stopped; so no query costs more than
+// a small multiple of one full scan (the ceiling), and a query that a cleverer
+// method answers quickly pays a small multiple of that method's work.
 
 // What both searches do before they enumerate: the request is checked, crits
 // count only from kFirstCritVirus on, and the candidate list is built for the
@@ -79,9 +92,18 @@ int BeginSearch(const PlanningTables& tables, const PlanRequest& request, Candid
 // when they were built for this list and direction), or where the totals do
 // not serve, the branch and bound to its end.
 bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, int virusIndex, int n,
-                    int k, PlanRecord& plan, SearchStats& stats)
+                    int k, PlanRecord& plan, SearchStats& stats,
+                    const std::atomic<bool>* cancel = nullptr, bool* cancelled = nullptr)
 {
+    const auto stopAsked = [cancel, cancelled] {
+        if (cancel == nullptr || !cancel->load(std::memory_order_relaxed))
+            return false;
+        if (cancelled != nullptr)
+            *cancelled = true;
+        return true;
+    };
     const CandidateList& list = workspace.candidates;
+    workspace.answeredByTotals = false;
     if (list.count < 6)
         return false;
 
@@ -92,7 +114,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
     ProductBound& product = workspace.product;
     product.build(roster, virus, virusIndex, n, k);
     const std::int64_t threshold = SearchThreshold(virus, n);
-    const BranchAndBound search(roster, model, product, threshold);
+    const BranchAndBound search(roster, model, product, threshold, cancel);
     SearchBest best = search.run(kBranchAndBoundWork);
     stats.teamsScored = best.teamsScored;
     stats.nodesVisited = best.nodesVisited;
@@ -108,14 +130,24 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             workspace.totalsBegun = true;
             workspace.totalsRising = cuteRises;
         }
+        BuildPairTable(roster, workspace.pairs);
+        ExhaustiveScan& scan = workspace.scan;
+        scan.begin(roster, workspace.pairs, model, virus, n, model.countedHits(), threshold, true,
+                   &product);
+        ScanBestSink ceiling;
+        // Keys some team reaches; a stopped walk's best is a real team's.
+        std::int64_t incumbent = best.key;
         std::uint64_t work = kBranchAndBoundWork;
         for (;;) {
+            if (stopAsked())
+                return false;
             work *= kWorkGrowth;
             if (!usable || totals.state() == TotalsSearch::BuildState::Full) {
-                best = search.run();
+                best = search.run(work);
             } else if (totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
                        TotalsSearch::BuildState::Done) {
-                best = totals.find(model, threshold, best.key);
+                best = totals.find(model, threshold, incumbent);
+                workspace.answeredByTotals = true;
                 stats.totalsKept = totals.totalsKept();
                 stats.totalsTried = totals.totalsTried();
                 break;
@@ -126,9 +158,27 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             stats.nodesVisited += best.nodesVisited;
             if (!best.stopped)
                 break;
+            incumbent = std::max(incumbent, best.key);
+            const std::uint64_t walked =
+                stats.teamsScored + stats.nodesVisited + totals.totalsKept() / kTotalsPerWork;
+            if (!ScanTurnsBegun(walked, list.count))
+                continue;
+            ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
+            const ExhaustiveScan::State state =
+                scan.run(ceiling, scan.teamsScanned() + ScanTurn(work), cancel);
+            stats.teamsScanned = scan.teamsScanned();
+            if (state == ExhaustiveScan::State::Cancelled && stopAsked())
+                return false;
+            if (state == ExhaustiveScan::State::Done) {
+                // The incumbent's own team keys above the outside floor, so
+                // the scan kept the first team of the best key.
+                best.key = ceiling.key;
+                std::copy(ceiling.positions, ceiling.positions + 6, best.positions);
+                break;
+            }
         }
     }
-    if (best.key == 0)
+    if (best.key == 0 || stopAsked())
         return false;
     FillPlan(best.positions, plan, list, tables, virusIndex,
              static_cast<float>(model.score(best.key)));
@@ -151,6 +201,56 @@ bool FindBestTeam(const PlanningTables& tables, const PlanRequest& request, Plan
     return SearchPrepared(workspace, tables, request.virus, request.strategy.n, k, plan, counted);
 }
 
+bool FindBestTeamUnlessCancelled(const PlanningTables& tables, const PlanRequest& request,
+                                 PlanRecord& plan, SearchStats& stats,
+                                 const std::atomic<bool>* cancel, bool& cancelled)
+{
+    cancelled = false;
+    SearchWorkspace& workspace = ThreadWorkspace();
+    const int k = BeginSearch(tables, request, workspace.candidates, stats);
+    workspace.totalsBegun = false;
+    return SearchPrepared(workspace, tables, request.virus, request.strategy.n, k, plan, stats,
+                          cancel, &cancelled);
+}
+
+bool RankWithLastTotals(const PlanningTables& tables, int virusIndex, int n, int k, TopList& list,
+                        std::uint64_t teamLimit)
+{
+    SearchWorkspace& workspace = ThreadWorkspace();
+    if (!workspace.answeredByTotals)
+        return false;
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    const MarginModel model(virus, virusIndex, n, k);
+    return workspace.totals.rank(model, SearchThreshold(virus, n), list, teamLimit);
+}
+
+bool FindBestTeamByScan(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan,
+                        SearchStats& stats, bool skipClosed)
+{
+    SearchWorkspace& workspace = ThreadWorkspace();
+    const int virusIndex = request.virus;
+    const int n = request.strategy.n;
+    const int k = BeginSearch(tables, request, workspace.candidates, stats);
+    const CandidateList& list = workspace.candidates;
+    if (list.count < 6)
+        return false;
+    const VirusRecord& virus = tables.virusTable[virusIndex];
+    BuildSearchRoster(list, virus, virusIndex, n, k, workspace.roster);
+    const MarginModel model(virus, virusIndex, n, k);
+    BuildPairTable(workspace.roster, workspace.pairs);
+    ExhaustiveScan& scan = workspace.scan;
+    scan.begin(workspace.roster, workspace.pairs, model, virus, n, model.countedHits(),
+               SearchThreshold(virus, n), skipClosed);
+    ScanBestSink best;
+    scan.run(best, UINT64_MAX);
+    stats.teamsScanned = scan.teamsScanned();
+    if (best.key == 0)
+        return false;
+    FillPlan(best.positions, plan, list, tables, virusIndex,
+             static_cast<float>(model.score(best.key)));
+    return true;
+}
+
 LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroSet& excluded)
     : m_tables(tables), m_workspace(std::make_unique<SearchWorkspace>())
 {
@@ -163,13 +263,14 @@ LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroS
 
 LeaderSearch::~LeaderSearch() = default;
 
-bool LeaderSearch::find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats)
+bool LeaderSearch::find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats,
+                        const std::atomic<bool>* cancel)
 {
     assert(virusIndex >= 0 && virusIndex < kVirusCount);
     stats = SearchStats{};
     stats.candidateCount = m_workspace->candidates.count;
     return SearchPrepared(*m_workspace, m_tables, virusIndex, n, CritsCount(virusIndex) ? k : 0,
-                          plan, stats);
+                          plan, stats, cancel);
 }
 
 // The candidate list lives on this search's stack (4 KB), so the reference

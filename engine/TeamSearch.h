@@ -18,6 +18,8 @@ struct SearchStats
     // totals whose key it computed.
     std::uint64_t totalsKept = 0;
     std::uint64_t totalsTried = 0;
+    // Teams the exhaustive scan passed over in its vector lanes.
+    std::uint64_t teamsScanned = 0;
     // The candidate count N of the list the search built (the leader included).
     int candidateCount = 0;
 };

@@ -22,9 +22,11 @@ inline constexpr int kMaxTopTeams = 50;
 // std::invalid_argument, before any search work, when the request's excluded
 // set holds its leader or `wanted` is out of range. Never writes into `tables`.
 //
-// Another thread may set `cancel` to stop the search early; it is looked at
-// before each of the first three picks, so a search stops within
-// milliseconds. A cancelled search returns 0 and writes no plan (stats then
+// Another thread may set `cancel` to stop the search early; the walks look at
+// it before each of the first three picks, the exhaustive scan before each
+// second pick, and the single search that gives the floor between its turns,
+// so a search stops within milliseconds, or within one turn of building the
+// totals' sets. A cancelled search returns 0 and writes no plan (stats then
 // count the work done until it stopped): the caller knows it cancelled and
 // must not read 0 as "no team".
 int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int wanted,

@@ -321,3 +321,37 @@ SearchBest TotalsSearch::find(const MarginModel& model, std::int64_t threshold,
     assert(keyOf(partial) == best.key);
     return best;
 }
+
+bool TotalsSearch::rank(const MarginModel& model, std::int64_t threshold, TopList& list,
+                        std::uint64_t teamLimit)
+{
+    assert(m_roster != nullptr && m_state == BuildState::Done);
+    m_model = &model;
+    m_threshold = threshold;
+    if (m_roster->count < 6)
+        return true;
+    int team[6] = {0, 0, 0, 0, 0, 0};
+    std::uint64_t left = teamLimit;
+    return rankFrom(withHero(Total{0, 0, 0}, 0, kAbnormalCap), 1, 1, team, list, left);
+}
+
+bool TotalsSearch::rankFrom(const Total& partial, int level, int from, int* team, TopList& list,
+                            std::uint64_t& left)
+{
+    const int rest = SearchRoster::kMaxPick - level;
+    for (int j = from; j + rest < m_roster->count; ++j) {
+        const Total next = withHero(partial, j, kAbnormalCap);
+        if (!reaches(next, rest, j + 1, list.floor() + 1))
+            continue;
+        team[level] = j;
+        if (rest > 0) {
+            if (!rankFrom(next, level + 1, j + 1, team, list, left))
+                return false;
+            continue;
+        }
+        if (left-- == 0)
+            return false;
+        list.add(keyOf(next), team);
+    }
+    return true;
+}

@@ -53,13 +53,22 @@ void PlanCells(OverviewWork& work)
         const Strategy& strategy = strategies[static_cast<std::size_t>(cell % kStrategyCount)];
         OverviewCell& result = work.cells[static_cast<std::size_t>(cell)];
         result.plan = PlanRecord{};
-        result.found = search.find(virus, strategy.n, strategy.k, result.plan, stats);
+        result.found =
+            search.find(virus, strategy.n, strategy.k, result.plan, stats, work.control.cancel);
+        // A search cut short by the cancel answers nothing: the cell is not
+        // counted or flagged.
+        if (work.control.cancel != nullptr && work.control.cancel->load(std::memory_order_relaxed))
+            return;
         int filled = 1;
         if (!CritsCount(virus)) {
             assert(strategy.k == 0);
             for (int sibling = 1; sibling <= strategy.n; ++sibling, ++filled)
                 work.cells[static_cast<std::size_t>(cell) + static_cast<std::size_t>(sibling)] =
                     result;
+        }
+        if (work.control.cellsReady != nullptr) {
+            for (int i = 0; i < filled; ++i)
+                work.control.cellsReady[cell + i].store(true, std::memory_order_release);
         }
         work.done.fetch_add(filled, std::memory_order_relaxed);
         if (work.control.cellsDone != nullptr)

@@ -25,6 +25,10 @@ struct OverviewControl
     int threads = 0;                           // 0: every core
     const std::atomic<bool>* cancel = nullptr; // set by another thread to stop early
     std::atomic<int>* cellsDone = nullptr;     // progress, 0..kOverviewCells
+    // kOverviewCells flags, all false on entry: each is set (release order)
+    // once its cell is filled, so that a reader on another thread that sees
+    // it set (acquire order) may show that cell while others are computed.
+    std::atomic<bool>* cellsReady = nullptr;
 };
 
 // Plans the request under every virus and every strategy (its own virus and

@@ -36,3 +36,8 @@ void PlanningSession::showAlternative(const PlanRecord& plan, int rank)
 {
     emit alternativeRequested(plan, rank);
 }
+
+void PlanningSession::showSupposedPlan(const AdviceEntry& entry, const QString& heroName)
+{
+    emit supposedPlanRequested(entry, heroName);
+}

@@ -4,9 +4,11 @@
 #include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
+#include "engine/TrainingAdvice.h"
 
 #include <QFlags>
 #include <QObject>
+#include <QString>
 
 #include <optional>
 
@@ -66,11 +68,16 @@ public:
     // it found shown with its rank (1 = best).
     void showPlanFor(int virus, const Strategy& strategy);
     void showAlternative(const PlanRecord& plan, int rank);
+    // The advice window asks for the plan of one of its entries, shown on
+    // the roster the entry supposes and marked as supposed; the roster is
+    // not changed. `heroName` names the entry's hero in the caption.
+    void showSupposedPlan(const AdviceEntry& entry, const QString& heroName);
 
 signals:
     void changed(PlanningSession::Changes what);
     void planForRequested(int virus, const Strategy& strategy);
     void alternativeRequested(const PlanRecord& plan, int rank);
+    void supposedPlanRequested(const AdviceEntry& entry, const QString& heroName);
 
 private:
     PlanningTables& m_tables;

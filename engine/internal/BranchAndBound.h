@@ -6,11 +6,11 @@
 #error "engine/internal/ headers are private to the planning engine"
 #endif
 
-#include "engine/internal/CompletionBounds.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/SearchRoster.h"
 
+#include <atomic>
 #include <cstdint>
 
 // The best team the search has found: its score key (0 while no team scored
@@ -27,17 +27,33 @@ struct SearchBest
     bool stopped = false;
 };
 
-// Branch and bound over the teams of one search, in the reference's
-// lexicographic order of candidate positions within one first pick.
-//
-// A subtree is skipped when no team in it can have a key above the best key
-// found so far: teams in the subtree come later in the order, so a tie could
-// not replace the best.
+// Where the walk keeps the single best team.
+struct BestSink
+{
+    SearchBest& best;
+
+    std::int64_t floor() const { return best.key; }
+    int wanted() const { return 1; }
+    void offer(std::int64_t key, const int team[6])
+    {
+        best.key = key;
+        for (int i = 0; i < 6; ++i)
+            best.positions[i] = team[i];
+    }
+};
+
+// The best team of one search by the branch and bound (TeamWalk), in the
+// reference's lexicographic order of candidate positions.
 class BranchAndBound final
 {
 public:
+    // A search with `cancel` stops once it is set, as if out of work.
     BranchAndBound(const SearchRoster& roster, const MarginModel& model, ProductBound& product,
-                   std::int64_t threshold);
+                   std::int64_t threshold, const std::atomic<bool>* cancel = nullptr)
+        : m_roster(roster), m_model(model), m_product(product), m_threshold(threshold),
+          m_cancel(cancel)
+    {
+    }
 
     // The search's answer: the best key with the lexicographically first
     // positions among equal keys, and the number of teams scored. With a
@@ -46,28 +62,9 @@ public:
     SearchBest run(std::uint64_t workLimit = UINT64_MAX) const;
 
 private:
-    using Partial = PartialTeam;
-    struct Walk;
-
-    bool closed(const Partial& sum, int remaining, int from, std::int64_t cuteHigh,
-                std::int64_t floorKey) const;
-    // The first picks run from 1 to this position.
-    int lastFirstPick() const { return m_roster.count - SearchRoster::kMaxPick; }
-    // Whether any team whose first pick is p1 or a later position could still
-    // be eligible and have a key above floorKey. Once false it stays false
-    // for every later p1, so the first-pick loop ends there.
-    bool firstPicksOpen(int p1, std::int64_t floorKey) const;
-    // Searches every team whose first pick is p1, replacing `best` with any
-    // team of a strictly greater key.
-    void searchFirstPick(int p1, SearchBest& best, std::uint64_t workLimit) const;
-    template <int Level> void descend(Walk& walk, const Partial& sum, int from) const;
-    void pickFourth(Walk& walk, const Partial& sum, int from) const;
-    void scoreLastPick(Walk& walk, const Partial& sum, int from) const;
-
     const SearchRoster& m_roster;
     const MarginModel& m_model;
-    ProductBound& m_product; // fills its tables when first needed
+    ProductBound& m_product;
     const std::int64_t m_threshold;
-    const bool m_damageRisesWithCute;
-    const CompletionBounds m_bounds;
+    const std::atomic<bool>* m_cancel;
 };

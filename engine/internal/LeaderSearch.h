@@ -11,6 +11,7 @@
 #include "engine/PlanningTables.h"
 #include "engine/TeamSearch.h"
 
+#include <atomic>
 #include <memory>
 
 struct SearchWorkspace;
@@ -32,8 +33,10 @@ public:
     LeaderSearch& operator=(const LeaderSearch&) = delete;
 
     // FindBestTeam's answer for the leader against the virus at virusIndex
-    // for n hits and k crits.
-    bool find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats);
+    // for n hits and k crits; false with the plan untouched once `cancel`
+    // is set (between and inside the turns of the search's methods).
+    bool find(int virusIndex, int n, int k, PlanRecord& plan, SearchStats& stats,
+              const std::atomic<bool>* cancel = nullptr);
 
 private:
     const PlanningTables& m_tables;

@@ -96,6 +96,9 @@ public:
                static_cast<double>(m_lifeSpan);
     }
 
+    // n + k', the virus's hits the life margin counts.
+    int countedHits() const { return static_cast<int>(m_countedHits); }
+
     // True when M does not decrease as the 可爱 total grows (F >= 0).
     bool damageRisesWithCute() const { return m_cuteFactor >= 0; }
 

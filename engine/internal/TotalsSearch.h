@@ -9,6 +9,7 @@
 #include "engine/internal/BranchAndBound.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/SearchRoster.h"
+#include "engine/internal/TopTeamsSearch.h"
 
 #include <cstdint>
 #include <memory>
@@ -104,6 +105,16 @@ public:
     // is found faster the closer it is to the best.
     SearchBest find(const MarginModel& model, std::int64_t threshold, std::int64_t incumbentKey);
 
+    // Ranks into `list` every team whose key exceeds the list's floor, in
+    // the order of positions, as a walk over every team would; after find()
+    // or with the same model and threshold. Each pick is taken only where
+    // its suffix's set still reaches a key above the floor (an exact test,
+    // see the class comment), so every descent ends in a team that enters
+    // the list. False when more than teamLimit teams entered, the list then
+    // being incomplete.
+    bool rank(const MarginModel& model, std::int64_t threshold, TopList& list,
+              std::uint64_t teamLimit);
+
     // Totals kept in the sets, and totals whose key find() computed.
     std::uint64_t totalsKept() const { return m_used; }
     std::uint64_t totalsTried() const { return m_tried; }
@@ -129,6 +140,8 @@ private:
     // whose bound is above `floor`; `floor` when none is above it.
     std::int64_t bestWith(const Total& partial, int r, int j, std::int64_t floor);
     bool reaches(const Total& partial, int r, int j, std::int64_t key);
+    bool rankFrom(const Total& partial, int level, int from, int* team, TopList& list,
+                  std::uint64_t& left);
     Total withHero(const Total& total, int position, std::int32_t cap) const;
     void setCaps();
     void merge(int r, int j);

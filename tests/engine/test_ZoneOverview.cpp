@@ -9,10 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -127,6 +130,45 @@ TEST(ZoneOverview, ACancelledOverviewStopsAndSaysSo)
     EXPECT_FALSE(
         PlanZoneOverview(*tables, PlanRequest{0, FirstChecked(*tables), {}, {}}, *cells, control));
     EXPECT_LT(done.load(), kOverviewCells);
+}
+
+// A reader on another thread may take each cell as soon as its flag is set:
+// what it took then is the cell's final plan, and every cell gets its flag.
+TEST(ZoneOverview, CellsAreFlaggedReadyAsTheyAreFilled)
+{
+    const auto tables = SmallZone(21, StatKind::Realistic, 20);
+    const int leader = FirstChecked(*tables);
+    auto cells = std::make_unique<ZoneOverview>();
+    auto taken = std::make_unique<ZoneOverview>();
+    auto ready = std::make_unique<std::atomic<bool>[]>(kOverviewCells);
+    std::vector<bool> seen(kOverviewCells, false);
+    OverviewControl control;
+    control.threads = 2;
+    control.cellsReady = ready.get();
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        EXPECT_TRUE(PlanZoneOverview(*tables, PlanRequest{0, leader, {}, {}}, *cells, control));
+        finished = true;
+    });
+    int seenCount = 0;
+    for (bool last = false; !last;) {
+        last = finished.load();
+        for (int c = 0; c < kOverviewCells; ++c) {
+            if (!seen[static_cast<std::size_t>(c)] && ready[c].load(std::memory_order_acquire)) {
+                seen[static_cast<std::size_t>(c)] = true;
+                (*taken)[static_cast<std::size_t>(c)] = (*cells)[static_cast<std::size_t>(c)];
+                ++seenCount;
+            }
+        }
+    }
+    worker.join();
+    EXPECT_EQ(seenCount, kOverviewCells);
+    for (int c = 0; c < kOverviewCells; ++c) {
+        const OverviewCell& early = (*taken)[static_cast<std::size_t>(c)];
+        const OverviewCell& filled = (*cells)[static_cast<std::size_t>(c)];
+        ASSERT_EQ(early.found, filled.found) << "cell " << c;
+        ASSERT_TRUE(SamePlan(early.plan, filled.plan)) << "cell " << c;
+    }
 }
 
 // Two overviews at once on the same tables answer as one alone does.

@@ -82,6 +82,14 @@ struct QuorvelDlgTestAccess final
         return window.alternatives();
     }
     static CMultiTeamWindow* multiTeam(const CQuorvelDlg& window) { return window.multiTeam(); }
+    static CAdviceWindow* advice(const CQuorvelDlg& window) { return window.advice(); }
+    static CTeamCheckWindow* teamCheck(const CQuorvelDlg& window) { return window.teamCheck(); }
+    static QLabel* feasibilityLabel(const CQuorvelDlg& window) { return window.feasibilityLabel(); }
+    static QGroupBox* planGroup(const CQuorvelDlg& window) { return window.planGroup(); }
+    static std::optional<Strategy> currentStrategy(const CQuorvelDlg& window)
+    {
+        return window.currentStrategy();
+    }
     static int currentVirus(const CQuorvelDlg& window) { return window.currentVirus(); }
     static int currentLeader(const CQuorvelDlg& window) { return window.currentLeader(); }
     static const std::optional<PlanRecord>& shownPlan(const CQuorvelDlg& window)

@@ -376,10 +376,10 @@ private slots:
         window->ExcludeSelectedHeroes();
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 1);
-        // A confirmed editor announces a new request and new tables, one
-        // after the other: one plan.
+        // Two announcements in a row (a new request, then new tables) reach
+        // the window as one burst: one plan.
         PlanningSession& session = QuorvelDlgTestAccess::session(*window);
-        session.announce(PlanningSession::kRequest);
+        session.announce(PlanningSession::Change::Target);
         session.announce(PlanningSession::kTables);
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 2);

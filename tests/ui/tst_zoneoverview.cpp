@@ -408,6 +408,39 @@ private slots:
         QVERIFY(SamePlan(overview->model()->cellAt(0, 0)->plan, before.plan));
     }
 
+    // Cells the worker has filled show at once, over the grid before; a
+    // cancel puts the grid before back.
+    void filledCellsShowWhileTheRestAreComputed()
+    {
+        const auto window = makeWindow();
+        CZoneOverviewWindow* overview = openAndWait(*window);
+        const OverviewCell before = *overview->model()->cellAt(0, 0);
+        constexpr float kMarker = 4242.0f;
+        overview->setComputation([](const PlanningTables&, const PlanRequest&, ZoneOverview& cells,
+                                    const OverviewControl& control) {
+            for (int cell = 0; cell < kOverviewCells; ++cell) {
+                cells[cell] = OverviewCell{};
+                cells[cell].found = true;
+                cells[cell].plan.score = kMarker;
+                control.cellsReady[cell].store(true, std::memory_order_release);
+            }
+            while (!control.cancel->load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            return false;
+        });
+        QSignalSpy ended(overview, &CZoneOverviewWindow::refreshEnded);
+        overview->refresh();
+        QVERIFY(overview->isComputing());
+        QTRY_COMPARE_WITH_TIMEOUT(overview->model()->cellAt(0, 0)->plan.score, kMarker, 5000);
+        QVERIFY(overview->model()->index(0, 0).data().isValid());
+
+        QTRY_VERIFY_WITH_TIMEOUT(overview->cancelButton()->isVisible(), 5000);
+        QTest::mouseClick(overview->cancelButton(), Qt::LeftButton);
+        QVERIFY(ended.wait(kWaitMs));
+        QCOMPARE(overview->model()->cellAt(0, 0)->found, before.found);
+        QVERIFY(SamePlan(overview->model()->cellAt(0, 0)->plan, before.plan));
+    }
+
     // The overview opens at the size it was closed at, in a later run too.
     void remembersItsSize()
     {

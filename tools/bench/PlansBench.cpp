@@ -112,41 +112,6 @@ int TopTenTable(const std::vector<BenchScenario>& scenarios)
     return differences;
 }
 
-// One overview, stopped through its cancel flag once it has run for
-// `limitSeconds`. Returns its time, or a negative value when it was stopped.
-double TimedOverview(const BenchScenario& scenario, int leader, int threads, double limitSeconds,
-                     int& cellsDone)
-{
-    auto cells = std::make_unique<ZoneOverview>();
-    std::atomic<bool> cancel{false};
-    std::atomic<int> done{0};
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool over = false;
-    std::thread watchdog([&] {
-        std::unique_lock lock(mutex);
-        if (!finished.wait_for(lock, std::chrono::duration<double>(limitSeconds),
-                               [&] { return over; }))
-            cancel = true;
-    });
-    OverviewControl control;
-    control.threads = threads;
-    control.cancel = &cancel;
-    control.cellsDone = &done;
-    const Clock::time_point start = Clock::now();
-    const bool complete =
-        PlanZoneOverview(*scenario.tables, PlanRequest{0, leader, {}, {}}, *cells, control);
-    const double seconds = SecondsSince(start);
-    {
-        std::lock_guard lock(mutex);
-        over = true;
-    }
-    finished.notify_one();
-    watchdog.join();
-    cellsDone = done.load();
-    return complete ? seconds : -seconds;
-}
-
 void OverviewTable(const std::vector<BenchScenario>& scenarios, double limitSeconds)
 {
     std::printf("\nzone overview of one leader, %d cells (realistic: best of 3 runs; "
@@ -166,7 +131,7 @@ void OverviewTable(const std::vector<BenchScenario>& scenarios, double limitSeco
             for (int run = 0; run < runs; ++run) {
                 int cellsDone = 0;
                 const double seconds =
-                    TimedOverview(scenario, leader, t + 1, limitSeconds, cellsDone);
+                    TimedOverview(*scenario.tables, leader, t + 1, limitSeconds, cellsDone);
                 if (seconds < 0.0) {
                     shown[t] =
                         "> " + Duration(-seconds) + " (" + std::to_string(cellsDone) + " cells)";
@@ -188,6 +153,40 @@ void OverviewTable(const std::vector<BenchScenario>& scenarios, double limitSeco
 }
 
 } // namespace
+
+// One overview, stopped through its cancel flag once it has run for
+// `limitSeconds`. Returns its time, or a negative value when it was stopped.
+double TimedOverview(const PlanningTables& tables, int leader, int threads, double limitSeconds,
+                     int& cellsDone)
+{
+    auto cells = std::make_unique<ZoneOverview>();
+    std::atomic<bool> cancel{false};
+    std::atomic<int> done{0};
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool over = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::duration<double>(limitSeconds),
+                               [&] { return over; }))
+            cancel = true;
+    });
+    OverviewControl control;
+    control.threads = threads;
+    control.cancel = &cancel;
+    control.cellsDone = &done;
+    const Clock::time_point start = Clock::now();
+    const bool complete = PlanZoneOverview(tables, PlanRequest{0, leader, {}, {}}, *cells, control);
+    const double seconds = SecondsSince(start);
+    {
+        std::lock_guard lock(mutex);
+        over = true;
+    }
+    finished.notify_one();
+    watchdog.join();
+    cellsDone = done.load();
+    return complete ? seconds : -seconds;
+}
 
 int RunPlansBench(const std::vector<BenchScenario>& scenarios, double overviewLimitSeconds)
 {

@@ -10,7 +10,9 @@
 // ran, and checks that they found the same plans.
 
 #include "engine/TeamSearch.h"
+#include "tools/bench/AdviceBench.h"
 #include "tools/bench/BenchScenarios.h"
+#include "tools/bench/CeilingBench.h"
 #include "tools/bench/PlansBench.h"
 
 #include <benchmark/benchmark.h>
@@ -253,17 +255,30 @@ int PrintComparison(const BenchScenario& scenario, const ScenarioRuns& runs)
 
 int main(int argc, char** argv)
 {
-    // --plans-only: only the raid-planning tables (see PlansBench.h).
+    // --plans-only: only the raid-planning tables (see PlansBench.h);
+    // --advice-only: only the training advice's table (see AdviceBench.h);
+    // --ceiling: only the hard families and the exhaustive scan (see
+    // CeilingBench.h).
     bool plansOnly = false;
+    bool adviceOnly = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--plans-only") == 0) {
-            plansOnly = true;
+        if (std::strcmp(argv[i], "--ceiling") == 0)
+            return RunCeilingBench(30.0) == 0 ? 0 : 1;
+        const bool plans = std::strcmp(argv[i], "--plans-only") == 0;
+        const bool advice = std::strcmp(argv[i], "--advice-only") == 0;
+        if (plans || advice) {
+            plansOnly = plansOnly || plans;
+            adviceOnly = adviceOnly || advice;
             std::copy(argv + i + 1, argv + argc, argv + i);
             --argc;
             --i;
         }
     }
     std::vector<BenchScenario> scenarios = BuildBenchScenarios();
+    if (adviceOnly) {
+        RunAdviceBench(scenarios, 10.0);
+        return 0;
+    }
     if (plansOnly)
         return RunPlansBench(scenarios, 10.0) == 0 ? 0 : 1;
     std::vector<ScenarioRuns> runs(scenarios.size());
@@ -304,5 +319,6 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout); // the table is there before the raid-planning tables, which take long
     differences += RunPlansBench(scenarios, 10.0);
+    RunAdviceBench(scenarios, 10.0);
     return differences == 0 ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include "texts/PlanTexts.h"
 #include "tools/ExitCodes.h"
 #include "tools/RepeatedOptions.h"
+#include "tools/plan/AdviceCommand.h"
 #include "tools/plan/PlanOutput.h"
 #include "tools/plan/PlanUsage.h"
 #include "tools/plan/RaidPlanCommand.h"
@@ -35,6 +36,7 @@ struct PlanCall
     bool json = false;
     bool reference = false;
     RaidPlanOptions raid;
+    AdviceOptions advice;
 };
 
 // An argument echoed in a message keeps the message on one line: control
@@ -91,6 +93,11 @@ int RunPlan(const PlanCall& request, bool printStats, QTextStream& out, QTextStr
         err << u"quorvel-plan: neither Virus.dat nor Heroes.dat is in "_s
             << OneLine(QDir::toNativeSeparators(QDir(request.folder).absolutePath()))
             << u"; planning with the default tables"_s << Qt::endl;
+    }
+    if (request.advice.mode != AdviceMode::None) {
+        const AdviceQuery query{request.search, request.json, printStats};
+        RunAdvice(request.advice, *tables, query, out, err);
+        return kPlanExitOk;
     }
     if (request.raid.mode != RaidPlanMode::Single) {
         const RaidPlanQuery query{request.search, request.json, printStats};
@@ -151,6 +158,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         {u"by-chance"_s, u"With --strategies: order them by win chance."_s},
     });
     parser.addOptions(RaidPlanOptionList());
+    parser.addOptions(AdviceOptionList());
 
     try {
         if (!parser.parse(arguments))
@@ -177,6 +185,7 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                         u"--%1 does not go with --strategies"_s.arg(QString::fromLatin1(planOnly)));
             }
             RefuseRaidPlanOptionsWith(parser, u"strategies"_s);
+            RefuseAdviceOptionsWith(parser, u"strategies"_s);
             PrintStrategies(parser.isSet(u"by-chance"_s), out);
             return kPlanExitOk;
         }
@@ -190,10 +199,11 @@ int RunPlanCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                 throw UsageError(
                     u"--dir must be an existing folder, not '%1'"_s.arg(request.folder));
         }
+        request.advice = ReadAdviceOptions(parser);
         request.raid = ReadRaidPlanOptions(parser);
         if (request.raid.usesStrategy())
             request.search.virus = ReadNumber(parser, u"virus"_s, 0, kVirusCount - 1);
-        if (request.raid.usesLeader())
+        if (request.raid.usesLeader() && request.advice.usesLeader())
             request.search.leader = ReadNumber(parser, u"leader"_s, 0, kHeroCount - 1);
         if (request.raid.usesStrategy()) {
             // The options name the rounds; the strategy counts the virus's hits.

@@ -12,10 +12,12 @@
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/SelectDlg.h"
 #include "ui/editors/VirusDlg.h"
+#include "ui/main/AdviceWindow.h"
 #include "ui/main/AlternativesWindow.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanListCtrl.h"
 #include "ui/main/QuorvelDlg.h"
+#include "ui/main/TeamCheckWindow.h"
 #include "ui/main/ZoneOverviewModel.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
@@ -154,6 +156,36 @@ bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
     return ok;
 }
 
+// The two windows that answer "what now?" at a level the sample guild just
+// misses: the training advice with its first entry selected, and a team of
+// one's own beside the best plan.
+bool AdviceWindows(PlanningTables tables, const QDir& out, QTextStream& err)
+{
+    RememberedChoices choices = LeaderZeroThreeRoundsOneCrit(41);
+    CQuorvelDlg window(tables, choices);
+    window.show();
+    window.RunTeamSearch();
+    bool ok = true;
+
+    CAdviceWindow* advice = window.OpenAdvice();
+    QElapsedTimer wait;
+    wait.start();
+    while (advice->isComputing() && wait.elapsed() < 120000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    advice->adviceList()->selectRow(0);
+    ok = Save(*advice, out, u"advice.png"_s, err) && ok;
+
+    CTeamCheckWindow* check = window.OpenTeamCheck();
+    wait.restart();
+    while (check->isComputing() && wait.elapsed() < 120000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    // The best team with its fifth member swapped for another hero.
+    if (check->bestCheck())
+        check->setHero(4, static_cast<int>(check->bestCheck()->plan.heroes[4]) + 1);
+    ok = Save(*check, out, u"team-check.png"_s, err) && ok;
+    return ok;
+}
+
 // The hero editor sorted by "总值", with a stat cell open for editing.
 bool HeroEditor(PlanningTables tables, const QDir& out, QTextStream& err)
 {
@@ -198,7 +230,7 @@ int main(int argc, char* argv[])
         err << "usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER\n";
         return 2;
     }
-    const QString data = arguments.at(1);
+    const QString& data = arguments.at(1);
     const QDir out(arguments.at(2));
     if (!out.exists() && !QDir().mkpath(out.path())) {
         err << "cannot create " << out.path() << '\n';
@@ -214,6 +246,7 @@ int main(int argc, char* argv[])
     ok = MainWindowAtStart(*tables, out, err) && ok;
     ok = MainWindowFiveDigits(*tables, out, err) && ok;
     ok = RaidWindows(*tables, out, err) && ok;
+    ok = AdviceWindows(*tables, out, err) && ok;
     ok = HeroEditor(*tables, out, err) && ok;
     ok = VirusEditor(*tables, out, err) && ok;
     ok = SelectDialog(out, err) && ok;

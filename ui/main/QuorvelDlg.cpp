@@ -1,9 +1,11 @@
 #include "ui/main/QuorvelDlg.h"
 
 #include "engine/Strategies.h"
+#include "engine/TeamCheck.h"
 #include "engine/TeamSearch.h"
 #include "resources/MainDialogIds.h"
 #include "resources/Menus.h"
+#include "texts/CheckTexts.h"
 #include "texts/PlanHints.h"
 #include "texts/PlanTexts.h"
 #include "ui/common/CopiedNotice.h"
@@ -16,6 +18,7 @@
 #include "ui/common/WindowPlacement.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
+#include "ui/main/AdviceWindow.h"
 #include "ui/main/AlternativesWindow.h"
 #include "ui/main/ExcludeHeroesDlg.h"
 #include "ui/main/MainWindowHints.h"
@@ -25,6 +28,7 @@
 #include "ui/main/RosterMenu.h"
 #include "ui/main/SelectorComboBox.h"
 #include "ui/main/StrategyItemData.h"
+#include "ui/main/TeamCheckWindow.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include <QAction>
@@ -44,6 +48,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <stdexcept>
+
 using namespace Qt::StringLiterals;
 using namespace MainDialogIds;
 
@@ -51,6 +57,18 @@ namespace {
 
 constexpr int kLastVirus = kVirusCount - 1;
 constexpr int kLastHero = kHeroCount - 1;
+
+// The index explained by its two margins, for a plan of six distinct heroes
+// (every plan a search finds); no explanation for any other record.
+QString ExplainedIndex(const PlanningTables& tables, int virus, const Strategy& strategy,
+                       const PlanRecord& plan)
+{
+    try {
+        return CheckTexts::IndexExplained(CheckPlan(tables, virus, strategy, plan));
+    } catch (const std::invalid_argument&) {
+        return {};
+    }
+}
 constexpr int kLastStrategy = kStrategyCount - 1;
 
 // A selector position inside 0..last, compared unsigned so that "no
@@ -198,6 +216,10 @@ void CQuorvelDlg::createMenuBar()
     QAction* multiTeam = planMenu->addAction(u"多队规划(&M)…"_s);
     multiTeam->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     connect(multiTeam, &QAction::triggered, this, &CQuorvelDlg::OpenMultiTeam);
+    QAction* advice = planMenu->addAction(tr("培养建议(&A)…"));
+    connect(advice, &QAction::triggered, this, &CQuorvelDlg::OpenAdvice);
+    QAction* teamCheck = planMenu->addAction(tr("自选队伍(&K)…"));
+    connect(teamCheck, &QAction::triggered, this, &CQuorvelDlg::OpenTeamCheck);
     planMenu->addSeparator();
     m_copyPlanAction = planMenu->addAction(u"复制方案(&C)"_s);
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -255,6 +277,8 @@ void CQuorvelDlg::connectHandlers()
     connect(&m_session, &PlanningSession::planForRequested, this, &CQuorvelDlg::showPlanFor);
     connect(&m_session, &PlanningSession::alternativeRequested, this,
             &CQuorvelDlg::showAlternative);
+    connect(&m_session, &PlanningSession::supposedPlanRequested, this,
+            &CQuorvelDlg::showSupposedPlan);
 }
 
 void CQuorvelDlg::announce(PlanningSession::Changes what)
@@ -442,6 +466,8 @@ void CQuorvelDlg::ClearPlanView()
         m_planList->viewport()->repaint();
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
+    m_feasibility->setToolTip({});
+    m_supposedShown = false;
     m_planGroup->setTitle(PlanTexts::PlanCaption());
     m_planHint->setHint(PlanHints::FirstStartHint(m_tables.heroTable));
     m_shownPlan.reset();
@@ -450,9 +476,15 @@ void CQuorvelDlg::ClearPlanView()
 
 void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
 {
+    showPlanOn(m_tables, plan);
+}
+
+void CQuorvelDlg::showPlanOn(const PlanningTables& tables, const PlanRecord& plan)
+{
+    m_supposedShown = false;
     for (const std::uint32_t hero : plan.heroes) {
         if (hero < static_cast<std::uint32_t>(kHeroCount))
-            m_planList->addHero(static_cast<int>(hero), m_tables.heroTable[hero]);
+            m_planList->addHero(static_cast<int>(hero), tables.heroTable[hero]);
     }
     SetFittedText(m_statTotals, PlanTexts::StatTotals(plan));
     SetFittedText(m_heroDamage, PlanTexts::HeroDamage(plan));
@@ -467,6 +499,23 @@ void CQuorvelDlg::ShowPlan(const PlanRecord& plan)
     if (const std::optional<Strategy> strategy = currentStrategy())
         m_shownStrategy = *strategy;
     m_copyPlanAction->setEnabled(IsPosition(m_shownVirus, kLastVirus));
+    // The index explained: which of the two margins holds the plan down.
+    m_feasibility->setToolTip(IsPosition(m_shownVirus, kLastVirus)
+                                  ? ExplainedIndex(tables, m_shownVirus, m_shownStrategy, plan)
+                                  : QString());
+}
+
+void CQuorvelDlg::showSupposedPlan(const AdviceEntry& entry, const QString& heroName)
+{
+    auto supposed = std::make_unique<PlanningTables>(m_tables);
+    ApplyAdvice(entry, supposed->heroTable);
+    ClearPlanView();
+    showPlanOn(*supposed, entry.plan);
+    m_planGroup->setTitle(CheckTexts::HypotheticalCaption(heroName, entry));
+    m_supposedShown = true;
+    // Not a plan of the roster: nothing to copy into the chat or to check.
+    m_shownPlan.reset();
+    m_copyPlanAction->setEnabled(false);
 }
 
 void CQuorvelDlg::showAlternative(const PlanRecord& plan, int rank)
@@ -540,6 +589,24 @@ CAlternativesWindow* CQuorvelDlg::OpenAlternatives()
         m_alternatives = new CAlternativesWindow(m_session, *this);
     raiseWindow(m_alternatives, first);
     return m_alternatives;
+}
+
+CAdviceWindow* CQuorvelDlg::OpenAdvice()
+{
+    const bool first = m_advice == nullptr;
+    if (first)
+        m_advice = new CAdviceWindow(m_session, *this);
+    raiseWindow(m_advice, first);
+    return m_advice;
+}
+
+CTeamCheckWindow* CQuorvelDlg::OpenTeamCheck()
+{
+    const bool first = m_teamCheck == nullptr;
+    if (first)
+        m_teamCheck = new CTeamCheckWindow(m_session, *this);
+    raiseWindow(m_teamCheck, first);
+    return m_teamCheck;
 }
 
 CMultiTeamWindow* CQuorvelDlg::OpenMultiTeam()
@@ -637,8 +704,10 @@ void CQuorvelDlg::EditHeroes(const std::function<void(CHeroesDlg&)>& prepare)
         m_leaderSelector->setItemText(i, PlanTexts::HeroNameText(m_tables.heroTable[i]));
     writeLeaderStats();
     // A plan whose six heroes are as they were is still what the view says;
-    // any change to one of them would leave stale figures on the screen.
-    if (shownHeroesChanged(before))
+    // any change to one of them would leave stale figures on the screen. A
+    // supposed plan was the best on the roster before the edit, and may not
+    // be on the edited one.
+    if (m_supposedShown || shownHeroesChanged(before))
         ClearPlanView();
     announce(PlanningSession::Change::Roster);
 }

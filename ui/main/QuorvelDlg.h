@@ -4,6 +4,7 @@
 #include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 #include "engine/Strategies.h"
+#include "engine/TrainingAdvice.h"
 #include "resources/DialogTemplate.h"
 #include "session/PlanningSession.h"
 #include "storage/RememberedChoices.h"
@@ -16,8 +17,10 @@
 
 class CHeroesDlg;
 class CPlanListCtrl;
+class CAdviceWindow;
 class CAlternativesWindow;
 class CMultiTeamWindow;
+class CTeamCheckWindow;
 class CUpDownCtrl;
 class CVirusDlg;
 class CZoneOverviewWindow;
@@ -78,6 +81,8 @@ public:
     CZoneOverviewWindow* OpenZoneOverview();
     CAlternativesWindow* OpenAlternatives();
     CMultiTeamWindow* OpenMultiTeam();
+    CAdviceWindow* OpenAdvice();
+    CTeamCheckWindow* OpenTeamCheck();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +121,8 @@ private:
     CZoneOverviewWindow* zoneOverview() const { return m_zoneOverview; }
     CAlternativesWindow* alternatives() const { return m_alternatives; }
     CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
+    CAdviceWindow* advice() const { return m_advice; }
+    CTeamCheckWindow* teamCheck() const { return m_teamCheck; }
 
     // The request the selectors make and the plan the view shows: -1 or no
     // value where there is none.
@@ -129,6 +136,13 @@ private:
     // Shows an alternative team in the plan view, its rank (1 = best) in the
     // caption (the session's alternativeRequested).
     void showAlternative(const PlanRecord& plan, int rank);
+    // Shows the plan of an advice entry on the roster it supposes (the
+    // entry's stat raised), captioned as supposed; the roster is unchanged
+    // and the plan is not one to copy or to keep.
+    void showSupposedPlan(const AdviceEntry& entry, const QString& heroName);
+    // The plan view's feasibility index, whose tooltip explains it.
+    QLabel* feasibilityLabel() const { return m_feasibility; }
+    QGroupBox* planGroup() const { return m_planGroup; }
 
     QWidget* makeControl(const ControlTemplate& control, QWidget* parent);
     void createBanner();
@@ -139,6 +153,7 @@ private:
     // Writes the selections into the session and tells every window what
     // the action changed, once.
     void announce(PlanningSession::Changes what);
+    void showPlanOn(const PlanningTables& tables, const PlanRecord& plan);
 
     void onTargetSelected(int position);
     void onLeaderSelected(int position);
@@ -163,6 +178,8 @@ private:
     // The plan the view shows and what it was searched for.
     std::optional<PlanRecord> m_shownPlan;
     int m_shownVirus = -1;
+    // The view shows an advice entry's plan on a supposed roster.
+    bool m_supposedShown = false;
     Strategy m_shownStrategy;
 
     QWidget* m_clientArea = nullptr;
@@ -172,6 +189,8 @@ private:
     CZoneOverviewWindow* m_zoneOverview = nullptr;
     CAlternativesWindow* m_alternatives = nullptr;
     CMultiTeamWindow* m_multiTeam = nullptr;
+    CAdviceWindow* m_advice = nullptr;
+    CTeamCheckWindow* m_teamCheck = nullptr;
     QLabel* m_banner = nullptr;
     QComboBox* m_targetSelector = nullptr;
     QComboBox* m_leaderSelector = nullptr;

@@ -89,6 +89,45 @@ void ZoneOverviewModel::setCells(std::unique_ptr<ZoneOverview> cells)
 {
     beginResetModel();
     m_cells = std::move(cells);
+    m_fresh = nullptr;
+    m_freshShown.reset();
+    endResetModel();
+}
+
+void ZoneOverviewModel::beginFresh(const ZoneOverview* fresh)
+{
+    beginResetModel();
+    m_fresh = fresh;
+    m_freshShown.reset();
+    m_freshPending = false;
+    endResetModel();
+}
+
+void ZoneOverviewModel::showFresh(int cell)
+{
+    if (m_fresh == nullptr || cell < 0 || cell >= kOverviewCells || m_freshShown[cell])
+        return;
+    m_freshShown.set(cell);
+    m_freshPending = true;
+}
+
+// One signal for a batch: the grid's columns fit their contents, and each
+// signal makes the view measure them all again.
+void ZoneOverviewModel::announceFresh()
+{
+    if (!m_freshPending)
+        return;
+    m_freshPending = false;
+    emit dataChanged(index(0, 0), index(kVirusCount - 1, kStrategyCount - 1));
+}
+
+void ZoneOverviewModel::endFresh()
+{
+    if (m_fresh == nullptr)
+        return;
+    beginResetModel();
+    m_fresh = nullptr;
+    m_freshShown.reset();
     endResetModel();
 }
 
@@ -103,9 +142,14 @@ void ZoneOverviewModel::setFeasibleOnly(bool on)
 
 const OverviewCell* ZoneOverviewModel::cellAt(int row, int column) const
 {
-    if (!m_cells || row < 0 || row >= kVirusCount || column < 0 || column >= kStrategyCount)
+    if (row < 0 || row >= kVirusCount || column < 0 || column >= kStrategyCount)
         return nullptr;
-    return &(*m_cells)[row * kStrategyCount + GenerationPosition(m_strategies[column])];
+    const int cell = row * kStrategyCount + GenerationPosition(m_strategies[column]);
+    if (m_fresh != nullptr && m_freshShown[cell])
+        return &(*m_fresh)[cell];
+    if (!m_cells)
+        return nullptr;
+    return &(*m_cells)[cell];
 }
 
 bool ZoneOverviewModel::shows(const OverviewCell& cell) const

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
+#include <bitset>
 #include <memory>
 
 // The zone at a glance for one leader: 64 rows (the levels, headed by their
@@ -33,7 +34,16 @@ public:
     // The columns' strategies, in the order they are shown.
     void setStrategies(const StrategyList& strategies);
     // New cells for every level and strategy; nullptr empties the grid.
+    // Ends any fresh cells shown over the grid.
     void setCells(std::unique_ptr<ZoneOverview> cells);
+    // While a new overview is computed into `fresh`, its cells show over the
+    // grid as showFresh(cell) is called for them (after their flag was seen
+    // set), each batch announced by one announceFresh(); endFresh() drops
+    // them, as after a cancel.
+    void beginFresh(const ZoneOverview* fresh);
+    void showFresh(int cell);
+    void announceFresh();
+    void endFresh();
     void setFeasibleOnly(bool on);
     bool feasibleOnly() const { return m_feasibleOnly; }
 
@@ -72,6 +82,9 @@ private:
     const VirusTable* m_viruses = nullptr;
     StrategyList m_strategies{};
     std::unique_ptr<ZoneOverview> m_cells;
+    const ZoneOverview* m_fresh = nullptr;
+    std::bitset<kOverviewCells> m_freshShown;
+    bool m_freshPending = false; // shown since the last announceFresh()
     bool m_feasibleOnly = false;
 };
 

@@ -97,8 +97,10 @@ CZoneOverviewWindow::CZoneOverviewWindow(PlanningSession& session, QWidget& main
     m_progressTick->setInterval(kProgressTickMs);
 
     connect(m_progressDelay, &QTimer::timeout, this, &CZoneOverviewWindow::showProgress);
-    connect(m_progressTick, &QTimer::timeout, this,
-            [this]() { m_progress->setValue(m_cellsDone.load()); });
+    connect(m_progressTick, &QTimer::timeout, this, [this]() {
+        m_progress->setValue(m_cellsDone.load());
+        showReadyCells();
+    });
     connect(m_cancelButton, &QPushButton::clicked, this, &CZoneOverviewWindow::Cancel);
     connect(m_feasibleOnly, &QCheckBox::toggled, this, &CZoneOverviewWindow::applyFilter);
     connect(m_grid, &QTableView::activated, this, &CZoneOverviewWindow::onCellActivated);
@@ -162,11 +164,17 @@ void CZoneOverviewWindow::start()
     m_cells = std::make_unique<ZoneOverview>();
     m_cancelFlag = false;
     m_cellsDone = 0;
+    for (int cell = 0; cell < kOverviewCells; ++cell)
+        m_cellsReady[cell].store(false, std::memory_order_relaxed);
     m_status->setText(QString::fromUtf8("带队英雄: %1　正在计算…")
                           .arg(PlanTexts::HeroNameText(m_tables.heroTable[m_leader])));
     OverviewControl control;
     control.cancel = &m_cancelFlag;
     control.cellsDone = &m_cellsDone;
+    control.cellsReady = m_cellsReady.get();
+    // The cells filled so far show over the last grid while the rest are
+    // computed; a cancel drops them again.
+    m_model->beginFresh(m_cells.get());
     const PlanningTables* snapshot = m_snapshot.get();
     ZoneOverview* cells = m_cells.get();
     const int leader = m_leader;
@@ -179,6 +187,7 @@ void CZoneOverviewWindow::start()
         }));
     m_progress->setValue(0);
     m_progressDelay->start();
+    m_progressTick->start();
 }
 
 void CZoneOverviewWindow::Cancel()
@@ -199,6 +208,18 @@ void CZoneOverviewWindow::showProgress()
     m_progressTick->start();
 }
 
+void CZoneOverviewWindow::showReadyCells()
+{
+    if (!m_busy)
+        return;
+    // Acquire: a flag seen set makes its cell's plan visible to this thread.
+    for (int cell = 0; cell < kOverviewCells; ++cell) {
+        if (m_cellsReady[cell].load(std::memory_order_acquire))
+            m_model->showFresh(cell);
+    }
+    m_model->announceFresh();
+}
+
 void CZoneOverviewWindow::onFinished()
 {
     m_busy = false;
@@ -208,6 +229,7 @@ void CZoneOverviewWindow::onFinished()
     m_cancelButton->hide();
     const bool complete = m_watcher.future().result();
     if (m_restart) {
+        m_model->endFresh();
         start();
         return;
     }
@@ -216,6 +238,8 @@ void CZoneOverviewWindow::onFinished()
         m_model->setCells(std::move(m_cells));
         m_status->setText(QString::fromUtf8("带队英雄: %1").arg(leader));
     } else {
+        // What was filled before the cancel was for the request given up.
+        m_model->endFresh();
         m_status->setText(QString::fromUtf8("带队英雄: %1　计算已取消").arg(leader));
     }
     m_cells.reset();

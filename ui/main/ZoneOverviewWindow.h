@@ -74,6 +74,8 @@ private:
     void applyFilter();
     void followStrategyOrder();
     void showProgress();
+    // Shows the cells the worker has filled since the last look.
+    void showReadyCells();
 
     PlanningSession& m_session;
     const PlanningTables& m_tables;
@@ -84,6 +86,9 @@ private:
     std::unique_ptr<ZoneOverview> m_cells;
     std::atomic<bool> m_cancelFlag{false};
     std::atomic<int> m_cellsDone{0};
+    // The worker's flag per cell filled: the grid shows those cells at once.
+    std::unique_ptr<std::atomic<bool>[]> m_cellsReady =
+        std::make_unique<std::atomic<bool>[]>(kOverviewCells);
     int m_leader = -1;
     bool m_restart = false;
     bool m_busy = false;

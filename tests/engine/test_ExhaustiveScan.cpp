@@ -1,0 +1,306 @@
+#include "engine/CombatModel.h"
+#include "engine/ScanCeiling.h"
+#include "engine/TeamSearch.h"
+#include "engine/TopTeams.h"
+#include "engine/internal/ExhaustiveScan.h"
+#include "engine/internal/MarginModel.h"
+#include "engine/internal/ScanKernel.h"
+#include "tests/engine/PlanningReference.h"
+#include "tools/rosters/CeilingRosters.h"
+#include "tools/rosters/RandomRosters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using rosters::CeilingKind;
+using rosters::Rng;
+using rosters::StatKind;
+using rosters::Uniform;
+
+// Runs each test on one vector path, and puts the widest one back after it.
+class ScanPathTest : public testing::TestWithParam<ScanPath>
+{
+protected:
+    void SetUp() override
+    {
+        if (!ScanPathAvailable(GetParam()))
+            GTEST_SKIP() << "this processor cannot run the " << ScanPathName(GetParam()) << " path";
+        m_before = ActiveScanPath();
+        ChooseScanPath(GetParam());
+    }
+    void TearDown() override { ChooseScanPath(m_before); }
+
+private:
+    ScanPath m_before = ScanPath::Baseline;
+};
+
+std::string PathName(const testing::TestParamInfo<ScanPath>& info)
+{
+    return ScanPathName(info.param);
+}
+
+// One virus and strategy as the kernel and the exact model both see them.
+struct KernelCase
+{
+    VirusRecord virus{};
+    int virusIndex = 30;
+    int n = 2;
+    int k = 1;
+    std::int64_t threshold = 0;
+};
+
+ScanQuery QueryOf(const KernelCase& c, const MarginModel& model)
+{
+    ScanQuery query;
+    query.threshold = static_cast<std::int32_t>(std::clamp<std::int64_t>(c.threshold, -1, 1 << 30));
+    query.hateful = c.virus.hateful;
+    query.countedHits = model.countedHits();
+    query.cuteFactor = 10000 - 3 * std::int32_t{c.virus.notAbnormal};
+    query.heroHits = c.n + 1;
+    query.stupidTwice = 2 * std::int32_t{c.virus.stupid};
+    query.lifeSpan = 5 * c.n + 1;
+    query.damageSpan = 5 * c.n + 6;
+    return query;
+}
+
+// Lane `at` alone, against the model's exact key: reported above key - 1 and
+// not above key.
+void ExpectLaneKey(const ScanQuery& query, const ScanColumns& columns, int at,
+                   const MarginModel& model, std::int64_t threshold, bool wide = false)
+{
+    const std::int64_t cute = std::int64_t{query.cute} + columns.cute[at];
+    std::int64_t key = 0;
+    if (cute >= threshold)
+        key = model.key(model.lifeMargin(std::int64_t{query.smart} + columns.smart[at],
+                                         std::int64_t{query.abnormal} + columns.abnormal[at]),
+                        model.damageMargin(cute));
+    ASSERT_EQ(FirstBlockAbove(query, columns, at, at + 1, static_cast<double>(key), wide), at + 1)
+        << "lane " << at << " keys above " << key;
+    if (key > 0) {
+        ASSERT_EQ(FirstBlockAbove(query, columns, at, at + 1, static_cast<double>(key - 1), wide),
+                  at)
+            << "lane " << at << " does not reach " << key;
+    }
+}
+
+// Every total the lanes can meet, one lane at a time: 聪明 and 不正常 through
+// the life margin, 可爱 through the damage margin for factors of either sign.
+TEST_P(ScanPathTest, LanesKeyEveryTotalAsTheModelDoes)
+{
+    constexpr int kMaxTotal = 6 * kScanVectorStatLimit;
+    std::vector<std::int32_t> totals(kMaxTotal + 1 + kScanBlock, 0);
+    std::vector<std::int32_t> fixed(kMaxTotal + 1 + kScanBlock, 0);
+    for (int t = 0; t <= kMaxTotal; ++t)
+        totals[static_cast<std::size_t>(t)] = t;
+    std::vector<std::int32_t> bigCute(kMaxTotal + 1 + kScanBlock, kMaxTotal);
+
+    // Life: 聪明 and 不正常 totals 0..59994, the damage margin far above its span.
+    for (const int hateful : {0, 1, 777, 9999}) {
+        KernelCase c;
+        rosters::SetVirus(c.virus, 0, hateful, 0);
+        c.threshold = SearchThreshold(c.virus, c.n);
+        const MarginModel model(c.virus, c.virusIndex, c.n, c.k);
+        const ScanQuery query = QueryOf(c, model);
+        const ScanColumns bySmart{totals.data(), bigCute.data(), fixed.data()};
+        const ScanColumns byAbnormal{fixed.data(), bigCute.data(), totals.data()};
+        for (int t = 0; t <= kMaxTotal; ++t) {
+            ExpectLaneKey(query, bySmart, t, model, c.threshold);
+            ExpectLaneKey(query, byAbnormal, t, model, c.threshold);
+        }
+    }
+    // Damage: 可爱 totals 0..59994 for factors from +10000 to -19997, with a
+    // large 聪明 total so that the life margin exceeds its span.
+    std::vector<std::int32_t> bigSmart(kMaxTotal + 1 + kScanBlock, kMaxTotal);
+    for (const int notAbnormal : {0, 1, 2500, 3332, 3333, 3334, 3335, 3400, 6000, 9999}) {
+        for (const int stupid : {0, 3, 500, 9999}) {
+            KernelCase c;
+            rosters::SetVirus(c.virus, stupid, 100, notAbnormal);
+            c.threshold = -1; // every team counts here; the threshold has its own cases
+            const MarginModel model(c.virus, c.virusIndex, c.n, c.k);
+            const ScanQuery query = QueryOf(c, model);
+            const ScanColumns byCute{bigSmart.data(), totals.data(), fixed.data()};
+            for (int t = 0; t <= kMaxTotal; t += (notAbnormal % 2 == 0 ? 1 : 7))
+                ExpectLaneKey(query, byCute, t, model, c.threshold);
+        }
+    }
+
+    // Wide lanes: totals up to 6 × 65535, stats of the virus up to 65535.
+    constexpr int kWideTotal = 6 * 65535;
+    std::vector<std::int32_t> wideTotals(kWideTotal + 1 + kScanBlock, 0);
+    for (int t = 0; t <= kWideTotal; ++t)
+        wideTotals[static_cast<std::size_t>(t)] = t;
+    std::vector<std::int32_t> wideFixed(kWideTotal + 1 + kScanBlock, 0);
+    std::vector<std::int32_t> wideBig(kWideTotal + 1 + kScanBlock, kWideTotal);
+    for (const int hateful : {0, 9999, 65535}) {
+        for (const int notAbnormal : {0, 3333, 3334, 20000, 65535}) {
+            for (const int stupid : {0, 65535}) {
+                KernelCase c;
+                rosters::SetVirus(c.virus, stupid, hateful, notAbnormal);
+                c.threshold = -1;
+                const MarginModel model(c.virus, c.virusIndex, c.n, c.k);
+                const ScanQuery query = QueryOf(c, model);
+                const ScanColumns bySmart{wideTotals.data(), wideBig.data(), wideFixed.data()};
+                const ScanColumns byCute{wideBig.data(), wideTotals.data(), wideFixed.data()};
+                const ScanColumns byAbnormal{wideBig.data(), wideFixed.data(), wideTotals.data()};
+                for (int t = 0; t <= kWideTotal; t += 3) {
+                    ExpectLaneKey(query, bySmart, t, model, c.threshold, true);
+                    ExpectLaneKey(query, byCute, t, model, c.threshold, true);
+                }
+                for (int t = 0; t <= 4000; ++t)
+                    ExpectLaneKey(query, byAbnormal, t, model, c.threshold, true);
+            }
+        }
+    }
+}
+
+// Random blocks of random queries: the block reported is the first whose
+// exact best key lies above the floor, for floors at and just below it.
+TEST_P(ScanPathTest, BlocksAboveTheFloorAreFoundInOrder)
+{
+    Rng rng(2026);
+    constexpr int kPairs = 5 * kScanBlock + 7;
+    std::vector<std::int32_t> smart(kPairs + kScanBlock, 0);
+    std::vector<std::int32_t> cute(kPairs + kScanBlock, 0);
+    std::vector<std::int32_t> abnormal(kPairs + kScanBlock, 0);
+    for (int round = 0; round < 600; ++round) {
+        KernelCase c;
+        c.virusIndex = Uniform(rng, 0, kVirusCount - 1);
+        c.n = Uniform(rng, 0, 5);
+        c.k = Uniform(rng, 0, c.n);
+        const bool wide = round % 3 == 0;
+        const int statLimit = wide ? 65535 : 9999;
+        rosters::SetVirus(c.virus, Uniform(rng, 0, 3) == 0 ? 0 : Uniform(rng, 0, statLimit),
+                          Uniform(rng, 0, statLimit),
+                          Uniform(rng, 0, 2) == 0 ? Uniform(rng, 3300, 3400)
+                                                  : Uniform(rng, 0, statLimit));
+        c.threshold = SearchThreshold(c.virus, c.n);
+        const MarginModel model(c.virus, c.virusIndex, c.n, c.k);
+        ScanQuery query = QueryOf(c, model);
+        const int scale = wide ? 65535 : Uniform(rng, 0, 1) == 0 ? 9999 : 2500;
+        query.smart = Uniform(rng, 0, 4 * scale);
+        query.cute = Uniform(rng, 0, 4 * scale);
+        query.abnormal = Uniform(rng, 0, 4 * scale);
+        for (int i = 0; i < kPairs; ++i) {
+            smart[static_cast<std::size_t>(i)] = Uniform(rng, 0, 2 * scale);
+            cute[static_cast<std::size_t>(i)] = Uniform(rng, 0, 2 * scale);
+            abnormal[static_cast<std::size_t>(i)] = Uniform(rng, 0, 2 * scale);
+        }
+        const ScanColumns columns{smart.data(), cute.data(), abnormal.data()};
+        std::vector<std::int64_t> keys;
+        for (int i = 0; i < kPairs; ++i) {
+            const std::int64_t total = std::int64_t{query.cute} + cute[static_cast<std::size_t>(i)];
+            keys.push_back(
+                total < c.threshold
+                    ? 0
+                    : model.key(
+                          model.lifeMargin(query.smart + smart[static_cast<std::size_t>(i)],
+                                           query.abnormal + abnormal[static_cast<std::size_t>(i)]),
+                          model.damageMargin(total)));
+        }
+        const int begin = Uniform(rng, 0, kScanBlock);
+        const std::int64_t pick = keys[static_cast<std::size_t>(Uniform(rng, begin, kPairs - 1))];
+        for (const std::int64_t floor : {pick - 1, pick, std::int64_t{0}}) {
+            if (floor < 0)
+                continue;
+            int expected = kPairs;
+            for (int base = begin; base < kPairs && expected == kPairs; base += kScanBlock)
+                for (int i = base; i < std::min(base + kScanBlock, kPairs); ++i)
+                    if (keys[static_cast<std::size_t>(i)] > floor)
+                        expected = base;
+            ASSERT_EQ(
+                FirstBlockAbove(query, columns, begin, kPairs, static_cast<double>(floor), wide),
+                expected)
+                << "round " << round << ", floor " << floor;
+        }
+    }
+}
+
+void ExpectSamePlan(const PlanRecord& got, const PlanRecord& want, const std::string& where)
+{
+    EXPECT_EQ(0, std::memcmp(&got, &want, sizeof got)) << where;
+}
+
+// A small roster of one of the kinds: realistic, tied, wide stats, and the
+// rosters the ceiling is for.
+void DrawSmallCase(PlanningTables& tables, Rng& rng, int round, int& virus, int& leader)
+{
+    const int checked = Uniform(rng, 6, 18);
+    virus = Uniform(rng, 0, kVirusCount - 1);
+    VirusRecord& target = tables.virusTable[virus];
+    switch (round % 6) {
+    case 0:
+        rosters::FillRoster(tables.heroTable, rng, StatKind::Realistic, checked);
+        rosters::SetRealisticVirus(target, virus);
+        break;
+    case 1:
+        rosters::FillRoster(tables.heroTable, rng, StatKind::Tied, checked, 3000);
+        rosters::SetVirus(target, 0, Uniform(rng, 0, 9999), Uniform(rng, 0, 3333));
+        break;
+    case 2:
+        rosters::FillRoster(tables.heroTable, rng, StatKind::Uniform, checked, 65535);
+        rosters::SetRandomVirus(target, rng, 65535);
+        break;
+    default: {
+        const CeilingKind kind = rosters::kCeilingKinds[round % 4];
+        rosters::FillCeilingRoster(tables.heroTable, rng, kind, checked);
+        rosters::SetCeilingVirus(target, rng, kind);
+        break;
+    }
+    }
+    leader = Uniform(rng, 0, checked);
+}
+
+// The scan alone, with and without its skips, and the best K it keeps, are
+// the reference's answers bit for bit.
+TEST_P(ScanPathTest, ScanAnswersAsTheReference)
+{
+    Rng rng(77);
+    for (int round = 0; round < 240; ++round) {
+        PlanningTables tables;
+        int virus = 0;
+        int leader = 0;
+        DrawSmallCase(tables, rng, round, virus, leader);
+        const PlanRequest request{virus, leader, rosters::StrategyOf(round), {}};
+        const std::string where = "round " + std::to_string(round);
+
+        PlanRecord reference;
+        const bool found = FindBestTeamReference(tables, request, reference);
+        for (const bool skipClosed : {true, false}) {
+            PlanRecord plan;
+            SearchStats stats;
+            ASSERT_EQ(FindBestTeamByScan(tables, request, plan, stats, skipClosed), found) << where;
+            ExpectSamePlan(plan, reference, where);
+        }
+
+        const int wanted = Uniform(rng, 1, 12);
+        const std::vector<PlanRecord> top = planningreference::TopTeams(tables, request, wanted);
+        PlanRecord plans[kMaxTopTeams];
+        SearchStats stats;
+        ASSERT_EQ(FindTopTeamsByScan(tables, request, wanted, plans, stats),
+                  static_cast<int>(top.size()))
+            << where;
+        for (std::size_t i = 0; i < top.size(); ++i)
+            ExpectSamePlan(plans[i], top[i], where + ", team " + std::to_string(i));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, ScanPathTest, testing::ValuesIn(kScanPaths), PathName);
+
+TEST(ScanPath, UnavailablePathsAreRefused)
+{
+    EXPECT_TRUE(ScanPathAvailable(ScanPath::Baseline));
+    for (const ScanPath path : kScanPaths) {
+        if (!ScanPathAvailable(path)) {
+            EXPECT_THROW(ChooseScanPath(path), std::invalid_argument);
+        }
+    }
+}
+
+} // namespace
