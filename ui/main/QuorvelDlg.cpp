@@ -466,7 +466,8 @@ void CQuorvelDlg::ClearPlanView()
         m_planList->viewport()->repaint();
     for (QLabel* field : {m_statTotals, m_heroDamage, m_virusDamage, m_critDamage, m_feasibility})
         field->clear();
-    m_feasibility->setToolTip({});
+    // Without a plan the index keeps its standing hint.
+    m_feasibility->setToolTip(m_feasibility->accessibleDescription());
     m_supposedShown = false;
     m_planGroup->setTitle(PlanTexts::PlanCaption());
     m_planHint->setHint(PlanHints::FirstStartHint(m_tables.heroTable));
@@ -500,9 +501,11 @@ void CQuorvelDlg::showPlanOn(const PlanningTables& tables, const PlanRecord& pla
         m_shownStrategy = *strategy;
     m_copyPlanAction->setEnabled(IsPosition(m_shownVirus, kLastVirus));
     // The index explained: which of the two margins holds the plan down.
-    m_feasibility->setToolTip(IsPosition(m_shownVirus, kLastVirus)
+    const QString explained = IsPosition(m_shownVirus, kLastVirus)
                                   ? ExplainedIndex(tables, m_shownVirus, m_shownStrategy, plan)
-                                  : QString());
+                                  : QString();
+    m_feasibility->setToolTip(explained.isEmpty() ? m_feasibility->accessibleDescription()
+                                                  : explained);
 }
 
 void CQuorvelDlg::showSupposedPlan(const AdviceEntry& entry, const QString& heroName)
