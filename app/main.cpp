@@ -14,6 +14,6 @@ int main(int argc, char* argv[])
     // Qt's own texts in the dialogs' language.
     QApplication::setFont(DialogFont());
     QtTranslations::Install();
-    app.InitInstance(&CQuorvelDlg::RunModal, InteractivePrompts());
+    app.InitInstance(&CQuorvelDlg::runModal, InteractivePrompts());
     return 0;
 }

@@ -1,12 +1,16 @@
 #pragma once
 
-// The small hand-made tables the main-window tests plan on.
+// The small hand-made tables the main-window tests plan on, and their way
+// into the main window.
 
 #include "engine/PlanningTables.h"
 #include "storage/DataFiles.h"
+#include "ui/main/QuorvelDlg.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 struct Stats
 {
@@ -44,3 +48,56 @@ inline std::unique_ptr<PlanningTables> ExampleTables()
     tables->virusTable[10] = tables->virusTable[30] = VirusRecord{{u'熬', u'夜'}, 4966, 6371, 1000};
     return tables;
 }
+
+// What the main-window tests look at and replace inside a CQuorvelDlg beyond
+// what its user reaches: its controls by id, its menus, its selections, the
+// plan it shows and the search it runs.
+struct QuorvelDlgTestAccess final
+{
+    using BestTeamSearch = CQuorvelDlg::BestTeamSearch;
+
+    static void setTeamSearch(CQuorvelDlg& window, BestTeamSearch search)
+    {
+        window.setTeamSearch(std::move(search));
+    }
+    static PlanningSession& session(const CQuorvelDlg& window) { return window.session(); }
+    static const DialogControls& controls(const CQuorvelDlg& window) { return window.controls(); }
+    static void FillVirusList(CQuorvelDlg& window) { window.FillVirusList(); }
+    static void ClearPlanView(CQuorvelDlg& window) { window.ClearPlanView(); }
+    static void ShowPlan(CQuorvelDlg& window, const PlanRecord& plan) { window.ShowPlan(plan); }
+    static RosterMenu* rosterMenu(const CQuorvelDlg& window) { return window.rosterMenu(); }
+    static QMenuBar* menuBar(const CQuorvelDlg& window) { return window.menuBar(); }
+    static void addMenuBeforeHelp(CQuorvelDlg& window, QMenu* menu)
+    {
+        window.addMenuBeforeHelp(menu);
+    }
+    static QAction* copyPlanAction(const CQuorvelDlg& window) { return window.copyPlanAction(); }
+    static const CEmptyViewHint* planHint(const CQuorvelDlg& window) { return window.planHint(); }
+    static CZoneOverviewWindow* zoneOverview(const CQuorvelDlg& window)
+    {
+        return window.zoneOverview();
+    }
+    static CAlternativesWindow* alternatives(const CQuorvelDlg& window)
+    {
+        return window.alternatives();
+    }
+    static CMultiTeamWindow* multiTeam(const CQuorvelDlg& window) { return window.multiTeam(); }
+    static CAdviceWindow* advice(const CQuorvelDlg& window) { return window.advice(); }
+    static CTeamCheckWindow* teamCheck(const CQuorvelDlg& window) { return window.teamCheck(); }
+    static QLabel* feasibilityLabel(const CQuorvelDlg& window) { return window.feasibilityLabel(); }
+    static QGroupBox* planGroup(const CQuorvelDlg& window) { return window.planGroup(); }
+    static std::optional<Strategy> currentStrategy(const CQuorvelDlg& window)
+    {
+        return window.currentStrategy();
+    }
+    static int currentVirus(const CQuorvelDlg& window) { return window.currentVirus(); }
+    static int currentLeader(const CQuorvelDlg& window) { return window.currentLeader(); }
+    static const std::optional<PlanRecord>& shownPlan(const CQuorvelDlg& window)
+    {
+        return window.shownPlan();
+    }
+    static void showPlanFor(CQuorvelDlg& window, int virusIndex, const Strategy& strategy)
+    {
+        window.showPlanFor(virusIndex, strategy);
+    }
+};

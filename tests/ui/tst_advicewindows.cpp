@@ -7,6 +7,7 @@
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
@@ -105,7 +106,7 @@ struct HeldAdvice
 
 QAction* PlanMenuAction(const CQuorvelDlg& window, const QString& text)
 {
-    for (QAction* menu : window.menuBar()->actions()) {
+    for (QAction* menu : QuorvelDlgTestAccess::menuBar(window)->actions()) {
         if (menu->menu() == nullptr)
             continue;
         for (QAction* action : menu->menu()->actions()) {
@@ -138,7 +139,7 @@ private:
     }
     static void selectStrategy(CQuorvelDlg& window, int position)
     {
-        auto* strategies = window.controls().get<QComboBox>(kStrategySelector);
+        auto* strategies = QuorvelDlgTestAccess::controls(window).get<QComboBox>(kStrategySelector);
         strategies->setCurrentIndex(position);
         emit strategies->activated(position);
     }
@@ -170,7 +171,7 @@ private slots:
         QAction* open = PlanMenuAction(*window, u"培养建议(&A)…"_s);
         QVERIFY(open != nullptr);
         open->trigger();
-        CAdviceWindow* advice = window->advice();
+        CAdviceWindow* advice = QuorvelDlgTestAccess::advice(*window);
         QVERIFY(advice != nullptr);
         QVERIFY(AdviceShown(advice));
         QCOMPARE(advice->windowTitle(), u"培养建议"_s);
@@ -180,7 +181,7 @@ private slots:
         const auto expected = EnginesAdvice(*m_tables, PlanRequest{kShortVirus, 0, kStrategy, {}});
         QVERIFY(expected->found);
         QVERIFY(expected->count > 3);
-        const CAdviceModel* model = advice->model();
+        const AdviceModel* model = advice->model();
         QCOMPARE(model->rowCount(), expected->count);
         QCOMPARE(model->columnCount(), CheckTexts::AdviceColumns().size());
         for (int row = 0; row < expected->count; ++row) {
@@ -193,18 +194,18 @@ private slots:
             const auto cell = [model, row](int column) {
                 return model->index(row, column).data().toString();
             };
-            QCOMPARE(cell(CAdviceModel::HeroColumn), QString::number(want.hero));
-            QCOMPARE(cell(CAdviceModel::StatColumn), CheckTexts::StatName(want.stat));
-            QCOMPARE(cell(CAdviceModel::IncreaseColumn), QString::number(want.increase));
-            QCOMPARE(cell(CAdviceModel::RaisedColumn), QString::number(want.value + want.increase));
-            QCOMPARE(cell(CAdviceModel::IndexColumn), PlanTexts::FeasibilityIndex(want.plan));
+            QCOMPARE(cell(AdviceModel::HeroColumn), QString::number(want.hero));
+            QCOMPARE(cell(AdviceModel::StatColumn), CheckTexts::StatName(want.stat));
+            QCOMPARE(cell(AdviceModel::IncreaseColumn), QString::number(want.increase));
+            QCOMPARE(cell(AdviceModel::RaisedColumn), QString::number(want.value + want.increase));
+            QCOMPARE(cell(AdviceModel::IndexColumn), PlanTexts::FeasibilityIndex(want.plan));
         }
         QVERIFY(advice->noteLabel()->text().contains(
             CheckTexts::CurrentIndex(PlanTexts::FeasibilityIndex(expected->plan))));
         QVERIFY(advice->adviceList()->isEnabled());
 
         // A level already beaten: nothing to train.
-        window->showPlanFor(kEasyVirus, kStrategy);
+        QuorvelDlgTestAccess::showPlanFor(*window, kEasyVirus, kStrategy);
         QVERIFY(AdviceShown(advice));
         QCOMPARE(advice->model()->rowCount(), 0);
         QVERIFY(advice->noteLabel()->text().contains(CheckTexts::AlreadyFeasible()));
@@ -235,12 +236,13 @@ private slots:
         const AdviceEntry entry = advice->model()->entry(row);
         advice->adviceList()->selectRow(row);
 
-        QCOMPARE(window->planGroup()->title(),
+        QCOMPARE(QuorvelDlgTestAccess::planGroup(*window)->title(),
                  CheckTexts::HypotheticalCaption(
                      PlanTexts::HeroNameText(m_tables->heroTable[entry.hero]), entry));
-        QVERIFY(window->planGroup()->title().contains(u"假设"_s));
-        QCOMPARE(window->feasibilityLabel()->text(), PlanTexts::FeasibilityIndex(entry.plan));
-        auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
+        QVERIFY(QuorvelDlgTestAccess::planGroup(*window)->title().contains(u"假设"_s));
+        QCOMPARE(QuorvelDlgTestAccess::feasibilityLabel(*window)->text(),
+                 PlanTexts::FeasibilityIndex(entry.plan));
+        auto* list = QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(kPlanList);
         QCOMPARE(list->rowCount(), 6);
         bool raisedShown = false;
         for (int planRow = 0; planRow < 6; ++planRow) {
@@ -260,28 +262,28 @@ private slots:
         auto supposed = std::make_unique<PlanningTables>(*m_tables);
         ApplyAdvice(entry, supposed->heroTable);
         QCOMPARE(
-            window->feasibilityLabel()->toolTip(),
+            QuorvelDlgTestAccess::feasibilityLabel(*window)->toolTip(),
             CheckTexts::IndexExplained(CheckPlan(*supposed, kShortVirus, kStrategy, entry.plan)));
 
         QVERIFY(std::memcmp(&before, &m_tables->heroTable, sizeof before) == 0);
         QVERIFY(!window->tablesModified());
-        QVERIFY(!window->shownPlan().has_value());
-        QVERIFY(!window->copyPlanAction()->isEnabled());
+        QVERIFY(!QuorvelDlgTestAccess::shownPlan(*window).has_value());
+        QVERIFY(!QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
 
         // The real search shows the roster's own plan again.
         window->RunTeamSearch();
-        QCOMPARE(window->planGroup()->title(), PlanTexts::PlanCaption());
-        QVERIFY(window->shownPlan().has_value());
+        QCOMPARE(QuorvelDlgTestAccess::planGroup(*window)->title(), PlanTexts::PlanCaption());
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value());
 
         // A confirmed hero editor leaves no supposed plan on the screen,
         // even when none of its heroes changed.
         advice->adviceList()->clearSelection();
         advice->adviceList()->selectRow(row);
-        QVERIFY(window->planGroup()->title().contains(u"假设"_s));
+        QVERIFY(QuorvelDlgTestAccess::planGroup(*window)->title().contains(u"假设"_s));
         WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) { editor.accept(); });
         window->OnEditHeroes();
         QCOMPARE(list->rowCount(), 0);
-        QVERIFY(!window->planGroup()->title().contains(u"假设"_s));
+        QVERIFY(!QuorvelDlgTestAccess::planGroup(*window)->title().contains(u"假设"_s));
     }
 
     // A slow advice shows its progress and 取消 after a moment; cancel keeps
@@ -322,7 +324,7 @@ private slots:
         held.hold = false;
         QVERIFY(AdviceShown(advice));
         QCOMPARE(held.started.load(), 3);
-        const std::optional<Strategy> last = window->currentStrategy();
+        const std::optional<Strategy> last = QuorvelDlgTestAccess::currentStrategy(*window);
         QVERIFY(last.has_value());
         const auto expected = EnginesAdvice(*m_tables, PlanRequest{kShortVirus, 0, *last, {}});
         QCOMPARE(advice->model()->rowCount(), expected->count);
@@ -361,7 +363,7 @@ private slots:
         QAction* open = PlanMenuAction(*window, u"自选队伍(&K)…"_s);
         QVERIFY(open != nullptr);
         open->trigger();
-        CTeamCheckWindow* check = window->teamCheck();
+        CTeamCheckWindow* check = QuorvelDlgTestAccess::teamCheck(*window);
         QVERIFY(check != nullptr);
         QVERIFY(BestShown(check));
         QCOMPARE(check->windowTitle(), u"自选队伍"_s);
@@ -474,27 +476,30 @@ private slots:
     {
         const auto window = makeWindow(kShortVirus);
         window->RunTeamSearch();
-        QVERIFY(window->shownPlan().has_value());
-        const TeamCheck check = CheckPlan(*m_tables, kShortVirus, kStrategy, *window->shownPlan());
-        const QString tip = window->feasibilityLabel()->toolTip();
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value());
+        const TeamCheck check =
+            CheckPlan(*m_tables, kShortVirus, kStrategy, *QuorvelDlgTestAccess::shownPlan(*window));
+        const QString tip = QuorvelDlgTestAccess::feasibilityLabel(*window)->toolTip();
         QCOMPARE(tip, CheckTexts::IndexExplained(check));
         QVERIFY(tip.contains(u"生命余量"_s));
         QVERIFY(tip.contains(u"伤害余量"_s));
         // The index is 94: one margin falls short and is named.
-        QCOMPARE(window->feasibilityLabel()->text(), u"94"_s);
+        QCOMPARE(QuorvelDlgTestAccess::feasibilityLabel(*window)->text(), u"94"_s);
         QVERIFY(LimitingMarginOf(check) != LimitingMargin::Neither);
         QVERIFY(tip.contains(u"限制方案的是"_s));
 
         // Without a plan, or for a record that is no team of six (the same
         // hero six times, shown rather than refused), the index keeps only
         // its standing hint.
-        const QString standing = window->feasibilityLabel()->accessibleDescription();
+        const QString standing =
+            QuorvelDlgTestAccess::feasibilityLabel(*window)->accessibleDescription();
         QVERIFY(!standing.isEmpty());
-        window->ClearPlanView();
-        QCOMPARE(window->feasibilityLabel()->toolTip(), standing);
-        window->ShowPlan(PlanRecord{});
-        QCOMPARE(window->feasibilityLabel()->toolTip(), standing);
-        QCOMPARE(window->feasibilityLabel()->text(), PlanTexts::FeasibilityIndex(PlanRecord{}));
+        QuorvelDlgTestAccess::ClearPlanView(*window);
+        QCOMPARE(QuorvelDlgTestAccess::feasibilityLabel(*window)->toolTip(), standing);
+        QuorvelDlgTestAccess::ShowPlan(*window, PlanRecord{});
+        QCOMPARE(QuorvelDlgTestAccess::feasibilityLabel(*window)->toolTip(), standing);
+        QCOMPARE(QuorvelDlgTestAccess::feasibilityLabel(*window)->text(),
+                 PlanTexts::FeasibilityIndex(PlanRecord{}));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/editors/EditListCtrl.h"
 #include "ui/editors/HeroesDlg.h"
@@ -76,18 +77,26 @@ private slots:
 
 private:
     std::unique_ptr<CQuorvelDlg> makeWindow();
-    QComboBox* selector(int id) const { return m_window->controls().get<QComboBox>(id); }
+    QComboBox* selector(int id) const
+    {
+        return QuorvelDlgTestAccess::controls(*m_window).get<QComboBox>(id);
+    }
     QString leaderStats() const
     {
-        return m_window->controls().get<QLabel>(MainDialogIds::kLeaderStats)->text();
+        return QuorvelDlgTestAccess::controls(*m_window)
+            .get<QLabel>(MainDialogIds::kLeaderStats)
+            ->text();
     }
     QString planCaption() const
     {
-        return m_window->controls().get<QGroupBox>(MainDialogIds::kPlanGroup)->title();
+        return QuorvelDlgTestAccess::controls(*m_window)
+            .get<QGroupBox>(MainDialogIds::kPlanGroup)
+            ->title();
     }
     void clickButton(int id)
     {
-        QTest::mouseClick(m_window->controls().get<QPushButton>(id), Qt::LeftButton);
+        QTest::mouseClick(QuorvelDlgTestAccess::controls(*m_window).get<QPushButton>(id),
+                          Qt::LeftButton);
     }
 
     CQuorvelApp& m_app;
@@ -247,12 +256,12 @@ void TestEditorsInMainWindow::editedRosterReachesTheDataFiles()
                     QTest::mouseClick(editor.controls().get<QPushButton>(EditorDialogIds::kOk),
                                       Qt::LeftButton);
                 });
-                QTest::mouseClick(
-                    window.controls().get<QPushButton>(MainDialogIds::kEditHeroesButton),
-                    Qt::LeftButton);
+                QTest::mouseClick(QuorvelDlgTestAccess::controls(window).get<QPushButton>(
+                                      MainDialogIds::kEditHeroesButton),
+                                  Qt::LeftButton);
                 window.close();
             });
-            return CQuorvelDlg::RunModal(session, choices);
+            return CQuorvelDlg::runModal(session, choices);
         },
         StartupPrompts{}); // a failed save is given up
 

@@ -408,10 +408,10 @@ void TestHeroesDlg::theSumsAreReadOnly()
         QTest::mouseClick(list().viewport(), Qt::LeftButton, {},
                           list().labelRect(2, column).center());
         QVERIFY(!list().isEditing());
-        QVERIFY(!list().beginEdit(2, column));
+        QVERIFY(!list().BeginEdit(2, column));
     }
-    QVERIFY(list().beginEdit(2, 3));
-    list().endEdit(true);
+    QVERIFY(list().BeginEdit(2, 3));
+    list().EndEdit(true);
 }
 
 // F2 opens the current cell as it is, typing opens it with the typed text,

@@ -8,6 +8,7 @@
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/editors/HeroesDlg.h"
 #include "ui/editors/VirusDlg.h"
@@ -123,7 +124,7 @@ void TestLongUse::thousandSearchesLeaveNothingBehind()
 // ticked again in the roster, so that the next round has the whole guild.
 void TestLongUse::oneRound(int round)
 {
-    const DialogControls& controls = m_window->controls();
+    const DialogControls& controls = QuorvelDlgTestAccess::controls(*m_window);
     controls.get<QComboBox>(MainDialogIds::kTargetSelector)->setCurrentIndex(round % 45);
     controls.get<QComboBox>(MainDialogIds::kStrategySelector)->setCurrentIndex(round % 21);
     m_window->RunTeamSearch();

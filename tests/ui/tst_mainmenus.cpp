@@ -80,7 +80,7 @@ private slots:
     {
         chooseExampleRequest();
         const auto window = makeShownWindow();
-        QSignalSpy changes(&window->session(), &PlanningSession::changed);
+        QSignalSpy changes(&QuorvelDlgTestAccess::session(*window), &PlanningSession::changed);
         WhenDialogShown<CVirusDlg>(this, [](CVirusDlg& editor) { editor.accept(); });
         window->OnEditVirus();
         QCOMPARE(changes.size(), 1);
@@ -94,15 +94,16 @@ private slots:
         QCOMPARE(changes[0][0].value<PlanningSession::Changes>(),
                  PlanningSession::Changes(PlanningSession::Change::Roster));
         // The session carries the request the selectors make.
-        QCOMPARE(window->session().currentVirus(), window->currentVirus());
-        QCOMPARE(window->session().currentLeader(), 0);
-        QVERIFY(window->session().currentRequest().has_value());
+        QCOMPARE(QuorvelDlgTestAccess::session(*window).currentVirus(),
+                 QuorvelDlgTestAccess::currentVirus(*window));
+        QCOMPARE(QuorvelDlgTestAccess::session(*window).currentLeader(), 0);
+        QVERIFY(QuorvelDlgTestAccess::session(*window).currentRequest().has_value());
     }
 
     void menusInOrderWithShortcuts()
     {
         const auto window = makeShownWindow();
-        const QList<QAction*> menus = window->menuBar()->actions();
+        const QList<QAction*> menus = QuorvelDlgTestAccess::menuBar(*window)->actions();
         QCOMPARE(menus.size(), 3);
         QCOMPARE(menus[0]->text(), u"方案(&P)"_s);
         QCOMPARE(menus[1]->text(), u"花名册(&R)"_s);
@@ -123,22 +124,22 @@ private slots:
 
         // Another menu goes in before 帮助.
         auto* extra = new QMenu(u"其他(&O)"_s, window.get());
-        window->addMenuBeforeHelp(extra);
-        QCOMPARE(window->menuBar()->actions().size(), 4);
-        QCOMPARE(window->menuBar()->actions()[2]->menu(), extra);
-        QCOMPARE(window->menuBar()->actions()[3]->text(), u"帮助(&H)"_s);
+        QuorvelDlgTestAccess::addMenuBeforeHelp(*window, extra);
+        QCOMPARE(QuorvelDlgTestAccess::menuBar(*window)->actions().size(), 4);
+        QCOMPARE(QuorvelDlgTestAccess::menuBar(*window)->actions()[2]->menu(), extra);
+        QCOMPARE(QuorvelDlgTestAccess::menuBar(*window)->actions()[3]->text(), u"帮助(&H)"_s);
     }
 
     // Alt with a menu's letter opens it, as in any desktop program.
     void altAndTheLetterOpenAMenu()
     {
         const auto window = makeShownWindow();
-        QMenu* plan = window->menuBar()->actions()[0]->menu();
+        QMenu* plan = QuorvelDlgTestAccess::menuBar(*window)->actions()[0]->menu();
         QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
         QTRY_VERIFY(plan->isVisible());
         plan->hide();
         QTRY_VERIFY(!plan->isVisible());
-        QMenu* help = window->menuBar()->actions().last()->menu();
+        QMenu* help = QuorvelDlgTestAccess::menuBar(*window)->actions().last()->menu();
         QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
         QTRY_VERIFY(help->isVisible());
         help->hide();
@@ -149,17 +150,17 @@ private slots:
     void barSitsAboveTheTemplateArea()
     {
         const auto window = makeShownWindow();
-        const int bar = window->menuBar()->height();
+        const int bar = QuorvelDlgTestAccess::menuBar(*window)->height();
         QVERIFY(bar > 0);
-        QWidget* target = window->controls().get<QComboBox>(kTargetSelector);
+        QWidget* target = QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kTargetSelector);
         QVERIFY(target->mapTo(window.get(), QPoint(0, 0)).y() >= bar);
         QCOMPARE(target->parentWidget()->y(), bar);
         QCOMPARE(window->height(), target->parentWidget()->height() + bar);
-        QCOMPARE(window->menuBar()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(QuorvelDlgTestAccess::menuBar(*window)->focusPolicy(), Qt::NoFocus);
         target->setFocus();
         for (int step = 0; step < 12; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QVERIFY(QApplication::focusWidget() != window->menuBar());
+            QVERIFY(QApplication::focusWidget() != QuorvelDlgTestAccess::menuBar(*window));
             QVERIFY(QApplication::focusWidget()->parentWidget() == target->parentWidget());
         }
     }
@@ -168,22 +169,23 @@ private slots:
     {
         chooseExampleRequest();
         const auto window = makeShownWindow();
-        QVERIFY(!window->copyPlanAction()->isEnabled());
+        QVERIFY(!QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
         window->RunTeamSearch();
-        QVERIFY(window->copyPlanAction()->isEnabled());
+        QVERIFY(QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
         // Picking another level empties the view and greys the entry again.
-        auto* target = window->controls().get<QComboBox>(kTargetSelector);
+        auto* target = QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kTargetSelector);
         target->setCurrentIndex(3);
         emit target->activated(3);
-        QVERIFY(!window->copyPlanAction()->isEnabled());
+        QVERIFY(!QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
         QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
         // A search without a result has nothing to copy either.
         m_choices.m_lastVirus = 0;
-        window->FillVirusList();
+        QuorvelDlgTestAccess::FillVirusList(*window);
         window->RunTeamSearch();
-        QCOMPARE(window->controls().get<QGroupBox>(kPlanGroup)->title(), u"没有可行的组队方案"_s);
-        QVERIFY(!window->copyPlanAction()->isEnabled());
+        QCOMPARE(QuorvelDlgTestAccess::controls(*window).get<QGroupBox>(kPlanGroup)->title(),
+                 u"没有可行的组队方案"_s);
+        QVERIFY(!QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
     }
 
     // The known plan of level 11, character for character, through the
@@ -192,7 +194,8 @@ private slots:
     {
         chooseExampleRequest();
         const auto window = makeShownWindow();
-        QTest::mouseClick(window->controls().get<QPushButton>(kSearchButton), Qt::LeftButton);
+        QTest::mouseClick(QuorvelDlgTestAccess::controls(*window).get<QPushButton>(kSearchButton),
+                          Qt::LeftButton);
         QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QString expected = u"第11关　熬夜　4966/6371/1000\n"
                                  u"3轮击败病毒, 最多承受 1次暴击, 获胜机率: 75.0%\n"
@@ -230,7 +233,8 @@ private slots:
         const auto window = makeShownWindow();
         MessageBox::setNextAnswer(QMessageBox::Ok);
         QAction* about =
-            findAction(window->menuBar()->actions().last()->menu(), u"关于 Quorvel(&A)"_s);
+            findAction(QuorvelDlgTestAccess::menuBar(*window)->actions().last()->menu(),
+                       u"关于 Quorvel(&A)"_s);
         about->trigger();
         const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
         QVERIFY(shown.has_value());

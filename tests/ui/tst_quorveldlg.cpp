@@ -124,7 +124,8 @@ private:
     std::unique_ptr<CQuorvelDlg> makeWindow()
     {
         auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        window->setTeamSearch(
+        QuorvelDlgTestAccess::setTeamSearch(
+            *window,
             [this](const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan) {
                 ++m_searches;
                 return FindBestTeam(tables, request, plan);
@@ -133,7 +134,7 @@ private:
     }
     template <class T> static T* control(const CQuorvelDlg& window, int id)
     {
-        return window.controls().get<T>(id);
+        return QuorvelDlgTestAccess::controls(window).get<T>(id);
     }
     static QString text(const CQuorvelDlg& window, int id)
     {
@@ -401,16 +402,17 @@ private slots:
         QString captionOnScreen;
         int rowsOnScreen = -1;
         QStringList fieldsOnScreen;
-        window->setTeamSearch([&](const PlanningTables&, const PlanRequest&, PlanRecord&) {
-            captionDuring = caption(*window);
-            rowsDuring = control<CPlanListCtrl>(*window, kPlanList)->rowCount();
-            busyDuring = QGuiApplication::overrideCursor() != nullptr &&
-                         QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            captionOnScreen = painted.paintedCaption;
-            rowsOnScreen = painted.paintedRows;
-            fieldsOnScreen = painted.paintedFieldTexts;
-            return false;
-        });
+        QuorvelDlgTestAccess::setTeamSearch(
+            *window, [&](const PlanningTables&, const PlanRequest&, PlanRecord&) {
+                captionDuring = caption(*window);
+                rowsDuring = control<CPlanListCtrl>(*window, kPlanList)->rowCount();
+                busyDuring = QGuiApplication::overrideCursor() != nullptr &&
+                             QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                captionOnScreen = painted.paintedCaption;
+                rowsOnScreen = painted.paintedRows;
+                fieldsOnScreen = painted.paintedFieldTexts;
+                return false;
+            });
         painted.reset();
         window->RunTeamSearch();
         QCOMPARE(captionDuring, u"正在寻找组队方案"_s);
@@ -626,7 +628,7 @@ private slots:
         plan.heroDamageLow = plan.virusDamageLow = plan.critDamageLow = 888888;
         plan.heroDamageHigh = plan.virusDamageHigh = plan.critDamageHigh = 888893;
         plan.score = 8.8e9f;
-        window->ShowPlan(plan);
+        QuorvelDlgTestAccess::ShowPlan(*window, plan);
         QCOMPARE(text(*window, kStatTotals), u"88888/88888/88888"_s);
         QCOMPARE(text(*window, kFeasibility).size(), 12);
         const QRect group = control<QGroupBox>(*window, kPlanGroup)->geometry();
@@ -672,7 +674,7 @@ private slots:
         QCOMPARE(list->rowCount(), 6);
         QCOMPARE(text(*window, kStatTotals), u"5950/4500/1100"_s);
         QVERIFY(window->tablesModified());
-        QVERIFY(window->copyPlanAction()->isEnabled());
+        QVERIFY(QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
 
         // A hero outside the plan renamed and given other stats.
         confirmHeroEditor(*window, [](CHeroesDlg& editor) {
@@ -709,7 +711,7 @@ private slots:
             QVERIFY(TypeIntoCell(*editor.list(), row, column, value));
         });
         QVERIFY(planViewEmpty(*window));
-        QVERIFY(!window->copyPlanAction()->isEnabled());
+        QVERIFY(!QuorvelDlgTestAccess::copyPlanAction(*window)->isEnabled());
     }
 
     // "没有可行的组队方案" speaks of the whole roster: kept only while the
@@ -809,7 +811,7 @@ private slots:
         const int captionHeight = group->fontMetrics().height();
         QVERIFY2(line < captionHeight, qPrintable(QString::number(line)));
         // ... and clears every control inside the frame by a few pixels.
-        for (QWidget* inside : window->controls().inOrder()) {
+        for (QWidget* inside : QuorvelDlgTestAccess::controls(*window).inOrder()) {
             if (inside == group || !group->geometry().contains(inside->geometry()))
                 continue;
             const int top = inside->geometry().top() - group->geometry().top();
@@ -850,14 +852,14 @@ private slots:
 
         // ...in a size that still reads: never below 80 % of the normal.
         const double smallest = DialogFont().pointSizeF() * kSmallestScale;
-        for (QWidget* widget : window->controls().inOrder()) {
+        for (QWidget* widget : QuorvelDlgTestAccess::controls(*window).inOrder()) {
             if (auto* label = qobject_cast<QLabel*>(widget))
                 QVERIFY2(label->font().pointSizeF() >= smallest, qPrintable(label->text()));
             else if (auto* selector = qobject_cast<CSelectorComboBox*>(widget))
                 QVERIFY2(selector->textFont().pointSizeF() >= smallest,
                          qPrintable(selector->currentText()));
         }
-        for (QWidget* widget : window->controls().inOrder()) {
+        for (QWidget* widget : QuorvelDlgTestAccess::controls(*window).inOrder()) {
             const QString name = QString::fromLatin1(widget->metaObject()->className());
             if (auto* label = qobject_cast<QLabel*>(widget)) {
                 const QFontMetricsF metrics(label->font());

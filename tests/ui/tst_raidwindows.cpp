@@ -4,6 +4,7 @@
 #include "engine/TopTeams.h"
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "texts/PlanTexts.h"
 #include "ui/main/AlternativesWindow.h"
@@ -144,7 +145,7 @@ private slots:
     {
         const auto window = makeWindow();
         QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
-        CAlternativesWindow* alternatives = window->alternatives();
+        CAlternativesWindow* alternatives = QuorvelDlgTestAccess::alternatives(*window);
         QVERIFY(alternatives != nullptr);
         QVERIFY(TeamsShown(alternatives));
         QCOMPARE(alternatives->windowTitle(), u"备选方案"_s);
@@ -215,16 +216,18 @@ private slots:
         QVERIFY2(alternatives->teamCount() >= 3,
                  qPrintable(QString::number(alternatives->teamCount())));
         alternatives->teamList()->selectRow(2);
-        QVERIFY(window->shownPlan().has_value());
-        QVERIFY(SamePlan(*window->shownPlan(), alternatives->team(2)));
-        QCOMPARE(window->controls().get<QGroupBox>(kPlanGroup)->title(), u"组队方案 (备选第3名)"_s);
-        auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value());
+        QVERIFY(SamePlan(*QuorvelDlgTestAccess::shownPlan(*window), alternatives->team(2)));
+        QCOMPARE(QuorvelDlgTestAccess::controls(*window).get<QGroupBox>(kPlanGroup)->title(),
+                 u"组队方案 (备选第3名)"_s);
+        auto* list = QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(kPlanList);
         QCOMPARE(list->rowCount(), 6);
         for (int row = 0; row < 6; ++row)
             QCOMPARE(list->heroAt(row), static_cast<int>(alternatives->team(2).heroes[row]));
 
         // Another strategy in the main window: the list follows it.
-        auto* strategies = window->controls().get<QComboBox>(kStrategySelector);
+        auto* strategies =
+            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kStrategySelector);
         strategies->setCurrentIndex(0);
         emit strategies->activated(0);
         QVERIFY(TeamsShown(alternatives));
@@ -367,14 +370,17 @@ private slots:
         const int plansBefore = multi->plansStarted();
 
         // An exclusion changes the tables and plans the main window again.
-        window->controls().get<CPlanListCtrl>(MainDialogIds::kPlanList)->selectRow(3);
+        QuorvelDlgTestAccess::controls(*window)
+            .get<CPlanListCtrl>(MainDialogIds::kPlanList)
+            ->selectRow(3);
         window->ExcludeSelectedHeroes();
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 1);
         // Two announcements in a row (a new request, then new tables) reach
         // the window as one burst: one plan.
-        window->session().announce(PlanningSession::Change::Target);
-        window->session().announce(PlanningSession::kTables);
+        PlanningSession& session = QuorvelDlgTestAccess::session(*window);
+        session.announce(PlanningSession::Change::Target);
+        session.announce(PlanningSession::kTables);
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->plansStarted(), plansBefore + 2);
 
@@ -382,7 +388,7 @@ private slots:
         const DisjointTeam before = multi->team(0);
         multi->setLeader(1, 9);
         QVERIFY(multi->isComputing());
-        multi->cancel();
+        multi->Cancel();
         QVERIFY(TeamsShown(multi));
         QCOMPARE(multi->teamCount(), 1);
         QVERIFY(SamePlan(multi->team(0).plan, before.plan));
@@ -400,7 +406,7 @@ private slots:
     {
         const auto window = makeWindow();
         QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
-        CMultiTeamWindow* multi = window->multiTeam();
+        CMultiTeamWindow* multi = QuorvelDlgTestAccess::multiTeam(*window);
         QVERIFY(multi != nullptr);
         QCOMPARE(multi->windowTitle(), u"多队规划"_s);
         QVERIFY(TeamsShown(multi));

@@ -5,6 +5,7 @@
 #include "storage/DataFiles.h"
 #include "storage/RosterCsv.h"
 #include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/FileDialog.h"
 #include "ui/editors/EditListCtrl.h"
@@ -118,10 +119,10 @@ void TestRosterMenu::makeWindow()
 void TestRosterMenu::theMenuHoldsItsFourActions()
 {
     makeWindow();
-    QMenu* menu = m_window->rosterMenu()->menu();
+    QMenu* menu = QuorvelDlgTestAccess::rosterMenu(*m_window)->menu();
     QCOMPARE(menu->title(), u"花名册(&R)"_s);
     // On the menu bar between 方案 and 帮助.
-    const QList<QAction*> bar = m_window->menuBar()->actions();
+    const QList<QAction*> bar = QuorvelDlgTestAccess::menuBar(*m_window)->actions();
     QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[1], menu->menuAction());
     QStringList texts;
@@ -139,7 +140,7 @@ void TestRosterMenu::exportWritesTheTableAndTellsWhere()
     makeWindow();
     FileDialog::setNextAnswer(path(u"guild"_s)); // no suffix: .csv is added
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ExportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ExportHeroes();
     QCOMPARE(FileBytes(path(u"guild.csv"_s)), RosterCsv::WriteHeroes(m_tables->heroTable));
     std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
     QVERIFY(shown.has_value());
@@ -149,7 +150,7 @@ void TestRosterMenu::exportWritesTheTableAndTellsWhere()
     // The next dialog starts in the folder the last one ended in.
     FileDialog::setNextAnswer(path(u"病毒.csv"_s));
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ExportViruses();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ExportViruses();
     QCOMPARE(FileDialog::lastStart(), std::optional<QString>(path(u"病毒.csv"_s)));
     QCOMPARE(FileBytes(path(u"病毒.csv"_s)), RosterCsv::WriteViruses(m_tables->virusTable));
     QVERIFY(!m_window->tablesModified());
@@ -160,7 +161,7 @@ void TestRosterMenu::exportFailureIsReported()
     makeWindow();
     FileDialog::setNextAnswer(path(u"missing/英雄.csv"_s));
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ExportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ExportHeroes();
     const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
     QVERIFY(shown.has_value());
     QCOMPARE(shown->icon, QMessageBox::Critical);
@@ -204,7 +205,7 @@ void TestRosterMenu::heroImportOpensTheEditorOnTheImportedRows()
         else
             editor.reject();
     });
-    m_window->rosterMenu()->ImportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportHeroes();
     QVERIFY(seen);
     QCOMPARE(m_window->tablesModified(), confirm);
     if (!confirm) {
@@ -215,7 +216,7 @@ void TestRosterMenu::heroImportOpensTheEditorOnTheImportedRows()
     QCOMPARE(m_tables->heroTable[2].abnormal, 30);
     QCOMPARE(m_tables->heroTable[49].checked, 1);
     // The leading-hero selector shows the new names.
-    QVERIFY(m_window->controls()
+    QVERIFY(QuorvelDlgTestAccess::controls(*m_window)
                 .get<QComboBox>(MainDialogIds::kLeaderSelector)
                 ->itemText(2)
                 .contains(u"张三"_s));
@@ -234,11 +235,11 @@ void TestRosterMenu::virusImportOpensTheEditorOnTheImportedRows()
         QCOMPARE(editor.list()->cellText(62, 0), u"未知病毒"_s);
         editor.accept();
     });
-    m_window->rosterMenu()->ImportViruses();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportViruses();
     QVERIFY(m_window->tablesModified());
     QCOMPARE(VirusName(m_tables->virusTable[63]), std::u16string_view(u"大魔王"));
     QCOMPARE(m_tables->virusTable[63].hateful, 2);
-    QVERIFY(m_window->controls()
+    QVERIFY(QuorvelDlgTestAccess::controls(*m_window)
                 .get<QComboBox>(MainDialogIds::kTargetSelector)
                 ->itemText(63)
                 .contains(u"大魔王"_s));
@@ -254,7 +255,7 @@ void TestRosterMenu::aBadFileIsRefusedWithItsProblems()
     QVERIFY(WriteFile(path(u"bad.csv"_s), bad));
     FileDialog::setNextAnswer(path(u"bad.csv"_s));
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ImportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportHeroes();
     const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
     QVERIFY(shown.has_value());
     QCOMPARE(shown->icon, QMessageBox::Warning);
@@ -274,7 +275,7 @@ void TestRosterMenu::unknownColumnsAreNotedBeforeTheEditor()
     FileDialog::setNextAnswer(path(u"n.csv"_s));
     MessageBox::setNextAnswer(QMessageBox::Ok);
     WhenDialogShown<CHeroesDlg>(this, [](CHeroesDlg& editor) { editor.reject(); });
-    m_window->rosterMenu()->ImportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportHeroes();
     const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
     QVERIFY(shown.has_value());
     QCOMPARE(shown->icon, QMessageBox::Information);
@@ -286,14 +287,14 @@ void TestRosterMenu::cancelledOrUnreadablePicksChangeNothing()
     makeWindow();
     const QByteArray before = Image(m_tables->heroTable);
     FileDialog::setNextAnswer(QString());
-    m_window->rosterMenu()->ImportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportHeroes();
     FileDialog::setNextAnswer(QString());
-    m_window->rosterMenu()->ExportViruses();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ExportViruses();
     QCOMPARE(MessageBox::shownCount(), 0);
 
     FileDialog::setNextAnswer(path(u"nothing-here.csv"_s));
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ImportViruses();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportViruses();
     const std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
     QVERIFY(shown.has_value());
     QVERIFY(shown->text.startsWith(u"无法读取文件"_s));
@@ -311,7 +312,7 @@ void TestRosterMenu::pipesAreNeitherReadNorReplaced()
     QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     FileDialog::setNextAnswer(pipe);
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ImportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ImportHeroes();
     std::optional<MessageBox::Shown> shown = MessageBox::lastShown();
     QVERIFY(shown.has_value());
     QVERIFY(shown->text.startsWith(u"无法读取"_s));
@@ -319,7 +320,7 @@ void TestRosterMenu::pipesAreNeitherReadNorReplaced()
 
     FileDialog::setNextAnswer(pipe);
     MessageBox::setNextAnswer(QMessageBox::Ok);
-    m_window->rosterMenu()->ExportHeroes();
+    QuorvelDlgTestAccess::rosterMenu(*m_window)->ExportHeroes();
     shown = MessageBox::lastShown();
     QVERIFY(shown->text.startsWith(u"无法保存"_s));
     struct stat status

@@ -9,6 +9,7 @@
 #include "storage/FileErrors.h"
 #include "storage/RecoveryFile.h"
 #include "storage/SettingsStore.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/QuorvelDlg.h"
@@ -121,7 +122,7 @@ private:
                         act(*window);
                     window->close();
                 });
-                return CQuorvelDlg::RunModal(session, choices);
+                return CQuorvelDlg::runModal(session, choices);
             },
             SaveFailuresOnly([](const QList<SaveFailure>&) { return false; }));
     }
@@ -201,7 +202,9 @@ private slots:
     void choicesChangedInTheWindowAreStored()
     {
         runRealWindow([](CQuorvelDlg& window) {
-            window.controls().get<QComboBox>(MainDialogIds::kLeaderSelector)->setCurrentIndex(7);
+            QuorvelDlgTestAccess::controls(window)
+                .get<QComboBox>(MainDialogIds::kLeaderSelector)
+                ->setCurrentIndex(7);
         });
         QCOMPARE(storedSettings().value(u"Last Select/Hero"_s).toInt(), 7);
     }

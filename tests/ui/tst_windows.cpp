@@ -6,6 +6,7 @@
 #include "engine/CombatModel.h"
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/CopiedNotice.h"
@@ -186,7 +187,7 @@ private slots:
     {
         using namespace MainDialogIds;
         const auto window = makeWindow();
-        const DialogControls& controls = window->controls();
+        const DialogControls& controls = QuorvelDlgTestAccess::controls(*window);
         QCOMPARE(controls.widget(kTargetSelector)->accessibleName(), u"攻击目标"_s);
         QCOMPARE(controls.widget(kLeaderSelector)->accessibleName(), u"带队英雄"_s);
         QCOMPARE(controls.widget(kStrategySelector)->accessibleName(), u"战斗策略"_s);
@@ -231,7 +232,7 @@ private slots:
         m_choices.m_lastVirus = 35;
         m_choices.m_lastHero = 3;
         const auto window = makeWindow();
-        QCOMPARE(window->currentLeader(), 3);
+        QCOMPARE(QuorvelDlgTestAccess::currentLeader(*window), 3);
         CMultiTeamWindow* multi = window->OpenMultiTeam();
         QVERIFY(QTest::qWaitForWindowExposed(multi));
         QTRY_VERIFY(!multi->isComputing());
@@ -290,7 +291,8 @@ private slots:
         m_choices.m_lastPlan = 3;
         const auto window = makeWindow();
         window->RunTeamSearch();
-        auto* plan = window->controls().get<CPlanListCtrl>(MainDialogIds::kPlanList);
+        auto* plan =
+            QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(MainDialogIds::kPlanList);
         QCOMPARE(plan->rowCount(), 6);
         const int second = plan->heroAt(1);
         const int fourth = plan->heroAt(3);
@@ -351,8 +353,9 @@ private slots:
         m_choices.m_lastHero = 0;
         m_choices.m_lastPlan = 0;
         const auto window = makeWindow();
-        auto* group = window->controls().get<QGroupBox>(MainDialogIds::kPlanGroup);
-        const EmptyViewHint* hint = window->planHint();
+        auto* group =
+            QuorvelDlgTestAccess::controls(*window).get<QGroupBox>(MainDialogIds::kPlanGroup);
+        const CEmptyViewHint* hint = QuorvelDlgTestAccess::planHint(*window);
         QVERIFY(hint->isShown());
         QVERIFY2(hint->hint().contains(u"花名册"_s) && hint->hint().contains(u"编辑英雄信息"_s),
                  qPrintable(hint->hint()));
@@ -363,7 +366,9 @@ private slots:
         QCOMPARE(group->title(), u"没有可行的组队方案"_s);
         QVERIFY(hint->isShown());
         QVERIFY2(hint->hint().contains(u"只有 1 位英雄"_s), qPrintable(hint->hint()));
-        QCOMPARE(window->controls().widget(MainDialogIds::kPlanList)->toolTip(), hint->hint());
+        QCOMPARE(
+            QuorvelDlgTestAccess::controls(*window).widget(MainDialogIds::kPlanList)->toolTip(),
+            hint->hint());
 
         // Six heroes, far too weak for a level at the stats' ceiling: no
         // team reaches the 可爱 total the search asks for.
@@ -393,9 +398,12 @@ private slots:
         // either, since the roster has stats now.
         m_tables->virusTable[0] = VirusRecord{{u'弱'}, 1, 1, 1};
         window->RunTeamSearch();
-        QCOMPARE(window->controls().get<CPlanListCtrl>(MainDialogIds::kPlanList)->rowCount(), 6);
+        QCOMPARE(QuorvelDlgTestAccess::controls(*window)
+                     .get<CPlanListCtrl>(MainDialogIds::kPlanList)
+                     ->rowCount(),
+                 6);
         QVERIFY(!hint->isShown());
-        window->ClearPlanView();
+        QuorvelDlgTestAccess::ClearPlanView(*window);
         QVERIFY(!hint->isShown());
     }
 

@@ -5,6 +5,7 @@
 #include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "tests/ui/EditorTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "texts/PlanTexts.h"
 #include "ui/editors/HeroesDlg.h"
@@ -60,7 +61,7 @@ private:
     // Opens the overview and waits for its first grid.
     static CZoneOverviewWindow* openAndWait(CQuorvelDlg& window)
     {
-        CZoneOverviewWindow* overview = window.zoneOverview();
+        CZoneOverviewWindow* overview = QuorvelDlgTestAccess::zoneOverview(window);
         if (overview == nullptr) {
             // The first opening starts a refresh of its own.
             overview = window.OpenZoneOverview();
@@ -103,7 +104,7 @@ private slots:
     {
         const auto window = makeWindow();
         QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
-        CZoneOverviewWindow* overview = window->zoneOverview();
+        CZoneOverviewWindow* overview = QuorvelDlgTestAccess::zoneOverview(*window);
         QVERIFY(overview != nullptr);
         QCOMPARE(overview->windowTitle(), u"关卡总览"_s);
         QVERIFY(overview->isVisible());
@@ -112,7 +113,7 @@ private slots:
 
         auto expected = std::make_unique<ZoneOverview>();
         QVERIFY(PlanZoneOverview(*m_tables, PlanRequest{0, 0, {}, {}}, *expected));
-        const CZoneOverviewModel* model = overview->model();
+        const ZoneOverviewModel* model = overview->model();
         QCOMPARE(model->rowCount(), 64);
         QCOMPARE(model->columnCount(), 21);
         const StrategyList byChance = BuildStrategyList(true);
@@ -128,16 +129,15 @@ private slots:
             for (int row = 0; row < 64; ++row) {
                 const OverviewCell& cell = (*expected)[row * kStrategyCount + generated];
                 const QModelIndex index = model->index(row, column);
-                QCOMPARE(index.data(CZoneOverviewModel::kFoundRole).toBool(), cell.found);
+                QCOMPARE(index.data(ZoneOverviewModel::kFoundRole).toBool(), cell.found);
                 if (!cell.found) {
                     QVERIFY(index.data().toString().isEmpty());
                     continue;
                 }
                 ++found;
                 QVERIFY(SamePlan(model->cellAt(row, column)->plan, cell.plan));
-                QCOMPARE(
-                    index.data().toString(),
-                    CZoneOverviewModel::CellText(static_cast<double>(cell.plan.score) * 100.0));
+                QCOMPARE(index.data().toString(),
+                         ZoneOverviewModel::cellText(static_cast<double>(cell.plan.score) * 100.0));
                 QVERIFY(index.data(Qt::ToolTipRole)
                             .toString()
                             .startsWith(PlanTexts::HeroNameText(m_tables->heroTable[0])));
@@ -152,7 +152,8 @@ private slots:
         // The other strategy order in the main window reorders the columns,
         // the same cells under them.
         const OverviewCell& lastByChance = *model->cellAt(5, 20); // 6 rounds, 0 crits
-        QTest::mouseClick(window->controls().get<QCheckBox>(kPlanOrderCheck), Qt::LeftButton);
+        QTest::mouseClick(QuorvelDlgTestAccess::controls(*window).get<QCheckBox>(kPlanOrderCheck),
+                          Qt::LeftButton);
         QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"2轮/0暴"_s);
         QCOMPARE(model->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString(), u"6轮/0暴"_s);
         QVERIFY(SamePlan(model->cellAt(5, 15)->plan, lastByChance.plan));
@@ -177,7 +178,7 @@ private slots:
     {
         QFETCH(double, index);
         QFETCH(QString, text);
-        QCOMPARE(CZoneOverviewModel::CellText(index), text);
+        QCOMPARE(ZoneOverviewModel::cellText(index), text);
         QVERIFY(text.size() <= 6);
     }
 
@@ -190,14 +191,14 @@ private slots:
         CZoneOverviewWindow* overview = openAndWait(*window);
         const QAbstractItemModel* model = overview->grid()->model();
         int bandCount = 0;
-        const CZoneOverviewModel::Band* bands = CZoneOverviewModel::bands(bandCount);
+        const ZoneOverviewModel::Band* bands = ZoneOverviewModel::bands(bandCount);
         QList<int> perBand(bandCount, 0);
         int shown = 0;
         const QFontMetrics metrics(overview->grid()->font());
         for (int row = 0; row < model->rowCount(); ++row) {
             for (int column = 0; column < model->columnCount(); ++column) {
                 const QModelIndex index = model->index(row, column);
-                if (!index.data(CZoneOverviewModel::kFoundRole).toBool())
+                if (!index.data(ZoneOverviewModel::kFoundRole).toBool())
                     continue;
                 ++shown;
                 const QColor background = index.data(Qt::BackgroundRole).value<QColor>();
@@ -205,7 +206,7 @@ private slots:
                     if (bands[band].background == background)
                         ++perBand[band];
                 }
-                const double exact = index.data(CZoneOverviewModel::kIndexRole).toDouble();
+                const double exact = index.data(ZoneOverviewModel::kIndexRole).toDouble();
                 const QString grouped = QLocale(QLocale::Chinese, QLocale::China)
                                             .toString(std::floor(exact + 0.5), 'f', 0);
                 QVERIFY2(index.data(Qt::ToolTipRole).toString().endsWith(grouped),
@@ -229,14 +230,14 @@ private slots:
     {
         const auto window = makeWindow();
         CZoneOverviewWindow* overview = openAndWait(*window);
-        const CZoneOverviewModel* model = overview->model();
+        const ZoneOverviewModel* model = overview->model();
         overview->feasibleOnlyCheck()->setChecked(true);
         int hiddenRows = 0;
         for (int row = 0; row < 64; ++row) {
             bool feasible = false;
             for (int column = 0; column < 21; ++column) {
                 const QModelIndex index = model->index(row, column);
-                const QVariant value = index.data(CZoneOverviewModel::kIndexRole);
+                const QVariant value = index.data(ZoneOverviewModel::kIndexRole);
                 const bool shown = !index.data().toString().isEmpty();
                 QCOMPARE(shown, value.isValid() && value.toDouble() >= 100.0);
                 feasible = feasible || shown;
@@ -255,7 +256,7 @@ private slots:
     {
         const auto window = makeWindow();
         CZoneOverviewWindow* overview = openAndWait(*window);
-        const CZoneOverviewModel* model = overview->model();
+        const ZoneOverviewModel* model = overview->model();
         int row = -1;
         int column = -1;
         for (int r = 63; r >= 0 && row < 0; --r) {
@@ -274,12 +275,17 @@ private slots:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
 
-        QCOMPARE(window->controls().get<QComboBox>(kTargetSelector)->currentIndex(), row);
-        auto* strategies = window->controls().get<QComboBox>(kStrategySelector);
+        QCOMPARE(
+            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kTargetSelector)->currentIndex(),
+            row);
+        auto* strategies =
+            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kStrategySelector);
         QCOMPARE(strategies->currentIndex(), column);
-        QVERIFY(window->shownPlan().has_value());
-        QVERIFY(SamePlan(*window->shownPlan(), model->cellAt(row, column)->plan));
-        QCOMPARE(window->controls().get<CPlanListCtrl>(kPlanList)->rowCount(), 6);
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value());
+        QVERIFY(
+            SamePlan(*QuorvelDlgTestAccess::shownPlan(*window), model->cellAt(row, column)->plan));
+        QCOMPARE(QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(kPlanList)->rowCount(),
+                 6);
 
         // Enter on the current cell does the same.
         const int otherColumn = column == 0 ? 1 : 0;
@@ -325,7 +331,7 @@ private slots:
             }
         }
 
-        auto* leader = window->controls().get<QComboBox>(kLeaderSelector);
+        auto* leader = QuorvelDlgTestAccess::controls(*window).get<QComboBox>(kLeaderSelector);
         leader->setCurrentIndex(5);
         emit leader->activated(5);
         QVERIFY(ended.wait(kWaitMs));
@@ -335,9 +341,10 @@ private slots:
 
         // An exclusion from the plan list (showing a plan itself computes
         // nothing there).
-        auto* list = window->controls().get<CPlanListCtrl>(kPlanList);
+        auto* list = QuorvelDlgTestAccess::controls(*window).get<CPlanListCtrl>(kPlanList);
         for (int virus = 0; virus < kVirusCount && list->rowCount() == 0; ++virus)
-            window->showPlanFor(virus, overview->model()->strategyOfColumn(0));
+            QuorvelDlgTestAccess::showPlanFor(*window, virus,
+                                              overview->model()->strategyOfColumn(0));
         QCOMPARE(list->rowCount(), 6);
         QCOMPARE(computations, 2);
         list->selectRow(1);
@@ -385,9 +392,11 @@ private slots:
         QVERIFY(started.load());
         QTRY_VERIFY(overview->progressBar()->value() > 0);
         // The main window still answers while the worker runs.
-        QTest::mouseClick(window->controls().get<QPushButton>(kSearchButton), Qt::LeftButton);
-        QVERIFY(window->shownPlan().has_value() ||
-                window->controls().get<QGroupBox>(kPlanGroup)->title() == u"没有可行的组队方案"_s);
+        QTest::mouseClick(QuorvelDlgTestAccess::controls(*window).get<QPushButton>(kSearchButton),
+                          Qt::LeftButton);
+        QVERIFY(QuorvelDlgTestAccess::shownPlan(*window).has_value() ||
+                QuorvelDlgTestAccess::controls(*window).get<QGroupBox>(kPlanGroup)->title() ==
+                    u"没有可行的组队方案"_s);
 
         QTest::mouseClick(overview->cancelButton(), Qt::LeftButton);
         QVERIFY(ended.wait(kWaitMs));

@@ -5,7 +5,6 @@
 // defaults); each picture has a function of its own below.
 
 #include "engine/Strategies.h"
-#include "resources/MainDialogIds.h"
 #include "storage/DataFiles.h"
 #include "ui/common/DialogBuilder.h"
 #include "ui/common/QtTranslations.h"
@@ -80,7 +79,7 @@ bool MainWindowWithPlan(PlanningTables tables, const QDir& out, QTextStream& err
     CQuorvelDlg window(tables, choices);
     window.RunTeamSearch();
     // One member row selected, as before the exclusion command is chosen.
-    auto* list = window.controls().get<CPlanListCtrl>(MainDialogIds::kPlanList);
+    auto* list = window.findChild<CPlanListCtrl*>();
     if (list->rowCount() > 2)
         list->selectRow(2);
     return Save(window, out, u"main-window.png"_s, err);
@@ -195,7 +194,7 @@ bool HeroEditor(PlanningTables tables, const QDir& out, QTextStream& err)
     emit list->horizontalHeader()->sectionClicked(5);
     editor.show();
     list->selectRow(2);
-    list->beginEdit(2, 2);
+    list->BeginEdit(2, 2);
     return Save(editor, out, u"hero-editor.png"_s, err);
 }
 

@@ -4,7 +4,7 @@
 #include <QAbstractItemView>
 #include <QEvent>
 
-EmptyViewHint::EmptyViewHint(QAbstractItemView& view) : QLabel(view.viewport()), m_view(view)
+CEmptyViewHint::CEmptyViewHint(QAbstractItemView& view) : QLabel(view.viewport()), m_view(view)
 {
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
@@ -14,29 +14,29 @@ EmptyViewHint::EmptyViewHint(QAbstractItemView& view) : QLabel(view.viewport()),
     view.viewport()->installEventFilter(this);
     // The view's model stays for its life (the plan list's own).
     if (const QAbstractItemModel* model = view.model()) {
-        connect(model, &QAbstractItemModel::rowsInserted, this, &EmptyViewHint::update);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, &EmptyViewHint::update);
-        connect(model, &QAbstractItemModel::modelReset, this, &EmptyViewHint::update);
+        connect(model, &QAbstractItemModel::rowsInserted, this, &CEmptyViewHint::followView);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &CEmptyViewHint::followView);
+        connect(model, &QAbstractItemModel::modelReset, this, &CEmptyViewHint::followView);
     }
     hide();
 }
 
-void EmptyViewHint::setHint(const QString& text)
+void CEmptyViewHint::setHint(const QString& text)
 {
     setText(text);
     m_view.setToolTip(text);
-    update();
+    followView();
 }
 
-bool EmptyViewHint::eventFilter(QObject* watched, QEvent* event)
+bool CEmptyViewHint::eventFilter(QObject* watched, QEvent* event)
 {
     // The hint takes the view's whole area.
     if (watched == m_view.viewport() && event->type() == QEvent::Resize)
-        update();
+        followView();
     return QLabel::eventFilter(watched, event);
 }
 
-void EmptyViewHint::update()
+void CEmptyViewHint::followView()
 {
     const QAbstractItemModel* model = m_view.model();
     const bool empty = model == nullptr || model->rowCount() == 0;

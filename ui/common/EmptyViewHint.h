@@ -6,13 +6,13 @@ class QAbstractItemView;
 
 // A quiet line of text over an item view that has no rows: where to start,
 // or why nothing is shown. It takes no input and goes as soon as rows come.
-class EmptyViewHint final : public QLabel
+class CEmptyViewHint final : public QLabel
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(EmptyViewHint)
+    Q_DISABLE_COPY_MOVE(CEmptyViewHint)
 
 public:
-    explicit EmptyViewHint(QAbstractItemView& view);
+    explicit CEmptyViewHint(QAbstractItemView& view);
 
     // The hint to show while the view is empty; empty for none. The view's
     // tooltip carries it too, where a screen reader or a mouse finds it.
@@ -25,7 +25,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void update();
+    void followView();
 
     QAbstractItemView& m_view;
 };

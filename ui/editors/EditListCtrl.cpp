@@ -1,7 +1,6 @@
 #include "ui/editors/EditListCtrl.h"
 
 #include "ui/editors/EditListDelegate.h"
-#include "ui/editors/EditListOwner.h"
 
 #include "resources/DialogTemplate.h"
 
@@ -20,7 +19,7 @@ CEditListCtrl::CEditListCtrl(QWidget* parent)
 {
     setItemDelegate(m_delegate);
     // Edits open through a click on a cell's text, F2 on the current cell or
-    // typing over it (keyPressEvent), always with the owner's yes; never
+    // typing over it (keyPressEvent), only where the model allows it; never
     // through a double click.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -41,7 +40,7 @@ CEditListCtrl::CEditListCtrl(QWidget* parent)
             &CEditListCtrl::onScrollAction);
 }
 
-CEditListCtrl* CEditListCtrl::FromTemplate(const ControlTemplate& control, QWidget* parent)
+CEditListCtrl* CEditListCtrl::fromTemplate(const ControlTemplate& control, QWidget* parent)
 {
     auto* list = new CEditListCtrl(parent);
     list->setSelectionMode((control.style & kSingleSelect) != 0
@@ -109,19 +108,15 @@ int CEditListCtrl::columnWidthFor(int column, const QString& text) const
     return besideText + 2 * margin + fontMetrics().horizontalAdvance(text) + 1;
 }
 
-QString CEditListCtrl::WidestText(int length)
+QString CEditListCtrl::widestText(int length)
 {
     return QString(length, QChar(0x6C49)); // 汉
 }
 
-bool CEditListCtrl::beginEdit(int row, int column)
+bool CEditListCtrl::BeginEdit(int row, int column)
 {
     const QModelIndex index = model()->index(row, column);
-    if (m_editing || !index.isValid())
-        return false;
-    // An owner that does not answer lets every edit begin (and rejects every
-    // text, see endEdit).
-    if (m_owner != nullptr && !m_owner->beginLabelEdit(*this, row, column))
+    if (m_editing || !index.isValid() || !index.flags().testFlag(Qt::ItemIsEditable))
         return false;
 
     m_editColumn = column;
@@ -138,7 +133,7 @@ bool CEditListCtrl::beginEdit(int row, int column)
     return true;
 }
 
-void CEditListCtrl::endEdit(bool cancel)
+void CEditListCtrl::EndEdit(bool cancel)
 {
     if (!m_editing)
         return;
@@ -148,11 +143,6 @@ void CEditListCtrl::endEdit(bool cancel)
     // An editor the view has already thrown away has no text left to commit.
     const bool committing = !cancel && edit != nullptr;
 
-    // The owner is told while the editor is still up and the edit still open.
-    QString buffer = committing ? edit->text() : QString();
-    const bool accepted =
-        m_owner != nullptr &&
-        m_owner->endLabelEdit(*this, m_editRow, m_editColumn, committing ? &buffer : nullptr);
     m_editing = false;
     m_edit = nullptr;
     if (edit == nullptr)
@@ -161,10 +151,10 @@ void CEditListCtrl::endEdit(bool cancel)
     QTableView::closeEditor(edit, QAbstractItemDelegate::NoHint);
     m_endedCell = index;
     QTimer::singleShot(0, this, [this] { m_endedCell = QPersistentModelIndex(); });
-    if (committing && accepted && index.isValid()) {
-        edit->setText(buffer);
+    // The model keeps what it accepts as it stores it, and the cell shows
+    // that; a text it refuses leaves the cell as it was.
+    if (committing && index.isValid())
         m_delegate->setModelData(edit, model(), index);
-    }
 }
 
 namespace {
@@ -190,10 +180,10 @@ void CEditListCtrl::keyPressEvent(QKeyEvent* event)
         // typed text over the whole of it (the editor's input rule applies).
         if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
             event->accept();
-            beginEdit(current.row(), current.column());
+            BeginEdit(current.row(), current.column());
             return;
         }
-        if (TypesText(*event) && beginEdit(current.row(), current.column())) {
+        if (TypesText(*event) && BeginEdit(current.row(), current.column())) {
             event->accept();
             if (m_edit != nullptr)
                 QCoreApplication::sendEvent(m_edit, event);
@@ -251,22 +241,22 @@ void CEditListCtrl::onClicked(const QModelIndex& index)
         return;
     // A click on a check box only toggles it: the box lies outside the text.
     if (labelRect(index.row(), index.column()).contains(m_clickPos))
-        beginEdit(index.row(), index.column());
+        BeginEdit(index.row(), index.column());
 }
 
 void CEditListCtrl::commitData(QWidget* editor)
 {
     // Every commit (Enter, the editor losing the focus, a click on another
-    // cell) goes through the owner; the base class would write the cell as is.
+    // cell) ends the edit here, so that the list's own state ends with it.
     if (m_editing && editor == m_edit)
-        endEdit(false);
+        EndEdit(false);
 }
 
 void CEditListCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     // An editor closed while its edit is still open was not committed: Escape.
     if (m_editing && editor == m_edit)
-        endEdit(true);
+        EndEdit(true);
     // Tab: on to the dialog's next or previous control rather than into the
     // neighbouring cell. Any other close finds the editor closed already.
     if (hint == QAbstractItemDelegate::EditNextItem ||
@@ -278,7 +268,7 @@ void CEditListCtrl::onScrollAction(int action)
 {
     // The scroll bars commit the open edit before the rows move under it.
     if (m_editing) {
-        endEdit(false);
+        EndEdit(false);
         setFocus();
     }
     // A page step repaints the whole list, not only what scrolled into view.

@@ -7,19 +7,19 @@
 
 struct ControlTemplate;
 class EditListDelegate;
-class EditListOwner;
 class QLineEdit;
 
 // A report list whose cells the user edits in place. A single click on the
 // text of a cell opens an editor over exactly that cell; Enter, moving the
 // focus elsewhere or scrolling with the scroll bars commits the text, Escape
-// throws it away. The list knows nothing of what its rows mean: before an edit
-// begins it asks its owner, and it hands every finished edit to the owner, who
-// stores it and says whether the cell is to show it (EditListOwner).
+// throws it away. The list knows nothing of what its rows mean: the model
+// decides. A cell opens only when the model's flags() say Qt::ItemIsEditable,
+// and a committed text reaches the model as setData(EditRole), which stores it
+// as the records keep it (a cut name, a number held to its range) and shows
+// that; a cancelled edit never reaches the model.
 //
-// The rows and columns are a model's, which the owner gives the list; column
-// 0 may carry the rows' check boxes. An accepted edit reaches the model as
-// setData(EditRole) of the owner's text.
+// The rows and columns are a model's, which the dialog gives the list; column
+// 0 may carry the rows' check boxes.
 class CEditListCtrl final : public QTableView
 {
     Q_OBJECT
@@ -29,9 +29,7 @@ public:
 
     // The list for a list-view control of a dialog template, with the
     // template's selection mode and border.
-    static CEditListCtrl* FromTemplate(const ControlTemplate& control, QWidget* parent);
-
-    void setOwner(EditListOwner* owner) { m_owner = owner; }
+    static CEditListCtrl* fromTemplate(const ControlTemplate& control, QWidget* parent);
 
     int rowCount() const;
     int columnCount() const;
@@ -45,13 +43,13 @@ public:
     // Makes (row, column) the current cell, selecting its row.
     void setCurrentCell(int row, int column);
 
-    // Opens the editor on (row, column) if the owner agrees. Returns whether
-    // it opened; it never opens while another edit is open.
-    bool beginEdit(int row, int column);
-    // Ends the open edit, if any: the owner is told, the editor closes, and on
-    // an accepted commit the cell takes the owner's text. Callers that reorder
-    // or refill rows end the edit first, so that it lands on its own row.
-    void endEdit(bool cancel);
+    // Opens the editor on (row, column) if the model lets the cell be edited.
+    // Returns whether it opened; it never opens while another edit is open.
+    bool BeginEdit(int row, int column);
+    // Ends the open edit, if any: the editor closes and, on a commit, the
+    // model is given the text. Callers that reorder or refill rows end the
+    // edit first, so that it lands on its own row.
+    void EndEdit(bool cancel);
 
     bool isEditing() const { return m_editing; }
     int editRow() const { return m_editRow; }
@@ -64,7 +62,7 @@ public:
     int columnWidthFor(int column, const QString& text) const;
     // The widest text of `length` characters a cell may hold: names are
     // mostly Chinese, whose characters are the widest.
-    static QString WidestText(int length);
+    static QString widestText(int length);
 
     // The rectangle of the cell's text (the cell without its check box), in
     // viewport coordinates.
@@ -72,7 +70,7 @@ public:
 
 signals:
     // Ctrl+V and Ctrl+C (the platform's keys for them) in the list while no
-    // cell is being edited: what they mean is the owner's. In an open cell
+    // cell is being edited: what they mean is the dialog's. In an open cell
     // they are the editor's own.
     void pasteRequested();
     void copyRequested();
@@ -88,7 +86,6 @@ private:
     void onClicked(const QModelIndex& index);
     void onScrollAction(int action);
 
-    EditListOwner* m_owner = nullptr;
     EditListDelegate* m_delegate = nullptr;
     QPointer<QLineEdit> m_edit;
     bool m_editing = false;

@@ -16,9 +16,9 @@ QWidget* EditListDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(true);
-    // The input rule is the list's own and the same for every owner: names in
+    // The input rule is the list's own and the same for every model: names in
     // column 0, numbers everywhere else. The keys type ASCII digits only, as
-    // the owners read the text as a decimal number; a paste goes in whole.
+    // the models read the text as a decimal number; a paste goes in whole.
     if (index.column() != 0)
         DigitKeysOnly::install(editor);
     return editor;

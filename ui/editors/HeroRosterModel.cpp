@@ -45,7 +45,7 @@ int HeroRosterModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : kColumnCount;
 }
 
-int HeroRosterModel::SortKey(const HeroRecord& hero, int column)
+int HeroRosterModel::sortKey(const HeroRecord& hero, int column)
 {
     switch (column) {
     case kSmart:
@@ -73,7 +73,7 @@ QVariant HeroRosterModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         if (column == kName)
             return PlanTexts::HeroNameText(hero);
-        return CellValues::StatText(SortKey(hero, column)); // a stat is its own key
+        return CellValues::StatText(sortKey(hero, column)); // a stat is its own key
     case Qt::CheckStateRole:
         if (column == kName)
             return rowChecked(row) ? Qt::Checked : Qt::Unchecked;
@@ -187,7 +187,7 @@ void HeroRosterModel::sortBy(int column)
     std::iota(order.begin(), order.end(), 0);
     std::vector<int> keys(order.size());
     for (std::size_t row = 0; row < order.size(); ++row)
-        keys[row] = SortKey(recordAt(static_cast<int>(row)), column);
+        keys[row] = sortKey(recordAt(static_cast<int>(row)), column);
     // Always descending, the largest on top; equal keys keep their order.
     std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
         return keys[static_cast<std::size_t>(a)] > keys[static_cast<std::size_t>(b)];

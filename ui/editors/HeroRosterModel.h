@@ -61,7 +61,7 @@ public:
     // with equal keys keep their order. The name column does not sort.
     void sortBy(int column);
     // The sort key of a column.
-    static int SortKey(const HeroRecord& hero, int column);
+    static int sortKey(const HeroRecord& hero, int column);
 
     // Replaces the working copy (an import): every row shows its record of
     // `heroes`, ticked as that record is.

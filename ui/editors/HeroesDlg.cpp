@@ -40,7 +40,7 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
 {
     m_controls = BuildDialog(
         *this, HeroesDialogTemplate(), [](const ControlTemplate& control, QWidget* dialogWidget) {
-            return control.id == kList ? CEditListCtrl::FromTemplate(control, dialogWidget)
+            return control.id == kList ? CEditListCtrl::fromTemplate(control, dialogWidget)
                                        : nullptr;
         });
     m_batchButton = m_controls.get<QPushButton>(kBatchSelectButton);
@@ -52,14 +52,13 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     connect(m_cancelButton, &QPushButton::clicked, this, &CHeroesDlg::reject);
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
-    list->setOwner(this);
     m_model = new HeroRosterModel(m_table, this);
     list->setModel(m_model);
     for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
         list->setColumnWidth(column, HeroRosterModel::kWidths[column]);
     // A name of the most characters shows whole; the window is as much wider,
     // so that the other columns keep their widths without a scroll bar.
-    const int nameWidth = list->columnWidthFor(kName, CEditListCtrl::WidestText(kMaxNameLength));
+    const int nameWidth = list->columnWidthFor(kName, CEditListCtrl::widestText(kMaxNameLength));
     const int widerBy = std::max(0, nameWidth - HeroRosterModel::kWidths[kName]);
     list->setColumnWidth(kName, HeroRosterModel::kWidths[kName] + widerBy);
     m_list = list;
@@ -67,7 +66,7 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     // Only left clicks reach sectionClicked.
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CHeroesDlg::SortRows);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QWidget::customContextMenuRequested, this, &CHeroesDlg::ShowContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &CHeroesDlg::showContextMenu);
     m_contextMenu = BuildPopup(ContextMenus()[kHeroEditorPopup], this);
     connect(m_list, &CEditListCtrl::pasteRequested, this, &CHeroesDlg::PasteCells);
     connect(m_list, &CEditListCtrl::copyRequested, this, &CHeroesDlg::CopyRows);
@@ -84,21 +83,9 @@ int CHeroesDlg::recordOfRow(int row) const
     return m_model->recordOfRow(row);
 }
 
-bool CHeroesDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column)
-{
-    return column <= kAbnormal; // the two sums are read-only
-}
-
-bool CHeroesDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int column, QString* text)
-{
-    // A name or a stat goes to the model, which keeps it as stored and shows
-    // it so; the sums take nothing.
-    return text != nullptr && column <= kAbnormal;
-}
-
 void CHeroesDlg::PasteCells()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
     const int row = std::max(m_list->currentRow(), 0);
     const int column = std::max(m_list->currentColumn(), 0);
@@ -125,7 +112,7 @@ void CHeroesDlg::SortRows(int column)
     if (column <= kName)
         return; // names do not sort
     // The open edit lands on its hero and counts in the keys.
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     m_sortColumn = column;
     m_model->sortBy(m_sortColumn);
     // Sorting is always largest first.
@@ -133,7 +120,7 @@ void CHeroesDlg::SortRows(int column)
     m_list->horizontalHeader()->setSortIndicatorShown(true);
 }
 
-void CHeroesDlg::ShowContextMenu(const QPoint& position)
+void CHeroesDlg::showContextMenu(const QPoint& position)
 {
     const bool anySelected = m_list->selectionModel()->hasSelection();
     for (QAction* action : m_contextMenu->actions())
@@ -145,9 +132,9 @@ void CHeroesDlg::ShowContextMenu(const QPoint& position)
         MoveSelectedToBottom();
 }
 
-void CHeroesDlg::MoveSelected(bool toTop)
+void CHeroesDlg::moveSelected(bool toTop)
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     // The moved rows keep their relative order, and so do the others; the
     // moved rows carry their check boxes into their records and come back
     // unselected, like every other row.
@@ -172,17 +159,17 @@ void CHeroesDlg::MoveSelected(bool toTop)
 
 void CHeroesDlg::MoveSelectedToTop()
 {
-    MoveSelected(true);
+    moveSelected(true);
 }
 
 void CHeroesDlg::MoveSelectedToBottom()
 {
-    MoveSelected(false);
+    moveSelected(false);
 }
 
 void CHeroesDlg::BatchSelect()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     CSelectDlg select(this);
     if (select.exec() != QDialog::Accepted)
         return;
@@ -198,7 +185,7 @@ void CHeroesDlg::BatchSelect()
 
 void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRecords)
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     m_model->loadRecords(heroes);
     m_list->clearSelection();
     int firstNamed = -1;
@@ -221,7 +208,7 @@ void CHeroesDlg::loadImported(const HeroTable& heroes, const QList<int>& namedRe
 
 void CHeroesDlg::accept()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     if (m_model->checkedRows() < kFewestChecked) {
         MessageBox::show(this, QMessageBox::Critical, u"错误"_s, u"至少要勾选6个英雄！"_s,
                          QMessageBox::Ok);

@@ -2,7 +2,6 @@
 
 #include "engine/Records.h"
 #include "ui/common/DialogControls.h"
-#include "ui/editors/EditListOwner.h"
 
 #include <QDialog>
 #include <QList>
@@ -22,7 +21,7 @@ class QPushButton;
 // The private copy and its rules live in a HeroRosterModel, which the list
 // shows: rows move (sorting, moving), records stay, and a row's check box is
 // the row's own until a step below carries it into the record.
-class CHeroesDlg final : public QDialog, private EditListOwner
+class CHeroesDlg final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CHeroesDlg)
@@ -69,12 +68,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
-    bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
-
     void SortRows(int column);
-    void ShowContextMenu(const QPoint& position);
-    void MoveSelected(bool toTop);
+    void showContextMenu(const QPoint& position);
+    void moveSelected(bool toTop);
     void MoveSelectedToTop();
     void MoveSelectedToBottom();
     void BatchSelect();

@@ -29,7 +29,7 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
 {
     m_controls = BuildDialog(
         *this, VirusDialogTemplate(), [](const ControlTemplate& control, QWidget* dialogWidget) {
-            return control.id == kList ? CEditListCtrl::FromTemplate(control, dialogWidget)
+            return control.id == kList ? CEditListCtrl::fromTemplate(control, dialogWidget)
                                        : nullptr;
         });
     m_okButton = m_controls.get<QPushButton>(kOk);
@@ -38,7 +38,6 @@ CVirusDlg::CVirusDlg(VirusTable& table, QWidget* parent) : QDialog(parent), m_ta
     connect(m_cancelButton, &QPushButton::clicked, this, &CVirusDlg::reject);
 
     auto* list = m_controls.get<CEditListCtrl>(kList);
-    list->setOwner(this);
     m_model = new VirusTableModel(m_table, this);
     list->setModel(m_model);
     for (int column = 0; column < VirusTableModel::kColumnCount; ++column)
@@ -67,20 +66,9 @@ void CVirusDlg::resizeEvent(QResizeEvent* event)
     m_cancelButton->move(w - 90, h - 30);
 }
 
-bool CVirusDlg::beginLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/)
-{
-    return true; // every cell is editable
-}
-
-bool CVirusDlg::endLabelEdit(CEditListCtrl& /*list*/, int /*row*/, int /*column*/, QString* text)
-{
-    // Every commit is taken; the model reads a stat as it is stored.
-    return text != nullptr;
-}
-
 void CVirusDlg::PasteCells()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     const QList<QStringList> block = SheetCells::ParseBlock(QGuiApplication::clipboard()->text());
     const int row = std::max(m_list->currentRow(), 0);
     const int column = std::max(m_list->currentColumn(), 0);
@@ -101,7 +89,7 @@ void CVirusDlg::CopyRows() const
 
 void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedRows)
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     m_model->loadRecords(viruses);
     if (!namedRows.isEmpty()) {
         m_list->setCurrentCell(namedRows.front(), kName);
@@ -111,7 +99,7 @@ void CVirusDlg::loadImported(const VirusTable& viruses, const QList<int>& namedR
 
 void CVirusDlg::accept()
 {
-    m_list->endEdit(false);
+    m_list->EndEdit(false);
     m_model->writeBack(m_table);
     QDialog::accept();
 }

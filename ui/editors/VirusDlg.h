@@ -2,7 +2,6 @@
 
 #include "engine/Records.h"
 #include "ui/common/DialogControls.h"
-#include "ui/editors/EditListOwner.h"
 
 #include <QDialog>
 #include <QList>
@@ -14,7 +13,7 @@ class QPushButton;
 // The virus editor "修改病毒信息": the 64 viruses of the table, one row each,
 // edited in place. The rows are a working copy (VirusTableModel); only OK
 // writes them, every one of them, back into the table.
-class CVirusDlg final : public QDialog, private EditListOwner
+class CVirusDlg final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CVirusDlg)
@@ -47,9 +46,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool beginLabelEdit(CEditListCtrl& list, int row, int column) override;
-    bool endLabelEdit(CEditListCtrl& list, int row, int column, QString* text) override;
-
     VirusTable& m_table;
     DialogControls m_controls;
     CEditListCtrl* m_list = nullptr;

@@ -3,7 +3,7 @@
 #include "texts/CheckTexts.h"
 #include "texts/PlanTexts.h"
 
-void CAdviceModel::setAdvice(const TrainingAdvice& advice, const HeroTable& heroes)
+void AdviceModel::setAdvice(const TrainingAdvice& advice, const HeroTable& heroes)
 {
     beginResetModel();
     m_entries.assign(advice.entries.begin(), advice.entries.begin() + advice.count);
@@ -16,7 +16,7 @@ void CAdviceModel::setAdvice(const TrainingAdvice& advice, const HeroTable& hero
     endResetModel();
 }
 
-void CAdviceModel::clear()
+void AdviceModel::clear()
 {
     beginResetModel();
     m_entries.clear();
@@ -25,17 +25,17 @@ void CAdviceModel::clear()
     endResetModel();
 }
 
-int CAdviceModel::rowCount(const QModelIndex& parent) const
+int AdviceModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
 }
 
-int CAdviceModel::columnCount(const QModelIndex& parent) const
+int AdviceModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QVariant CAdviceModel::data(const QModelIndex& index, int role) const
+QVariant AdviceModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
@@ -71,7 +71,7 @@ QVariant CAdviceModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant CAdviceModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant AdviceModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);

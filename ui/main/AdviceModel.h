@@ -13,10 +13,10 @@
 // stat, value, rise, value after it, the index after it and the team after it.
 // The texts are taken when the advice is set, so the rows stay as they were
 // planned even if the roster is edited meanwhile.
-class CAdviceModel final : public QAbstractTableModel
+class AdviceModel final : public QAbstractTableModel
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(CAdviceModel)
+    Q_DISABLE_COPY_MOVE(AdviceModel)
 
 public:
     enum Column
@@ -32,7 +32,7 @@ public:
         ColumnCount,
     };
 
-    explicit CAdviceModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    explicit AdviceModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     void setAdvice(const TrainingAdvice& advice, const HeroTable& heroes);
     void clear();

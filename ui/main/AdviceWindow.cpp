@@ -36,7 +36,7 @@ CAdviceWindow::CAdviceWindow(PlanningSession& session, QWidget& mainWindow)
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
 
-    m_model = new CAdviceModel(this);
+    m_model = new AdviceModel(this);
     m_list = new QTableView(this);
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -47,8 +47,7 @@ CAdviceWindow::CAdviceWindow(PlanningSession& session, QWidget& mainWindow)
     // The team column takes the free width; the others fit their texts.
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_list->horizontalHeader()->setSectionResizeMode(CAdviceModel::TeamColumn,
-                                                     QHeaderView::Stretch);
+    m_list->horizontalHeader()->setSectionResizeMode(AdviceModel::TeamColumn, QHeaderView::Stretch);
 
     m_status = new QLabel(this);
     m_progress = new QProgressBar(this);
@@ -75,7 +74,7 @@ CAdviceWindow::CAdviceWindow(PlanningSession& session, QWidget& mainWindow)
     m_progressPoll->setInterval(kProgressPollMs);
     connect(m_progressDelay, &QTimer::timeout, this, &CAdviceWindow::showProgress);
     connect(m_progressPoll, &QTimer::timeout, this, &CAdviceWindow::updateProgress);
-    connect(m_cancelButton, &QPushButton::clicked, this, &CAdviceWindow::cancel);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CAdviceWindow::Cancel);
     connect(&m_watcher, &QFutureWatcher<bool>::finished, this, &CAdviceWindow::onFinished);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CAdviceWindow::onEntrySelected);
@@ -165,7 +164,7 @@ void CAdviceWindow::start()
     m_progressDelay->start();
 }
 
-void CAdviceWindow::cancel()
+void CAdviceWindow::Cancel()
 {
     if (!m_busy)
         return;

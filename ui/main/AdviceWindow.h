@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class CAdviceModel;
+class AdviceModel;
 class PlanningSession;
 class QLabel;
 class QProgressBar;
@@ -51,11 +51,11 @@ public:
     void setComputation(Computation computation) { m_computation = std::move(computation); }
 
     // Stops the running advice; the previous list stays, greyed.
-    void cancel();
+    void Cancel();
     // From the start of an advice until its list is shown (or dropped).
     bool isComputing() const { return m_busy; }
 
-    CAdviceModel* model() const { return m_model; }
+    AdviceModel* model() const { return m_model; }
     QTableView* adviceList() const { return m_list; }
     QLabel* requestLabel() const { return m_request; }
     // The current index, or why nothing is listed.
@@ -94,7 +94,7 @@ private:
     bool m_restart = false;
     QFutureWatcher<bool> m_watcher;
 
-    CAdviceModel* m_model = nullptr;
+    AdviceModel* m_model = nullptr;
     QTableView* m_list = nullptr;
     QLabel* m_request = nullptr;
     QLabel* m_note = nullptr;

@@ -104,7 +104,7 @@ CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& main
     m_progressDelay->setSingleShot(true);
     m_progressDelay->setInterval(kProgressDelayMs);
     connect(m_progressDelay, &QTimer::timeout, this, &CAlternativesWindow::showProgress);
-    connect(m_cancelButton, &QPushButton::clicked, this, &CAlternativesWindow::cancel);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CAlternativesWindow::Cancel);
     connect(&m_watcher, &QFutureWatcher<int>::finished, this, &CAlternativesWindow::onFinished);
 
     // A new count or a tick plans again over the same absent list; only the
@@ -245,7 +245,7 @@ void CAlternativesWindow::start()
     m_progressDelay->start();
 }
 
-void CAlternativesWindow::cancel()
+void CAlternativesWindow::Cancel()
 {
     if (!m_busy)
         return;

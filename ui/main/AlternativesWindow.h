@@ -64,7 +64,7 @@ public:
     // Ticks or clears a hero as absent (the absent list's check box).
     void setAbsent(int hero, bool absent);
     // Stops the running search; the previous list stays, greyed.
-    void cancel();
+    void Cancel();
 
     // From the start of a search until its list is shown (or dropped).
     bool isComputing() const { return m_busy; }

@@ -57,7 +57,7 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     m_teamList->setWordWrap(false);
 
     m_copyButton = new QPushButton(QString::fromUtf8("复制全部"), this);
-    connect(m_copyButton, &QPushButton::clicked, this, &CMultiTeamWindow::copyTeams);
+    connect(m_copyButton, &QPushButton::clicked, this, &CMultiTeamWindow::CopyTeams);
 
     auto* body = new QHBoxLayout;
     body->addLayout(leaders);
@@ -69,7 +69,7 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     m_progress->hide();
     m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
     m_cancelButton->hide();
-    connect(m_cancelButton, &QPushButton::clicked, this, &CMultiTeamWindow::cancel);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CMultiTeamWindow::Cancel);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_status);
@@ -111,7 +111,7 @@ bool CMultiTeamWindow::isComputing() const
     return m_busy || m_changeTimer->isActive();
 }
 
-void CMultiTeamWindow::cancel()
+void CMultiTeamWindow::Cancel()
 {
     if (!isComputing())
         return;
@@ -319,7 +319,7 @@ QString CMultiTeamWindow::teamsText() const
     return text;
 }
 
-void CMultiTeamWindow::copyTeams()
+void CMultiTeamWindow::CopyTeams()
 {
     const QString text = teamsText();
     if (text.isEmpty())

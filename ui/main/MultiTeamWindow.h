@@ -42,7 +42,7 @@ public:
     // From a change until its teams are shown (or dropped).
     bool isComputing() const;
     // Drops the running plan: the previous teams stay, greyed.
-    void cancel();
+    void Cancel();
     // How many plans have started, for counting that one change plans once.
     int plansStarted() const { return m_plansStarted; }
 
@@ -55,7 +55,7 @@ public:
     const DisjointTeam& team(int i) const { return m_teams[i]; }
     // All the teams as chat text, as "复制全部" puts them on the clipboard.
     QString teamsText() const;
-    void copyTeams();
+    void CopyTeams();
 
     QTableView* teamList() const { return m_teamList; }
     QPushButton* copyButton() const { return m_copyButton; }

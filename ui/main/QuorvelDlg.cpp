@@ -127,7 +127,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, Q
     m_leaderStats = m_controls.get<QLabel>(kLeaderStats);
     m_planGroup = m_controls.get<QGroupBox>(kPlanGroup);
     m_planList = m_controls.get<CPlanListCtrl>(kPlanList);
-    m_planHint = new EmptyViewHint(*m_planList);
+    m_planHint = new CEmptyViewHint(*m_planList);
     m_statTotals = m_controls.get<QLabel>(kStatTotals);
     m_heroDamage = m_controls.get<QLabel>(kHeroDamage);
     m_virusDamage = m_controls.get<QLabel>(kVirusDamage);
@@ -164,7 +164,7 @@ CQuorvelDlg::CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, Q
 
 CQuorvelDlg::~CQuorvelDlg() = default;
 
-bool CQuorvelDlg::RunModal(PlanningSession& session, RememberedChoices& choices)
+bool CQuorvelDlg::runModal(PlanningSession& session, RememberedChoices& choices)
 {
     CQuorvelDlg window(session, choices);
     window.exec();

@@ -40,18 +40,13 @@ class RosterMenu;
 // whether the tables were changed is told by tablesModified() once it has
 // closed. A menu bar above the template area reaches the raid-planning
 // windows, copies the shown plan and tells about the program.
-class EmptyViewHint;
+class CEmptyViewHint;
 class CQuorvelDlg final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CQuorvelDlg)
 
 public:
-    // The best-team search the window runs; FindBestTeam unless a test puts
-    // another in its place.
-    using BestTeamSearch =
-        std::function<bool(const PlanningTables&, const PlanRequest&, PlanRecord& plan)>;
-
     CQuorvelDlg(PlanningSession& session, RememberedChoices& choices, QWidget* parent = nullptr);
     // A window with a session of its own on `tables`.
     CQuorvelDlg(PlanningTables& tables, RememberedChoices& choices, QWidget* parent = nullptr);
@@ -59,31 +54,18 @@ public:
 
     // Runs a window modally on the session and choices; returns whether the
     // tables were changed.
-    static bool RunModal(PlanningSession& session, RememberedChoices& choices);
-
-    PlanningSession& session() const { return m_session; }
+    static bool runModal(PlanningSession& session, RememberedChoices& choices);
 
     bool tablesModified() const { return m_tablesModified; }
-    const DialogControls& controls() const { return m_controls; }
-    void setTeamSearch(BestTeamSearch search) { m_teamSearch = std::move(search); }
 
-    // The selectors.
-    void FillVirusList();
-    void FillHeroList();
-    void ShowLeaderStats();
-    void FillStrategyList();
-
-    // The search driver.
+    // The user's commands, as the buttons, the menus and the keys run them.
+    // "查看组队方案".
     void RunTeamSearch();
     // "排除英雄重新组队…" (Ctrl+E): the keyboard's way to the exclusion; the
     // user checks heroes of the shown plan in a small dialog.
     void ExcludeChosenHeroes();
+    // The plan view's context menu: the selected members out, a new team.
     void ExcludeSelectedHeroes();
-
-    // The plan view.
-    void ClearPlanView();
-    void ShowPlan(const PlanRecord& plan);
-
     // The editor buttons. EditVirus and EditHeroes run the editor with
     // `prepare` applied to it before it opens (an import fills its working
     // copy), then take a confirmation as the buttons do.
@@ -91,29 +73,55 @@ public:
     void OnEditHeroes();
     void EditVirus(const std::function<void(CVirusDlg&)>& prepare);
     void EditHeroes(const std::function<void(CHeroesDlg&)>& prepare);
-    // The "花名册" menu, for the menu bar.
-    RosterMenu* rosterMenu() const { return m_rosterMenu; }
-
-    // The menu bar: 方案, then any menu added here (it goes before 帮助), then 帮助.
-    QMenuBar* menuBar() const { return m_menuBar; }
-    void addMenuBeforeHelp(QMenu* menu);
-    QAction* copyPlanAction() const { return m_copyPlanAction; }
-    // The line over the empty plan list: where to start, or why no team.
-    const EmptyViewHint* planHint() const { return m_planHint; }
     // 复制方案: the shown plan onto the clipboard as chat text.
     void CopyPlan();
     // 关于 Quorvel.
     void ShowAbout();
     // The raid-planning windows, opened (made the first time) beside this one.
     CZoneOverviewWindow* OpenZoneOverview();
-    CZoneOverviewWindow* zoneOverview() const { return m_zoneOverview; }
     CAlternativesWindow* OpenAlternatives();
-    CAlternativesWindow* alternatives() const { return m_alternatives; }
     CMultiTeamWindow* OpenMultiTeam();
-    CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
     CAdviceWindow* OpenAdvice();
-    CAdviceWindow* advice() const { return m_advice; }
     CTeamCheckWindow* OpenTeamCheck();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The white-box tests' way in: tests/ui/MainWindowTestSupport.h.
+    friend struct QuorvelDlgTestAccess;
+
+    // The best-team search the window runs; FindBestTeam unless a test puts
+    // another in its place.
+    using BestTeamSearch =
+        std::function<bool(const PlanningTables&, const PlanRequest&, PlanRecord& plan)>;
+    void setTeamSearch(BestTeamSearch search) { m_teamSearch = std::move(search); }
+
+    PlanningSession& session() const { return m_session; }
+    const DialogControls& controls() const { return m_controls; }
+
+    // The selectors.
+    void FillVirusList();
+    void FillHeroList();
+    void ShowLeaderStats();
+    void FillStrategyList();
+
+    // The plan view.
+    void ClearPlanView();
+    void ShowPlan(const PlanRecord& plan);
+
+    // The "花名册" menu, for the menu bar.
+    RosterMenu* rosterMenu() const { return m_rosterMenu; }
+    // The menu bar: 方案, then any menu added here (it goes before 帮助), then 帮助.
+    QMenuBar* menuBar() const { return m_menuBar; }
+    void addMenuBeforeHelp(QMenu* menu);
+    QAction* copyPlanAction() const { return m_copyPlanAction; }
+    // The line over the empty plan list: where to start, or why no team.
+    const CEmptyViewHint* planHint() const { return m_planHint; }
+    CZoneOverviewWindow* zoneOverview() const { return m_zoneOverview; }
+    CAlternativesWindow* alternatives() const { return m_alternatives; }
+    CMultiTeamWindow* multiTeam() const { return m_multiTeam; }
+    CAdviceWindow* advice() const { return m_advice; }
     CTeamCheckWindow* teamCheck() const { return m_teamCheck; }
 
     // The request the selectors make and the plan the view shows: -1 or no
@@ -123,10 +131,10 @@ public:
     std::optional<Strategy> currentStrategy() const;
     const std::optional<PlanRecord>& shownPlan() const { return m_shownPlan; }
     // Selects the level and the strategy and searches, as if the user had
-    // picked both and pressed "查看组队方案".
+    // picked both and pressed "查看组队方案" (the session's planForRequested).
     void showPlanFor(int virusIndex, const Strategy& strategy);
     // Shows an alternative team in the plan view, its rank (1 = best) in the
-    // caption.
+    // caption (the session's alternativeRequested).
     void showAlternative(const PlanRecord& plan, int rank);
     // Shows the plan of an advice entry on the roster it supposes (the
     // entry's stat raised), captioned as supposed; the roster is unchanged
@@ -136,10 +144,6 @@ public:
     QLabel* feasibilityLabel() const { return m_feasibility; }
     QGroupBox* planGroup() const { return m_planGroup; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     QWidget* makeControl(const ControlTemplate& control, QWidget* parent);
     void createBanner();
     void createMenuBar();
@@ -196,7 +200,7 @@ private:
     QLabel* m_leaderStats = nullptr;
     QGroupBox* m_planGroup = nullptr;
     CPlanListCtrl* m_planList = nullptr;
-    EmptyViewHint* m_planHint = nullptr;
+    CEmptyViewHint* m_planHint = nullptr;
     QLabel* m_statTotals = nullptr;
     QLabel* m_heroDamage = nullptr;
     QLabel* m_virusDamage = nullptr;

@@ -103,7 +103,7 @@ CTeamCheckWindow::CTeamCheckWindow(PlanningSession& session, QWidget& mainWindow
     layout->addStretch(1);
     resize(820, 420);
 
-    connect(m_takePlanButton, &QPushButton::clicked, this, &CTeamCheckWindow::takeBestPlan);
+    connect(m_takePlanButton, &QPushButton::clicked, this, &CTeamCheckWindow::TakeBestPlan);
     connect(&m_watcher, &QFutureWatcher<bool>::finished, this, &CTeamCheckWindow::onBestFinished);
     connect(&m_session, &PlanningSession::changed, this, [this](PlanningSession::Changes what) {
         if (what.testAnyFlags(PlanningSession::kRequest | PlanningSession::kTables))
@@ -132,7 +132,7 @@ void CTeamCheckWindow::setHero(int slot, int hero)
     heroBox(slot)->setCurrentIndex(hero >= 0 && hero < kHeroCount ? hero : -1);
 }
 
-void CTeamCheckWindow::takeBestPlan()
+void CTeamCheckWindow::TakeBestPlan()
 {
     if (!m_bestCheck)
         return;
@@ -296,7 +296,7 @@ void CTeamCheckWindow::onBestFinished()
         for (int slot = 0; slot < kTeamSize; ++slot)
             nonePicked = nonePicked && hero(slot) < 0;
         if (nonePicked)
-            takeBestPlan();
+            TakeBestPlan();
     } else {
         m_bestStatus->setText(PlanTexts::NoPlanCaption());
     }

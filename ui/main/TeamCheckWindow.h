@@ -72,7 +72,7 @@ public:
     int hero(int slot) const;
     void setHero(int slot, int hero);
     // Fills the six boxes with the best plan beside them, once it is known.
-    void takeBestPlan();
+    void TakeBestPlan();
 
     // The check of the chosen team, when six distinct heroes are chosen and
     // the main window names a level and a strategy.

@@ -18,7 +18,7 @@ namespace {
 // magnitude and gather between a million and a billion, so the scale is
 // logarithmic: a tight win (100–999), a clear one (up to a million), then a
 // band for each decade where most cells lie, and the easiest levels above.
-const CZoneOverviewModel::Band kBands[] = {
+const ZoneOverviewModel::Band kBands[] = {
     {0.0, QColor(0x44, 0x01, 0x54), QColor(Qt::white), "< 50"},
     {50.0, QColor(0x46, 0x33, 0x7e), QColor(Qt::white), "50–99"},
     {100.0, QColor(0x36, 0x5c, 0x8d), QColor(Qt::white), "100–999"},
@@ -36,7 +36,7 @@ double IndexOf(const PlanRecord& plan)
 
 } // namespace
 
-QString CZoneOverviewModel::CellText(double index)
+QString ZoneOverviewModel::cellText(double index)
 {
     struct Unit
     {
@@ -65,12 +65,12 @@ int GenerationPosition(const Strategy& strategy)
     return strategy.n * (strategy.n + 1) / 2 + strategy.k;
 }
 
-CZoneOverviewModel::CZoneOverviewModel(QObject* parent) : QAbstractTableModel(parent)
+ZoneOverviewModel::ZoneOverviewModel(QObject* parent) : QAbstractTableModel(parent)
 {
     m_strategies = BuildStrategyList(false);
 }
 
-void CZoneOverviewModel::setTables(const HeroTable* heroes, const VirusTable* viruses)
+void ZoneOverviewModel::setTables(const HeroTable* heroes, const VirusTable* viruses)
 {
     beginResetModel();
     m_heroes = heroes;
@@ -78,14 +78,14 @@ void CZoneOverviewModel::setTables(const HeroTable* heroes, const VirusTable* vi
     endResetModel();
 }
 
-void CZoneOverviewModel::setStrategies(const StrategyList& strategies)
+void ZoneOverviewModel::setStrategies(const StrategyList& strategies)
 {
     beginResetModel();
     m_strategies = strategies;
     endResetModel();
 }
 
-void CZoneOverviewModel::setCells(std::unique_ptr<ZoneOverview> cells)
+void ZoneOverviewModel::setCells(std::unique_ptr<ZoneOverview> cells)
 {
     beginResetModel();
     m_cells = std::move(cells);
@@ -94,7 +94,7 @@ void CZoneOverviewModel::setCells(std::unique_ptr<ZoneOverview> cells)
     endResetModel();
 }
 
-void CZoneOverviewModel::beginFresh(const ZoneOverview* fresh)
+void ZoneOverviewModel::beginFresh(const ZoneOverview* fresh)
 {
     beginResetModel();
     m_fresh = fresh;
@@ -103,7 +103,7 @@ void CZoneOverviewModel::beginFresh(const ZoneOverview* fresh)
     endResetModel();
 }
 
-void CZoneOverviewModel::showFresh(int cell)
+void ZoneOverviewModel::showFresh(int cell)
 {
     if (m_fresh == nullptr || cell < 0 || cell >= kOverviewCells || m_freshShown[cell])
         return;
@@ -113,7 +113,7 @@ void CZoneOverviewModel::showFresh(int cell)
 
 // One signal for a batch: the grid's columns fit their contents, and each
 // signal makes the view measure them all again.
-void CZoneOverviewModel::announceFresh()
+void ZoneOverviewModel::announceFresh()
 {
     if (!m_freshPending)
         return;
@@ -121,7 +121,7 @@ void CZoneOverviewModel::announceFresh()
     emit dataChanged(index(0, 0), index(kVirusCount - 1, kStrategyCount - 1));
 }
 
-void CZoneOverviewModel::endFresh()
+void ZoneOverviewModel::endFresh()
 {
     if (m_fresh == nullptr)
         return;
@@ -131,7 +131,7 @@ void CZoneOverviewModel::endFresh()
     endResetModel();
 }
 
-void CZoneOverviewModel::setFeasibleOnly(bool on)
+void ZoneOverviewModel::setFeasibleOnly(bool on)
 {
     if (on == m_feasibleOnly)
         return;
@@ -140,7 +140,7 @@ void CZoneOverviewModel::setFeasibleOnly(bool on)
     endResetModel();
 }
 
-const OverviewCell* CZoneOverviewModel::cellAt(int row, int column) const
+const OverviewCell* ZoneOverviewModel::cellAt(int row, int column) const
 {
     if (row < 0 || row >= kVirusCount || column < 0 || column >= kStrategyCount)
         return nullptr;
@@ -152,12 +152,12 @@ const OverviewCell* CZoneOverviewModel::cellAt(int row, int column) const
     return &(*m_cells)[cell];
 }
 
-bool CZoneOverviewModel::shows(const OverviewCell& cell) const
+bool ZoneOverviewModel::shows(const OverviewCell& cell) const
 {
     return cell.found && (!m_feasibleOnly || IndexOf(cell.plan) >= kFeasibleIndex);
 }
 
-bool CZoneOverviewModel::rowShown(int row) const
+bool ZoneOverviewModel::rowShown(int row) const
 {
     for (int column = 0; column < kStrategyCount; ++column) {
         const OverviewCell* cell = cellAt(row, column);
@@ -167,28 +167,28 @@ bool CZoneOverviewModel::rowShown(int row) const
     return false;
 }
 
-const CZoneOverviewModel::Band* CZoneOverviewModel::bands(int& count)
+const ZoneOverviewModel::Band* ZoneOverviewModel::bands(int& count)
 {
     count = static_cast<int>(std::size(kBands));
     return kBands;
 }
 
-QColor CZoneOverviewModel::emptyColor()
+QColor ZoneOverviewModel::emptyColor()
 {
     return {0xd0, 0xd0, 0xd0};
 }
 
-int CZoneOverviewModel::rowCount(const QModelIndex& parent) const
+int ZoneOverviewModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : kVirusCount;
 }
 
-int CZoneOverviewModel::columnCount(const QModelIndex& parent) const
+int ZoneOverviewModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : kStrategyCount;
 }
 
-QVariant CZoneOverviewModel::data(const QModelIndex& index, int role) const
+QVariant ZoneOverviewModel::data(const QModelIndex& index, int role) const
 {
     const OverviewCell* cell = cellAt(index.row(), index.column());
     if (cell == nullptr)
@@ -197,7 +197,7 @@ QVariant CZoneOverviewModel::data(const QModelIndex& index, int role) const
     const double feasibility = IndexOf(cell->plan);
     switch (role) {
     case Qt::DisplayRole:
-        return shown ? QVariant(CellText(feasibility)) : QVariant();
+        return shown ? QVariant(cellText(feasibility)) : QVariant();
     case kFoundRole:
         return cell->found;
     case kIndexRole:
@@ -229,7 +229,7 @@ QVariant CZoneOverviewModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant CZoneOverviewModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant ZoneOverviewModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= kStrategyCount)

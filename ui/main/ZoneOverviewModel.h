@@ -15,10 +15,10 @@
 // tooltip). A cell shows the feasibility index of the best team, coloured on
 // a scale that reads without telling red from green, and the team in its
 // tooltip; it is empty and grey where no team scores above 0.
-class CZoneOverviewModel final : public QAbstractTableModel
+class ZoneOverviewModel final : public QAbstractTableModel
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(CZoneOverviewModel)
+    Q_DISABLE_COPY_MOVE(ZoneOverviewModel)
 
 public:
     // The plan of a cell, for whoever opens it.
@@ -27,7 +27,7 @@ public:
     // With the feasible-only filter, cells below this index show as empty.
     static constexpr double kFeasibleIndex = 100.0;
 
-    explicit CZoneOverviewModel(QObject* parent = nullptr);
+    explicit ZoneOverviewModel(QObject* parent = nullptr);
 
     // The tables the cells' texts are read from (names and level texts).
     void setTables(const HeroTable* heroes, const VirusTable* viruses);
@@ -57,7 +57,7 @@ public:
     // 万 (10^4), 亿 (10^8) or 万亿 (10^12) with three significant digits, so
     // that it reads at a glance and fits a narrow column; the cell's tooltip
     // has the exact index, its digits grouped.
-    static QString CellText(double index);
+    static QString cellText(double index);
 
     // The colour scale, lowest band first, with the legend's texts.
     struct Band

@@ -41,10 +41,10 @@ QWidget* MakeLegend(QWidget* parent)
         row->addWidget(swatch);
     };
     int count = 0;
-    const CZoneOverviewModel::Band* bands = CZoneOverviewModel::bands(count);
+    const ZoneOverviewModel::Band* bands = ZoneOverviewModel::bands(count);
     for (int i = 0; i < count; ++i)
         addSwatch(bands[i].background, bands[i].text, QString::fromUtf8(bands[i].label));
-    addSwatch(CZoneOverviewModel::emptyColor(), QColor(Qt::black), QString::fromUtf8("无可行方案"));
+    addSwatch(ZoneOverviewModel::emptyColor(), QColor(Qt::black), QString::fromUtf8("无可行方案"));
     row->addStretch();
     return legend;
 }
@@ -61,7 +61,7 @@ CZoneOverviewWindow::CZoneOverviewWindow(PlanningSession& session, QWidget& main
     setWindowTitle(QString::fromUtf8("关卡总览"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    m_model = new CZoneOverviewModel(this);
+    m_model = new ZoneOverviewModel(this);
     m_model->setTables(&m_tables.heroTable, &m_tables.virusTable);
 
     m_status = new QLabel(this);
@@ -101,7 +101,7 @@ CZoneOverviewWindow::CZoneOverviewWindow(PlanningSession& session, QWidget& main
         m_progress->setValue(m_cellsDone.load());
         showReadyCells();
     });
-    connect(m_cancelButton, &QPushButton::clicked, this, &CZoneOverviewWindow::cancel);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CZoneOverviewWindow::Cancel);
     connect(m_feasibleOnly, &QCheckBox::toggled, this, &CZoneOverviewWindow::applyFilter);
     connect(m_grid, &QTableView::activated, this, &CZoneOverviewWindow::onCellActivated);
     connect(&m_watcher, &QFutureWatcher<bool>::finished, this, &CZoneOverviewWindow::onFinished);
@@ -190,7 +190,7 @@ void CZoneOverviewWindow::start()
     m_progressTick->start();
 }
 
-void CZoneOverviewWindow::cancel()
+void CZoneOverviewWindow::Cancel()
 {
     if (!m_busy)
         return;

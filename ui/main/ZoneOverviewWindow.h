@@ -13,7 +13,7 @@
 #include <memory>
 
 class PlanningSession;
-class CZoneOverviewModel;
+class ZoneOverviewModel;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -48,11 +48,11 @@ public:
     void setComputation(Computation computation) { m_computation = std::move(computation); }
 
     // Stops the running computation; the grid keeps what it showed before.
-    void cancel();
+    void Cancel();
 
     // From the start of a refresh until its result has been taken over.
     bool isComputing() const { return m_busy; }
-    CZoneOverviewModel* model() const { return m_model; }
+    ZoneOverviewModel* model() const { return m_model; }
     QTableView* grid() const { return m_grid; }
     QProgressBar* progressBar() const { return m_progress; }
     QPushButton* cancelButton() const { return m_cancelButton; }
@@ -94,7 +94,7 @@ private:
     bool m_busy = false;
     QFutureWatcher<bool> m_watcher;
 
-    CZoneOverviewModel* m_model = nullptr;
+    ZoneOverviewModel* m_model = nullptr;
     QTableView* m_grid = nullptr;
     QLabel* m_status = nullptr;
     QCheckBox* m_feasibleOnly = nullptr;
