@@ -111,6 +111,16 @@ bool MainWindowAtStart(PlanningTables tables, const QDir& out, QTextStream& err)
     return Save(window, out, u"main-window-start.png"_s, err);
 }
 
+// The raid windows answer on worker threads: waits, events flowing, until
+// `window` shows its answer (or two minutes have passed).
+template <typename Window> void WaitForAnswer(const Window& window)
+{
+    QElapsedTimer wait;
+    wait.start();
+    while (window.isComputing() && wait.elapsed() < 120000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 // The raid-planning windows on the sample guild, for the leader and level
 // of the main picture: the zone overview, the alternatives with one member
 // ticked absent, and three disjoint teams.
@@ -123,35 +133,25 @@ bool RaidWindows(PlanningTables tables, const QDir& out, QTextStream& err)
 
     CZoneOverviewWindow* overview = window.OpenZoneOverview();
     overview->resize(1100, 640);
-    QElapsedTimer wait;
-    wait.start();
-    while (overview->isComputing() && wait.elapsed() < 120000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    WaitForAnswer(*overview);
     overview->grid()->scrollTo(overview->model()->index(40, 0));
     ok = Save(*overview, out, u"zone-overview.png"_s, err) && ok;
 
     CAlternativesWindow* alternatives = window.OpenAlternatives();
-    // The list is searched on a worker thread.
-    const auto waitForTeams = [alternatives]() {
-        QElapsedTimer searched;
-        searched.start();
-        while (alternatives->isComputing() && searched.elapsed() < 120000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-    };
-    waitForTeams();
+    WaitForAnswer(*alternatives);
     if (alternatives->teamCount() > 0)
         alternatives->setAbsent(static_cast<int>(alternatives->team(0).heroes[2]), true);
-    waitForTeams();
+    WaitForAnswer(*alternatives);
     alternatives->teamList()->selectRow(1);
     ok = Save(*alternatives, out, u"alternatives.png"_s, err) && ok;
 
     CMultiTeamWindow* multi = window.OpenMultiTeam();
+    // The leader lists are filled by the window's first plan: the other
+    // leaders are chosen once it has shown.
+    WaitForAnswer(*multi);
     multi->setLeader(1, 1);
     multi->setLeader(2, 2);
-    QElapsedTimer planning;
-    planning.start();
-    while (multi->isComputing() && planning.elapsed() < 60000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    WaitForAnswer(*multi);
     ok = Save(*multi, out, u"multi-team.png"_s, err) && ok;
     return ok;
 }
@@ -168,17 +168,12 @@ bool AdviceWindows(PlanningTables tables, const QDir& out, QTextStream& err)
     bool ok = true;
 
     CAdviceWindow* advice = window.OpenAdvice();
-    QElapsedTimer wait;
-    wait.start();
-    while (advice->isComputing() && wait.elapsed() < 120000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    WaitForAnswer(*advice);
     advice->adviceList()->selectRow(0);
     ok = Save(*advice, out, u"advice.png"_s, err) && ok;
 
     CTeamCheckWindow* check = window.OpenTeamCheck();
-    wait.restart();
-    while (check->isComputing() && wait.elapsed() < 120000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    WaitForAnswer(*check);
     // The best team with its fifth member swapped for another hero.
     if (check->bestCheck())
         check->setHero(4, static_cast<int>(check->bestCheck()->plan.heroes[4]) + 1);

@@ -36,6 +36,8 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     for (int row = 1; row < kMaxDisjointLeaders; ++row) {
         auto* box = new QComboBox(this);
         box->setMaxVisibleItems(20);
+        // Filled by the first plan, after the window has first been shown.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_leaderBoxes[row] = box;
         leaders->addRow(QString::fromUtf8("第%1队带队:").arg(row + 1), box);
         connect(box, &QComboBox::currentIndexChanged, this, [this]() {
