@@ -29,7 +29,8 @@ echo "== Formatting and the Debian package"
         { git diff --name-only "$base" -- '*.cpp'; git ls-files -o --exclude-standard -- '*.cpp'; }
     else
         git ls-files -- '*.cpp' 2>/dev/null || find . -path './build*' -prune -o -name '*.cpp' -print
-    fi | grep -vE '^(\./)?build' | sort -u | while read -r file; do if [ -f "$file" ]; then echo "$file"; fi; done |
+    fi | { grep -vE '^(\./)?build' || true; } | sort -u |
+    while read -r file; do if [ -f "$file" ]; then echo "$file"; fi; done |
     xargs -r -P"$(nproc)" -n4 clang-tidy-14 -p "$root/build-test" --quiet --warnings-as-errors='*')
 # Built from the normal build, installed, checked and removed again.
 "$root/scripts/check-package.sh" "$root/build-test"
