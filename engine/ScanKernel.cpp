@@ -88,8 +88,10 @@ QUORVEL_SCAN_INLINE bool BlockAbove(const ScanQuery& query, const ScanColumns& p
         // and the lanes' masks pick one.
         const bool uncapped = (life > query.lifeSpan) & (damage > query.damageSpan);
         const double product = static_cast<double>(life) * static_cast<double>(damage);
-        const double capped = static_cast<double>(std::min(life, query.lifeSpan) *
-                                                  std::min(damage, query.damageSpan));
+        // In double precision too: a lane that does not score may hold two
+        // large negative margins, whose product leaves 32 bits.
+        const double capped = static_cast<double>(std::min(life, query.lifeSpan)) *
+                              static_cast<double>(std::min(damage, query.damageSpan));
         const double key = uncapped ? product : capped;
         const bool scored =
             (cuteTotal >= query.threshold) & (life > 0) & (damage > 0) & (i < lanes);
