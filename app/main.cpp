@@ -1,5 +1,7 @@
 #include "app/CQuorvelApp.h"
 #include "app/InformationOptions.h"
+#include "storage/SettingsStore.h"
+#include "texts/Language.h"
 #include "ui/common/DialogBuilder.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/main/QuorvelDlg.h"
@@ -11,9 +13,12 @@ int main(int argc, char* argv[])
         return *answered;
     CQuorvelApp app(argc, argv);
     // Message boxes and menus speak in the same font as the dialogs, and
-    // Qt's own texts in the dialogs' language.
+    // Qt's own texts in the dialogs' language: Qt's are English already.
     QApplication::setFont(DialogFont());
-    QtTranslations::Install();
+    const UiLanguage language = ChosenLanguage(SettingsStore().readLanguageChoice());
+    InstallProgramTranslation(language);
+    if (language == UiLanguage::Chinese)
+        QtTranslations::Install();
     app.InitInstance(&CQuorvelDlg::runModal, InteractivePrompts());
     return 0;
 }

@@ -33,6 +33,11 @@ enum ControlStyle : unsigned
     kArrowKeys = 1u << 8
 };
 
+// Texts and captions are UTF-8 source texts of Qt's translation system, all
+// in this one context (marked QT_TRANSLATE_NOOP where they are written);
+// the dialog builder shows their translation.
+inline constexpr char kTemplateTextContext[] = "DialogTemplates";
+
 // The id of a control nobody looks up (captions beside other controls).
 inline constexpr int kNoId = -1;
 
@@ -40,7 +45,7 @@ struct ControlTemplate
 {
     int id;
     ControlKind kind;
-    const char* text;        // UTF-8; nullptr or "" for none
+    const char* text;        // nullptr or "" for none; see kTemplateTextContext
     int x, y, width, height; // dialog units
     unsigned style;          // ControlStyle bits
 };
@@ -55,7 +60,7 @@ enum DialogFlags : unsigned
 struct DialogTemplate
 {
     int id;
-    const char* caption; // UTF-8
+    const char* caption; // see kTemplateTextContext
     int width, height;   // client area, dialog units
     int fontPoints;
     unsigned flags; // DialogFlags bits

@@ -30,5 +30,7 @@ const DialogTemplate& HeroesDialogTemplate();
 // Template 134, the batch selection "批量选择".
 const DialogTemplate& SelectDialogTemplate();
 // The entries of template 134's action combo box, by index: 0 "选中" (tick),
-// 1 "取消" (untick). UTF-8.
+// 1 "取消" (untick): source texts of kSelectChoiceContext, a context of
+// their own because "取消" is "cancel" on the buttons.
+inline constexpr char kSelectChoiceContext[] = "SelectDialogChoice";
 std::span<const char* const> SelectDialogComboItems();

@@ -1,16 +1,18 @@
 #include "resources/Menus.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace {
 
 constexpr std::array kContext0{
-    MenuItemTemplate{kCmdExcludeHeroes, "排除选中的英雄重新组队"},
+    MenuItemTemplate{kCmdExcludeHeroes, QT_TRANSLATE_NOOP("Menus", "排除选中的英雄重新组队")},
 };
 
 constexpr std::array kContext1{
-    MenuItemTemplate{kCmdMoveToFront, "将选中的英雄移到最前"},
-    MenuItemTemplate{kCmdMoveToBack, "将选中的英雄移到最后"},
+    MenuItemTemplate{kCmdMoveToFront, QT_TRANSLATE_NOOP("Menus", "将选中的英雄移到最前")},
+    MenuItemTemplate{kCmdMoveToBack, QT_TRANSLATE_NOOP("Menus", "将选中的英雄移到最后")},
 };
 
 constexpr std::array kPopups{

@@ -11,10 +11,14 @@ inline constexpr int kCmdMoveToBack = 32777;    // pop-up 1, the hero editor
 inline constexpr int kPlanListPopup = 0;
 inline constexpr int kHeroEditorPopup = 1;
 
+// Item texts are UTF-8 source texts of Qt's translation system in this
+// context; the menu shows their translation.
+inline constexpr char kMenuTextContext[] = "Menus";
+
 struct MenuItemTemplate
 {
     int commandId;
-    const char* text; // UTF-8
+    const char* text; // a source text of kMenuTextContext
 };
 
 struct PopupTemplate

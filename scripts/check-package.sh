@@ -15,6 +15,10 @@
 # the install checks are then skipped.
 # Usage: scripts/check-package.sh BUILD_DIR
 set -euo pipefail
+# The texts checked here are the Chinese ones: the programs speak it under
+# the C locale, whatever language the machine running the tests prefers.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 
 build=$(realpath "$1")
 app_id=org.quorvel.quorvel

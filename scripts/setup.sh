@@ -5,7 +5,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-missing.sh" cmake g++ make qt6-base-dev libgtest-dev libgmock-dev \
-    libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n xvfb xauth xdotool xclip openbox \
+    libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n qt6-l10n-tools qt6-tools-dev xvfb xauth xdotool xclip openbox \
     x11-utils desktop-file-utils appstream dpkg-dev file clang-format-14 clang-tidy-14 git lintian \
     help2man
 

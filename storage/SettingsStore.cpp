@@ -152,9 +152,10 @@ std::optional<qlonglong> WholeNumber(const QVariant& value)
 // rather than a silent 0 or a truncated value. A number from 2^31 to 2^32 - 1
 // is the unsigned reading of a 32-bit pattern (4294967295 for -1, as the
 // registry shows a DWORD) and stands for its signed value.
-std::int32_t ReadInt(const QSettings& settings, const QString& name, std::int32_t fallback)
+std::int32_t ReadInt(const QSettings& settings, const QString& name, std::int32_t fallback,
+                     const char* section = SettingsStore::kSection)
 {
-    const QVariant value = settings.value(Key(QString::fromLatin1(SettingsStore::kSection), name));
+    const QVariant value = settings.value(Key(QString::fromLatin1(section), name));
     if (!value.isValid())
         return fallback;
     const std::optional<qlonglong> number = WholeNumber(value);
@@ -164,10 +165,10 @@ std::int32_t ReadInt(const QSettings& settings, const QString& name, std::int32_
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
 }
 
-void WriteInt(QSettings& settings, const QString& name, std::int32_t value)
+void WriteInt(QSettings& settings, const QString& name, std::int32_t value,
+              const char* section = SettingsStore::kSection)
 {
-    settings.setValue(Key(QString::fromLatin1(SettingsStore::kSection), name),
-                      static_cast<int>(value));
+    settings.setValue(Key(QString::fromLatin1(section), name), static_cast<int>(value));
 }
 
 } // namespace
@@ -247,4 +248,34 @@ void SettingsStore::writeChoices(const RememberedChoices& choices) const
     WriteInt(settings, u"Topmost"_s, choices.m_topmost);
     WriteInt(settings, u"PlanOrder"_s, choices.m_planOrder);
     settings.sync();
+}
+
+LanguageChoice SettingsStore::readLanguageChoice() const
+{
+    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName, m_filePath);
+    if (!store)
+        return LanguageChoice::System;
+    const std::int32_t stored = ReadInt(*store, u"Language"_s, 0, kOptionsSection);
+    switch (static_cast<LanguageChoice>(stored)) {
+    case LanguageChoice::Chinese:
+    case LanguageChoice::English:
+        return static_cast<LanguageChoice>(stored);
+    case LanguageChoice::System:
+        break;
+    }
+    return LanguageChoice::System;
+}
+
+bool SettingsStore::writeLanguageChoice(LanguageChoice choice) const
+{
+    const std::unique_ptr<QSettings> store = OpenStore(m_applicationName, m_filePath);
+    if (!store)
+        return false;
+#ifndef Q_OS_WIN
+    if (!SettingsLockIsFree(store->fileName()))
+        return false;
+#endif
+    WriteInt(*store, u"Language"_s, static_cast<std::int32_t>(choice), kOptionsSection);
+    store->sync();
+    return store->status() == QSettings::NoError;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/RememberedChoices.h"
+#include "texts/Language.h"
 
 #include <QString>
 
@@ -15,6 +16,8 @@ class SettingsStore final
 public:
     static constexpr char kOrganization[] = "Quorvel";
     static constexpr char kSection[] = "Last Select";
+    // Program-wide options, apart from the choices of the last run.
+    static constexpr char kOptionsSection[] = "Options";
 
     // applicationName keys the settings: by default the running program's
     // file name without its extension, so a renamed program starts afresh.
@@ -32,6 +35,13 @@ public:
     // and then gives up.
     RememberedChoices readChoices() const;
     void writeChoices(const RememberedChoices& choices) const;
+
+    // The language chosen in the window's "语言 / Language" menu, "Language"
+    // under kOptionsSection: System where none was chosen or the value is
+    // not one of the choices. It is written when chosen, not at exit, and
+    // the write tells whether it reached the store.
+    LanguageChoice readLanguageChoice() const;
+    bool writeLanguageChoice(LanguageChoice choice) const;
 
     const QString& applicationName() const { return m_applicationName; }
 

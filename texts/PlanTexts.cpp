@@ -1,12 +1,29 @@
 #include "texts/PlanTexts.h"
 
+#include <QCoreApplication>
+
 namespace PlanTexts {
 
 namespace {
+
+QString Tr(const char* source)
+{
+    return QCoreApplication::translate("PlanTexts", source);
+}
+
+// A printf format of this file, translated. A translation keeps the source's
+// conversions in their order (the translation tests check it), so the
+// arguments fit it as they fit the source.
+template <typename... Args> QString Printf(const char* source, Args... args)
+{
+    return QString::asprintf(Tr(source).toUtf8().constData(), args...);
+}
+
 QString Range(std::int32_t low, std::int32_t high)
 {
-    return QString::asprintf("%d～%d", low, high); // full-width tilde
+    return Printf(QT_TRANSLATE_NOOP("PlanTexts", "%d～%d"), low, high); // full-width tilde
 }
+
 } // namespace
 
 QString FromName(std::u16string_view name)
@@ -27,20 +44,28 @@ QString VirusNameText(const VirusRecord& virus)
 
 QString VirusEntry(int virusIndex, const VirusRecord& virus)
 {
-    const QChar gap(0x3000); // ideographic space
-    return QString::asprintf("第%02d关", virusIndex + 1) + gap + VirusNameText(virus) + gap +
-           QString::asprintf("%d/%d/%d", virus.stupid, virus.hateful, virus.notAbnormal);
+    // The name goes in whole, not through %s: printf would read it as UTF-8
+    // and a name is any UTF-16 the data file holds.
+    const QString format = Tr(QT_TRANSLATE_NOOP("PlanTexts", "第%02d关　%s　%d/%d/%d"));
+    const qsizetype name = format.indexOf(u"%s");
+    if (name < 0)
+        return format;
+    return QString::asprintf(format.left(name).toUtf8().constData(), virusIndex + 1) +
+           VirusNameText(virus) +
+           QString::asprintf(format.mid(name + 2).toUtf8().constData(), virus.stupid, virus.hateful,
+                             virus.notAbnormal);
 }
 
 QString StrategyEntry(const Strategy& strategy)
 {
-    return QString::asprintf("%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%", strategy.rounds(),
-                             strategy.k, static_cast<double>(strategy.winChance));
+    return Printf(
+        QT_TRANSLATE_NOOP("PlanTexts", "%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%"),
+        strategy.rounds(), strategy.k, static_cast<double>(strategy.winChance));
 }
 
 QString NoLeaderText()
 {
-    return QString::fromUtf8("<--未选择英雄");
+    return Tr(QT_TRANSLATE_NOOP("PlanTexts", "<--未选择英雄"));
 }
 
 QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
@@ -50,12 +75,12 @@ QString TeamNames(const HeroTable& heroes, const PlanRecord& plan)
         if (hero < static_cast<std::uint32_t>(kHeroCount))
             names.append(HeroNameText(heroes[hero]));
     }
-    return names.join(QString::fromUtf8("、"));
+    return names.join(Tr(QT_TRANSLATE_NOOP("PlanTexts", "、")));
 }
 
 QString FeasibilityLabel()
 {
-    return QString::fromUtf8("可行性指数(基于100): ");
+    return Tr(QT_TRANSLATE_NOOP("PlanTexts", "可行性指数(基于100): "));
 }
 
 QString FeasibilityLine(const PlanRecord& plan)
@@ -65,14 +90,15 @@ QString FeasibilityLine(const PlanRecord& plan)
 
 QString ChooseRequestFirst()
 {
-    return QString::fromUtf8("请先在主窗口选择攻击目标、带队英雄和战斗策略。");
+    return Tr(QT_TRANSLATE_NOOP("PlanTexts", "请先在主窗口选择攻击目标、带队英雄和战斗策略。"));
 }
 
 QString LeaderStats(const HeroRecord* leader)
 {
     if (leader == nullptr)
         return NoLeaderText();
-    return QString::asprintf("英雄三围: %d/%d/%d", leader->smart, leader->cute, leader->abnormal);
+    return Printf(QT_TRANSLATE_NOOP("PlanTexts", "英雄三围: %d/%d/%d"), leader->smart, leader->cute,
+                  leader->abnormal);
 }
 
 QString StatTotals(const PlanRecord& plan)
@@ -100,15 +126,15 @@ QString FeasibilityIndex(const PlanRecord& plan)
 
 QString PlanCaption()
 {
-    return QString::fromUtf8("组队方案");
+    return Tr(QT_TRANSLATE_NOOP("PlanTexts", "组队方案"));
 }
 QString SearchingCaption()
 {
-    return QString::fromUtf8("正在寻找组队方案");
+    return Tr(QT_TRANSLATE_NOOP("PlanTexts", "正在寻找组队方案"));
 }
 QString NoPlanCaption()
 {
-    return QString::fromUtf8("没有可行的组队方案");
+    return Tr(QT_TRANSLATE_NOOP("PlanTexts", "没有可行的组队方案"));
 }
 
 } // namespace PlanTexts

@@ -7,6 +7,11 @@
 # Expects $1 = QUORVEL_EXECUTABLE and $2 = EXAMPLES_FOLDER; a test may set
 # extra_tools (more commands it needs) and screen_size before it sources this.
 
+# The texts checked here are the Chinese ones: the programs speak it under
+# the C locale, whatever language the machine running the tests prefers.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
+
 program=$(realpath "$1")
 examples=$(realpath "$2")
 caption='青梧药庐公会疫区组队助手'

@@ -7,6 +7,10 @@
 # Usage: install_tree_test.sh CMAKE BUILD_DIR APP_ID VERSION
 # Exits 77 (skipped) where desktop-file-validate or appstreamcli is missing.
 set -euo pipefail
+# The texts checked here are the Chinese ones: the programs speak it under
+# the C locale, whatever language the machine running the tests prefers.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 
 cmake=$1
 build=$2

@@ -10,6 +10,10 @@
 # Exits 77 (skipped) where LibreOffice is not installed.
 # Usage: spreadsheet_roundtrip_test.sh QUORVEL_ROSTER EXAMPLES_DIR
 set -euo pipefail
+# The texts checked here are the Chinese ones: the programs speak it under
+# the C locale, whatever language the machine running the tests prefers.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 
 roster=$1
 examples=$2

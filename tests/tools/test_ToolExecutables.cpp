@@ -24,9 +24,17 @@ struct ProcessResult
     QByteArray err;
 };
 
-ProcessResult RunProgram(const char* program, const QStringList& arguments)
+// `locale` as LANG, and no other language setting: the programs' texts
+// follow the environment.
+ProcessResult RunProgram(const char* program, const QStringList& arguments,
+                         const QString& locale = u"C.UTF-8"_s)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"LANGUAGE"_s, u"LC_ALL"_s, u"LC_MESSAGES"_s})
+        environment.remove(name);
+    environment.insert(u"LANG"_s, locale);
+    process.setProcessEnvironment(environment);
     process.start(QString::fromLocal8Bit(program), arguments);
     ProcessResult result;
     // A safety net against a hung program, not a measure of speed.
@@ -87,6 +95,37 @@ TEST(PlanExecutable, PlanGoesToStdoutAsUtf8)
     ASSERT_EQ(lines.size(), 13) << result.out.toStdString();
     EXPECT_EQ(lines[0], u"组队方案"_s);
     EXPECT_TRUE(lines[12].startsWith(u"可行性指数(基于100): "_s));
+}
+
+// The same plan for an English environment; the figures are the same.
+TEST(PlanExecutable, SpeaksTheLanguageOfItsEnvironment)
+{
+    GuildFolder guild;
+    ASSERT_TRUE(guild.isValid());
+    const QStringList arguments{u"--dir"_s,    guild.path(), u"--virus"_s,  u"0"_s,
+                                u"--leader"_s, u"0"_s,       u"--rounds"_s, u"1"_s,
+                                u"--crits"_s,  u"0"_s};
+    const ProcessResult chinese = RunProgram(QUORVEL_PLAN_EXECUTABLE, arguments, u"zh_CN.UTF-8"_s);
+    const ProcessResult english = RunProgram(QUORVEL_PLAN_EXECUTABLE, arguments, u"en_US.UTF-8"_s);
+    ASSERT_TRUE(chinese.finished && english.finished);
+    const QStringList zh = QString::fromUtf8(chinese.out).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList en = QString::fromUtf8(english.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(zh.size(), 13) << chinese.out.toStdString();
+    ASSERT_EQ(en.size(), 13) << english.out.toStdString();
+    EXPECT_EQ(zh[0], u"组队方案"_s);
+    EXPECT_EQ(en[0], u"Team plan"_s);
+    // The index ends both last lines, written alike.
+    const QString index = zh[12].mid(zh[12].lastIndexOf(u' ') + 1);
+    EXPECT_TRUE(en[12].startsWith(u"Feasibility"_s)) << en[12].toStdString();
+    EXPECT_TRUE(en[12].endsWith(u' ' + index)) << en[12].toStdString();
+
+    const ProcessResult strategies =
+        RunProgram(QUORVEL_PLAN_EXECUTABLE, {u"--strategies"_s}, u"en_US.UTF-8"_s);
+    ASSERT_TRUE(strategies.finished);
+    const QString listed = QString::fromUtf8(strategies.out);
+    EXPECT_TRUE(listed.contains(u"win chance"_s)) << listed.toStdString();
+    for (const QChar c : listed)
+        ASSERT_FALSE(c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF) << listed.toStdString();
 }
 
 TEST(SampleGuild, RegeneratingGivesTheCommittedFilesByteForByte)

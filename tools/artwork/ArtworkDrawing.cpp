@@ -118,19 +118,5 @@ QImage DrawBanner()
     DrawLeaf(painter, QPointF(462, 34), 40, 24, QColor(0x5f, 0xa8, 0x4a));
     DrawGourd(painter, QPointF(420, 74), 58);
 
-    QFont title(u"WenQuanYi Micro Hei"_s);
-    title.setPixelSize(30);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.setPen(QColor(0, 0, 0, 90));
-    painter.drawText(QRectF(74, 8, 320, 40), Qt::AlignLeft | Qt::AlignVCenter, u"青梧药庐"_s);
-    painter.setPen(QColor(0xfb, 0xf7, 0xe4));
-    painter.drawText(QRectF(72, 6, 320, 40), Qt::AlignLeft | Qt::AlignVCenter, u"青梧药庐"_s);
-    QFont subtitle(u"WenQuanYi Micro Hei"_s);
-    subtitle.setPixelSize(16);
-    painter.setFont(subtitle);
-    painter.setPen(QColor(0xe3, 0xf2, 0xd9));
-    painter.drawText(QRectF(74, 46, 320, 24), Qt::AlignLeft | Qt::AlignVCenter,
-                     u"公会疫区 · 组队助手"_s);
     return image;
 }

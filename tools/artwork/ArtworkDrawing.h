@@ -23,5 +23,6 @@ void PaintIcon(QPainter& painter, int size);
 // The icon drawn into a new premultiplied ARGB picture.
 QImage DrawIcon(int size);
 
-// The 500 × 80 banner with the guild's name in the Chinese user-interface font.
+// The 500 × 80 banner, without words: the main window writes the guild's
+// name on it in its own language (ui/main/TitledBanner).
 QImage DrawBanner();

@@ -1,5 +1,7 @@
 #include "tools/plan/PlanCommand.h"
 
+#include "texts/Language.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -11,5 +13,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("quorvel-plan"));
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // Like every command-line program, in the language of its environment
+    // (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), whatever the window was told.
+    InstallProgramTranslation(LanguageForUiLanguages(QLocale::system().uiLanguages()));
     return RunPlanCommand(QCoreApplication::arguments(), out, err);
 }

@@ -1,11 +1,13 @@
 // Renders the planner's windows to PNG files for the documentation, on
 // whatever platform runs it (scripts/screenshots.sh uses the offscreen one).
-// Usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER
+// Usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER [en]
+// (en: in English; otherwise in Chinese)
 // DATA_FOLDER holds Virus.dat and Heroes.dat (missing files give the
 // defaults); each picture has a function of its own below.
 
 #include "engine/Strategies.h"
 #include "storage/DataFiles.h"
+#include "texts/Language.h"
 #include "ui/common/DialogBuilder.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/editors/EditListCtrl.h"
@@ -213,18 +215,25 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setFont(DialogFont());
-    QtTranslations::Install();
     QTextStream err(stderr);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3 && !(arguments.size() == 4 && arguments.at(3) == u"en"_s)) {
+        err << "usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER [en]\n";
+        return 2;
+    }
+    if (arguments.size() == 4) {
+        if (InstallProgramTranslation(UiLanguage::English) == nullptr) {
+            err << "the English translation is missing\n";
+            return 1;
+        }
+    } else {
+        QtTranslations::Install();
+    }
     // The pictures show every window at its opening place and size, not
     // where this user last left it.
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3) {
-        err << "usage: quorvel-screenshots DATA_FOLDER OUTPUT_FOLDER\n";
-        return 2;
-    }
     const QString& data = arguments.at(1);
     const QDir out(arguments.at(2));
     if (!out.exists() && !QDir().mkpath(out.path())) {

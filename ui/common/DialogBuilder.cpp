@@ -2,13 +2,16 @@
 
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DigitKeysOnly.h"
+#include "ui/common/FittedText.h"
 #include "ui/common/KeyboardUse.h"
 #include "ui/common/TemplateGroupBox.h"
 #include "ui/common/UpDownCtrl.h"
 #include "ui/common/WindowPlacement.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -23,6 +26,72 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A label that ends its row may take the free room to its right, up to
+// where the dialog's other controls end (a translation is often longer than
+// the Chinese the template was laid out for).
+void WidenIntoFreeRoom(QLabel* label, int neededWidth)
+{
+    const QWidget* parent = label->parentWidget();
+    if (parent == nullptr || neededWidth <= label->width())
+        return;
+    const QList<QWidget*> siblings = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    int limit = label->geometry().right() + 1;
+    for (const QWidget* sibling : siblings) {
+        if (sibling != label && !sibling->isWindow())
+            limit = std::max(limit, std::min(sibling->geometry().right() + 1, parent->width()));
+    }
+    const QRect row = label->geometry();
+    for (const QWidget* sibling : siblings) {
+        const QRect other = sibling->geometry();
+        if (sibling != label && other.left() > row.left() && other.top() <= row.bottom() &&
+            other.bottom() >= row.top())
+            limit = std::min(limit, other.left() - 2);
+    }
+    if (limit > row.right() + 1)
+        label->resize(std::min(neededWidth, limit - label->x()), label->height());
+}
+
+// A fixed control whose text would run past it (a translation, longer than
+// the Chinese it was laid out for) keeps its place: a label first takes the
+// free room beside it; then the text is drawn smaller, down to the smallest
+// readable size, and past that cut with an ellipsis, the whole of it in the
+// tooltip.
+void FitTemplateText(QWidget* widget)
+{
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->text().isEmpty())
+            return;
+        WidenIntoFreeRoom(label, QFontMetrics(label->font()).horizontalAdvance(label->text()) +
+                                     label->width() - label->contentsRect().width());
+        SetFittedText(label, label->text());
+        return;
+    }
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (button == nullptr || button->text().isEmpty() ||
+        button->sizeHint().width() <= button->width())
+        return;
+    // The room the style leaves beside the text: what the hint adds to it.
+    const QString text = button->text();
+    const QString shown = QString(text).remove(u'&');
+    const int frame =
+        button->sizeHint().width() - QFontMetrics(button->font()).horizontalAdvance(shown);
+    const int room = button->width() - std::max(frame, 0);
+    const QFont font = FontToFit(button->font(), shown, room);
+    button->setFont(font);
+    if (QFontMetrics(font).horizontalAdvance(shown) > room) {
+        button->setToolTip(shown);
+        button->setText(ElidedToFit(font, shown, room));
+    }
+}
+
+// A template's text as the user reads it: its translation.
+QString TemplateText(const char* source)
+{
+    if (source == nullptr || *source == '\0')
+        return {};
+    return QCoreApplication::translate(kTemplateTextContext, source);
+}
 
 // Windows' MulDiv: a × b / c rounded to the nearest, halves away from zero.
 int MulDiv(int a, int b, int c)
@@ -52,7 +121,7 @@ QString ChineseFamily()
 
 QWidget* MakeDefaultControl(const ControlTemplate& control, QWidget* parent)
 {
-    const QString text = QString::fromUtf8(control.text != nullptr ? control.text : "");
+    const QString text = TemplateText(control.text);
     switch (control.kind) {
     case ControlKind::Static: {
         auto* label = new QLabel(text, parent);
@@ -148,7 +217,7 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
     QWidget* parent = clientArea != nullptr ? clientArea : &dialog;
     const QFont font = DialogFont(tmpl.fontPoints);
     dialog.setFont(font);
-    dialog.setWindowTitle(QString::fromUtf8(tmpl.caption));
+    dialog.setWindowTitle(TemplateText(tmpl.caption));
 
     Qt::WindowFlags flags =
         Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -166,6 +235,7 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
 
     DialogControls controls;
     QWidget* previousTabStop = nullptr;
+    QList<QWidget*> created;
     for (const ControlTemplate& control : tmpl.controls) {
         QWidget* widget = customFactory ? customFactory(control, parent) : nullptr;
         if (widget == nullptr)
@@ -189,7 +259,11 @@ DialogControls BuildDialog(QDialog& dialog, const DialogTemplate& tmpl,
             widget->setFocusPolicy(Qt::ClickFocus);
         }
         controls.add(control.id, widget);
+        created.append(widget);
     }
+    // Once every control has its place, so that a label sees what is beside it.
+    for (QWidget* widget : created)
+        FitTemplateText(widget);
     // A template larger than the screen (a small screen, a large scaling)
     // is reduced to fit it, its own layout rule placing the controls.
     WindowPlacement::KeepOnScreen(dialog);

@@ -1,6 +1,7 @@
 #include "ui/common/PopupMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QtGlobal>
 
@@ -27,7 +28,7 @@ QMenu* BuildPopup(const PopupTemplate& popup, QWidget* parent)
     auto* menu = new QMenu(parent);
     menu->setTitle(QString::fromUtf8(popup.name));
     for (const MenuItemTemplate& item : popup.items) {
-        QAction* action = menu->addAction(QString::fromUtf8(item.text));
+        QAction* action = menu->addAction(QCoreApplication::translate(kMenuTextContext, item.text));
         action->setData(item.commandId);
     }
     return menu;

@@ -7,6 +7,7 @@
 #include "ui/editors/CellValues.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -23,7 +24,7 @@ CSelectDlg::CSelectDlg(QWidget* parent) : QDialog(parent)
     connect(m_controls.get<QPushButton>(kCancel), &QPushButton::clicked, this, &CSelectDlg::reject);
 
     for (const char* item : SelectDialogComboItems())
-        m_actionCombo->addItem(QString::fromUtf8(item));
+        m_actionCombo->addItem(QCoreApplication::translate(kSelectChoiceContext, item));
     m_actionCombo->setCurrentIndex(m_nAction);
     m_fromEdit->setText(QString::number(m_nFrom));
     m_toEdit->setText(QString::number(m_nTo));

@@ -21,7 +21,9 @@
 #include "ui/main/AdviceWindow.h"
 #include "ui/main/AlternativesWindow.h"
 #include "ui/main/ExcludeHeroesDlg.h"
+#include "ui/main/LanguageMenu.h"
 #include "ui/main/MainWindowHints.h"
+#include "ui/main/TitledBanner.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanChatText.h"
 #include "ui/main/PlanListCtrl.h"
@@ -183,7 +185,7 @@ QWidget* CQuorvelDlg::makeControl(const ControlTemplate& control, QWidget* paren
 
 void CQuorvelDlg::createBanner()
 {
-    const QPixmap picture(u":/quorvel/banner.png"_s);
+    const QPixmap picture = TitledBanner();
     m_banner = new QLabel(m_clientArea);
     m_banner->setObjectName(u"banner"_s);
     m_banner->setPixmap(picture);
@@ -232,6 +234,7 @@ void CQuorvelDlg::createMenuBar()
             [this, exclude] { exclude->setEnabled(m_planList->rowCount() > 0); });
 
     m_helpMenu = m_menuBar->addMenu(u"帮助(&H)"_s);
+    m_helpMenu->addMenu(CreateLanguageMenu(this));
     QAction* about = m_helpMenu->addAction(u"关于 Quorvel(&A)"_s);
     connect(about, &QAction::triggered, this, &CQuorvelDlg::ShowAbout);
 
