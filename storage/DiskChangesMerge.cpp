@@ -2,6 +2,7 @@
 
 #include "storage/RecordMerge.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -70,7 +71,9 @@ void MergeOne(Table& mine, Table& baseline, const QString& folder, const char* f
 QString KeepBothPath(const QString& dataFilePath)
 {
     const QFileInfo data(dataFilePath);
-    const QString stem = data.completeBaseName() + u"-本次运行-"_s +
+    // The marker is shown in the file's name, so it is in the user's language.
+    const QString stem = data.completeBaseName() +
+                         QCoreApplication::translate("DiskChangesMerge", "-本次运行-") +
                          QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
     const QDir folder = data.absoluteDir();
     QString name = stem + u".dat"_s;

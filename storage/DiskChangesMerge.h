@@ -56,5 +56,6 @@ DiskMergeOutcome MergeChangesOnDisk(PlanningTables& tables, PlanningTables& base
                                     const ConflictPrompt& ask);
 
 // The file beside `dataFilePath` that KeepBoth writes this run's table to:
-// "Heroes-本次运行-<date>-<time>.dat", with a number added if taken.
+// "Heroes-本次运行-<date>-<time>.dat" (the marker in the language shown), with
+// a number added if taken.
 QString KeepBothPath(const QString& dataFilePath);

@@ -32,32 +32,33 @@ QString DescribeFileError(int error, const QString& systemText)
     switch (error) {
     case EACCES:
     case EPERM:
-        cause = u"没有访问该文件的权限"_s;
+        cause = QCoreApplication::translate("FileErrors", "没有访问该文件的权限");
         break;
     case EROFS:
-        cause = u"文件系统是只读的"_s;
+        cause = QCoreApplication::translate("FileErrors", "文件系统是只读的");
         break;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        cause = u"磁盘空间不足"_s;
+        cause = QCoreApplication::translate("FileErrors", "磁盘空间不足");
         break;
     case ENOENT:
     case ENOTDIR:
-        cause = u"文件所在的文件夹不存在"_s;
+        cause = QCoreApplication::translate("FileErrors", "文件所在的文件夹不存在");
         break;
     case EISDIR:
-        cause = u"该位置是一个文件夹"_s;
+        cause = QCoreApplication::translate("FileErrors", "该位置是一个文件夹");
         break;
     case EFBIG:
-        cause = u"文件太大，超出了系统允许的大小"_s;
+        cause = QCoreApplication::translate("FileErrors", "文件太大，超出了系统允许的大小");
         break;
     case EIO:
-        cause = u"读写设备出错"_s;
+        cause = QCoreApplication::translate("FileErrors", "读写设备出错");
         break;
     case kNotARegularFile:
-        cause = u"该位置不是普通文件（而是设备、管道或套接字）"_s;
+        cause = QCoreApplication::translate("FileErrors",
+                                            "该位置不是普通文件（而是设备、管道或套接字）");
         break;
     case kFolderNotWritable:
         cause = QCoreApplication::translate("FileErrors",
@@ -73,7 +74,7 @@ QString DescribeFileError(int error, const QString& systemText)
         return systemText;
     if (systemText.isEmpty())
         return cause;
-    return u"%1（%2）"_s.arg(cause, systemText);
+    return QCoreApplication::translate("FileErrors", "%1（%2）").arg(cause, systemText);
 }
 
 QString DescribeFileErrorAt(const QString& path, int error, const QString& systemText)
@@ -86,6 +87,6 @@ QString DescribeFileErrorAt(const QString& path, int error, const QString& syste
             "FileErrors", "不能在文件夹“%1”中写入文件：该文件夹是只读的，或没有在其中写入的权限")
             .arg(folder);
     if (!systemText.isEmpty())
-        cause += u"（%1）"_s.arg(systemText);
+        cause += QCoreApplication::translate("FileErrors", "（%1）").arg(systemText);
     return cause;
 }

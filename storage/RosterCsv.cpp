@@ -4,6 +4,7 @@
 #include "storage/FileKinds.h"
 #include "texts/PlanTexts.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -11,6 +12,8 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <span>
+#include <string_view>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -160,7 +163,7 @@ QString Shown(const QString& value)
     QString shown = VisibleControls(value);
     if (shown.size() > kShownLength)
         shown = shown.left(kShownLength) + u"…"_s;
-    return u"“"_s + shown + u"”"_s;
+    return QCoreApplication::translate("RosterCsv", "“%1”").arg(shown);
 }
 
 // Whole decimal numbers only: digits, blanks around them allowed.
@@ -257,9 +260,75 @@ enum class Kind
 
 struct ColumnSpec
 {
-    QString header;
+    CsvHeading heading;
     Kind kind;
 };
+
+// The headings in the order an export writes them. The Chinese is what every
+// file has carried; the English is what an English-speaking user's files carry.
+// An import takes either, whatever the language shown.
+constexpr std::array<ColumnSpec, 6> kHeroColumns{{
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "序号"), "No."}, Kind::Number},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "名称"), "Name"}, Kind::Name},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "勾选"), "Checked"}, Kind::Flag},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "聪明"), "Smart"}, Kind::Stat},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "可爱"), "Cute"}, Kind::Stat},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "不正常"), "Abnormal"}, Kind::Stat},
+}};
+
+constexpr std::array<ColumnSpec, 5> kVirusColumns{{
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "关卡"), "Level"}, Kind::Number},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "名称"), "Name"}, Kind::Name},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "愚蠢"), "Stupid"}, Kind::Stat},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "可恨"), "Hateful"}, Kind::Stat},
+    {{QT_TRANSLATE_NOOP("RosterCsvHeading", "不异常"), "Normal"}, Kind::Stat},
+}};
+
+static_assert(std::string_view(kHeadingContext) == "RosterCsvHeading",
+              "the tables above name the headings' context as a literal");
+
+// A heading in the language shown: what an export writes and a problem names.
+QString ShownHeading(const ColumnSpec& column)
+{
+    return QCoreApplication::translate(kHeadingContext, column.heading.chinese);
+}
+
+QString QuotedHeading(const ColumnSpec& column)
+{
+    return QCoreApplication::translate("RosterCsv", "“%1”").arg(ShownHeading(column));
+}
+
+QString ListSeparator()
+{
+    return QCoreApplication::translate("RosterCsv", "、");
+}
+
+// Headings are matched with blanks trimmed and runs of blanks taken as one,
+// and without regard to case, as a user typing "cute" or " No. " means it.
+QString HeadingKey(const QString& heading)
+{
+    return heading.simplified().toCaseFolded();
+}
+
+// Whether a file's heading (as HeadingKey gives it) names `column`: its
+// Chinese, its English, or its heading in the language shown, so that a file
+// exported under any translation reads back.
+bool NamesColumn(const QString& key, const ColumnSpec& column)
+{
+    return key == HeadingKey(QString::fromUtf8(column.heading.chinese)) ||
+           key == HeadingKey(QString::fromUtf8(column.heading.english)) ||
+           key == HeadingKey(ShownHeading(column));
+}
+
+// The heading line an export writes and a problem quotes, in the language
+// shown; a translated heading holding a comma or a quote is quoted.
+QString HeaderLine(std::span<const ColumnSpec> columns)
+{
+    QStringList headings;
+    for (const ColumnSpec& column : columns)
+        headings.append(QuoteField(ShownHeading(column), kComma));
+    return headings.join(kComma);
+}
 
 // What one row of a file gives the record it names.
 struct RowValues
@@ -273,30 +342,31 @@ struct RowValues
 // Reads a file against its columns. `rows` is the table's size; `currentName`
 // gives the name a row holds now. Fills `values` only for a file without
 // problems.
-ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
-                      const std::vector<ColumnSpec>& columns, int rows,
-                      const std::function<QString(int)>& currentName,
+ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk, std::span<const ColumnSpec> columns,
+                      int rows, const std::function<QString(int)>& currentName,
                       std::vector<RowValues>& values)
 {
     ImportResult result;
     values.clear();
+    // The non-ASCII headings a misread file would have garbled.
     QStringList headers;
     for (const ColumnSpec& column : columns)
-        headers.append(column.header);
-    const QString headerLine = headers.join(kComma);
+        headers << QString::fromUtf8(column.heading.chinese) << ShownHeading(column);
+    const QString headerLine = HeaderLine(columns);
 
     if (bytes.size() > kMaxFileBytes || sizeOnDisk > kMaxFileBytes) {
         result.problems.append(TooLargeProblem(sizeOnDisk));
         return result;
     }
     if (IsUtf16(bytes) && !DecodeText(bytes)) {
-        result.problems.append(
-            u"文件以 UTF-16 的字节顺序标记开头，但后面不是有效的 UTF-16 文本。"_s);
+        result.problems.append(QCoreApplication::translate(
+            "RosterCsv", "文件以 UTF-16 的字节顺序标记开头，但后面不是有效的 UTF-16 文本。"));
         return result;
     }
     const std::optional<QString> text = DecodeText(bytes);
     if (!text) {
-        result.problems.append(u"文件既不是 UTF-8 也不是 GB18030 编码的文本。"_s);
+        result.problems.append(QCoreApplication::translate(
+            "RosterCsv", "文件既不是 UTF-8 也不是 GB18030 编码的文本。"));
         return result;
     }
     Split split = SplitText(*text, kComma);
@@ -304,7 +374,9 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
     while (first < split.records.size() && AllEmpty(split.records[first].fields))
         ++first;
     if (first == split.records.size()) {
-        result.problems.append(u"文件是空的：第一行应是表头 %1。"_s.arg(headerLine));
+        result.problems.append(
+            QCoreApplication::translate("RosterCsv", "文件是空的：第一行应是表头 %1。")
+                .arg(headerLine));
         return result;
     }
     // A header of one field shows the file is not separated by commas: tabs
@@ -316,14 +388,19 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             split = SplitText(*text, u'\t');
         } else if (only.contains(u';')) {
             result.problems.append(
-                u"第 %1 行：字段之间用的是分号（;），不是逗号。请在表格程序里另存为以逗号分隔的 CSV 文件。"_s
+                QCoreApplication::translate(
+                    "RosterCsv",
+                    "第 %1 行：字段之间用的是分号（;），不是逗号。请在表格程序里另存为以逗号分隔的 "
+                    "CSV 文件。")
                     .arg(split.records[first].line));
             return result;
         }
     }
     if (split.openQuoteLine != 0) {
         result.problems.append(
-            u"第 %1 行：引号没有结束，文件从这里到结尾都在一个字段里。"_s.arg(split.openQuoteLine));
+            QCoreApplication::translate("RosterCsv",
+                                        "第 %1 行：引号没有结束，文件从这里到结尾都在一个字段里。")
+                .arg(split.openQuoteLine));
         return result;
     }
     int lastLine = 0;
@@ -334,10 +411,14 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
         lastLine = place.line;
         result.problems.append(
             place.afterClosingQuote
-                ? u"第 %1 行第 %2 列：结束引号后面还有文字；结束引号后应是分隔符或行尾。"_s
+                ? QCoreApplication::translate(
+                      "RosterCsv",
+                      "第 %1 行第 %2 列：结束引号后面还有文字；结束引号后应是分隔符或行尾。")
                       .arg(place.line)
                       .arg(place.column)
-                : u"第 %1 行第 %2 列：没有引号括起的字段里有引号；含引号的字段应整个放在引号里，里面的引号写两遍。"_s
+                : QCoreApplication::translate("RosterCsv",
+                                              "第 %1 行第 %2 列：没有引号括起的字段里有引号；"
+                                              "含引号的字段应整个放在引号里，里面的引号写两遍。")
                       .arg(place.line)
                       .arg(place.column));
     }
@@ -351,13 +432,20 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
         const QString name = header.fields[at].trimmed();
         if (name.isEmpty())
             continue; // a spreadsheet's trailing empty column
-        const qsizetype known = headers.indexOf(name);
+        const QString key = HeadingKey(name);
+        const auto found = std::find_if(columns.begin(), columns.end(),
+                                        [&](const ColumnSpec& c) { return NamesColumn(key, c); });
+        const qsizetype known = found == columns.end() ? -1 : found - columns.begin();
         if (known < 0) {
             result.notes.append(
-                u"第 %1 行：不认识的列 %2，已略过。"_s.arg(header.line).arg(Shown(name)));
+                QCoreApplication::translate("RosterCsv", "第 %1 行：不认识的列 %2，已略过。")
+                    .arg(header.line)
+                    .arg(Shown(name)));
         } else if (position[static_cast<std::size_t>(known)] >= 0) {
             result.problems.append(
-                u"第 %1 行：“%2”列出现了不止一次。"_s.arg(header.line).arg(name));
+                QCoreApplication::translate("RosterCsv", "第 %1 行：“%2”列出现了不止一次。")
+                    .arg(header.line)
+                    .arg(ShownHeading(columns[static_cast<std::size_t>(known)])));
         } else {
             position[static_cast<std::size_t>(known)] = at;
         }
@@ -365,19 +453,24 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
     QStringList missingColumns;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (position[c] < 0)
-            missingColumns.append(u"“"_s + columns[c].header + u"”"_s);
+            missingColumns.append(QuotedHeading(columns[c]));
     }
     if (!missingColumns.isEmpty()) {
         const QString headerText = header.fields.join(kComma);
         if (LooksMisread(headerText, headers)) {
             result.problems.append(
-                u"第 %1 行：表头 %2 是乱码：这是 UTF-8 文件被当作另一种编码（如 Windows-1252）读入后又保存的样子。请用原文件，或在表格程序里以 UTF-8 编码打开原文件后再保存。"_s
+                QCoreApplication::translate(
+                    "RosterCsv", "第 %1 行：表头 %2 是乱码：这是 UTF-8 文件被当作另一种编码（如 "
+                                 "Windows-1252）读入后又保存的样子。请用原文件，或在表格程序里以 "
+                                 "UTF-8 编码打开原文件后再保存。")
                     .arg(header.line)
                     .arg(Shown(headerText)));
             return result;
         }
-        result.problems.append(u"第 %1 行：缺少%2列（表头应为 %3）。"_s.arg(header.line)
-                                   .arg(missingColumns.join(u'、'), headerLine));
+        result.problems.append(
+            QCoreApplication::translate("RosterCsv", "第 %1 行：缺少%2列（表头应为 %3）。")
+                .arg(header.line)
+                .arg(missingColumns.join(ListSeparator()), headerLine));
     }
     if (!result.problems.isEmpty())
         return result;
@@ -391,7 +484,9 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             continue; // blank lines, or a spreadsheet's empty rows
         const qsizetype count = record.fields.size();
         if (count > header.fields.size() && !AllEmpty(record.fields.mid(header.fields.size()))) {
-            result.problems.append(u"第 %1 行：有 %2 个字段，比表头的 %3 个多。"_s.arg(record.line)
+            result.problems.append(QCoreApplication::translate(
+                                       "RosterCsv", "第 %1 行：有 %2 个字段，比表头的 %3 个多。")
+                                       .arg(record.line)
                                        .arg(count)
                                        .arg(header.fields.size()));
             continue;
@@ -399,12 +494,15 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
         QStringList missing;
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (position[c] >= count)
-                missing.append(u"“"_s + columns[c].header + u"”"_s);
+                missing.append(QuotedHeading(columns[c]));
         }
         if (!missing.isEmpty()) {
-            result.problems.append(u"第 %1 行：只有 %2 个字段，缺少 %3 的值。"_s.arg(record.line)
-                                       .arg(count)
-                                       .arg(missing.join(u'、')));
+            const int fieldCount = static_cast<int>(count);
+            result.problems.append(
+                QCoreApplication::translate("RosterCsv", "第 %1 行：只有 %n 个字段，缺少 %3 的值。",
+                                            nullptr, fieldCount)
+                    .arg(record.line)
+                    .arg(missing.join(ListSeparator())));
             continue;
         }
         RowValues row;
@@ -421,7 +519,9 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             const qsizetype at = position[c];
             const auto problem = [&](const QString& what) {
                 result.problems.append(
-                    u"第 %1 行，“%2”列：%3"_s.arg(record.line).arg(column.header, what));
+                    QCoreApplication::translate("RosterCsv", "第 %1 行，“%2”列：%3")
+                        .arg(record.line)
+                        .arg(ShownHeading(column), what));
                 rowGood = false;
             };
             const QString& field = record.fields[at];
@@ -429,12 +529,15 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             case Kind::Number: {
                 const std::optional<int> number = WholeNumber(field, rows);
                 if (!number || *number < 1) {
-                    problem(u"%1 不是 1 至 %2 的整数。"_s.arg(Shown(field)).arg(rows));
+                    problem(QCoreApplication::translate("RosterCsv", "%1 不是 1 至 %2 的整数。")
+                                .arg(Shown(field))
+                                .arg(rows));
                     break;
                 }
                 const auto [earlier, fresh] = namedOn.try_emplace(*number, record.line);
                 if (!fresh) {
-                    problem(u"%1 %2 在第 %3 行已经出现过。"_s.arg(column.header)
+                    problem(QCoreApplication::translate("RosterCsv", "%1 %2 在第 %3 行已经出现过。")
+                                .arg(ShownHeading(column))
                                 .arg(*number)
                                 .arg(earlier->second));
                     break;
@@ -445,10 +548,14 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             case Kind::Name: {
                 const QString name = NameFromField(field);
                 if (name.contains(QChar(u'\0'))) {
-                    problem(u"%1：名称里不能有空字符（␀）。"_s.arg(Shown(name)));
+                    problem(
+                        QCoreApplication::translate("RosterCsv", "%1：名称里不能有空字符（␀）。")
+                            .arg(Shown(name)));
                 } else if (name.size() > kMaxNameLength &&
                            !(rowGood && name == currentName(row.index))) {
-                    problem(u"%1 太长：名称最多 %2 个字符（表情符号等算两个）。"_s.arg(Shown(name))
+                    problem(QCoreApplication::translate(
+                                "RosterCsv", "%1 太长：名称最多 %2 个字符（表情符号等算两个）。")
+                                .arg(Shown(name))
                                 .arg(kMaxNameLength));
                 }
                 row.name = name;
@@ -457,7 +564,9 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             case Kind::Flag: {
                 const std::optional<int> flag = WholeNumber(field, 1);
                 if (!flag)
-                    problem(u"%1 应为 1（勾选）或 0（不勾选）。"_s.arg(Shown(field)));
+                    problem(QCoreApplication::translate("RosterCsv",
+                                                        "%1 应为 1（勾选）或 0（不勾选）。")
+                                .arg(Shown(field)));
                 else
                     row.flag = *flag == 1;
                 break;
@@ -465,7 +574,9 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
             case Kind::Stat: {
                 const std::optional<int> value = WholeNumber(field, kStatMax);
                 if (!value)
-                    problem(u"%1 不是 0 至 %2 的整数。"_s.arg(Shown(field)).arg(kStatMax));
+                    problem(QCoreApplication::translate("RosterCsv", "%1 不是 0 至 %2 的整数。")
+                                .arg(Shown(field))
+                                .arg(kStatMax));
                 else
                     row.stats[static_cast<std::size_t>(stat)] = static_cast<std::uint16_t>(*value);
                 ++stat;
@@ -479,7 +590,8 @@ ImportResult ReadRows(QByteArrayView bytes, qint64 sizeOnDisk,
     if (!result.problems.isEmpty())
         return result;
     if (read.empty())
-        result.notes.append(u"文件里只有表头，没有数据行。"_s);
+        result.notes.append(
+            QCoreApplication::translate("RosterCsv", "文件里只有表头，没有数据行。"));
     for (const RowValues& row : read)
         result.namedRows.append(row.index);
     values = std::move(read);
@@ -510,24 +622,6 @@ QByteArray Finish(const QStringList& lines)
     return bytes;
 }
 
-const std::vector<ColumnSpec>& HeroColumns()
-{
-    static const std::vector<ColumnSpec> columns{
-        {u"序号"_s, Kind::Number}, {u"名称"_s, Kind::Name}, {u"勾选"_s, Kind::Flag},
-        {u"聪明"_s, Kind::Stat},   {u"可爱"_s, Kind::Stat}, {u"不正常"_s, Kind::Stat}};
-    return columns;
-}
-
-const std::vector<ColumnSpec>& VirusColumns()
-{
-    static const std::vector<ColumnSpec> columns{{u"关卡"_s, Kind::Number},
-                                                 {u"名称"_s, Kind::Name},
-                                                 {u"愚蠢"_s, Kind::Stat},
-                                                 {u"可恨"_s, Kind::Stat},
-                                                 {u"不异常"_s, Kind::Stat}};
-    return columns;
-}
-
 // A name is always quoted: a spreadsheet told to take quoted fields as text
 // then keeps "007", "3/4" or "TRUE" as the names they are.
 QString QuotedName(const QString& name)
@@ -537,19 +631,27 @@ QString QuotedName(const QString& name)
     return u'"' + quoted + u'"';
 }
 
-QString HeaderLine(const std::vector<ColumnSpec>& columns)
+} // namespace
+
+std::vector<CsvHeading> HeroHeadings()
 {
-    QStringList headers;
-    for (const ColumnSpec& column : columns)
-        headers.append(column.header);
-    return headers.join(kComma);
+    std::vector<CsvHeading> headings;
+    for (const ColumnSpec& column : kHeroColumns)
+        headings.push_back(column.heading);
+    return headings;
 }
 
-} // namespace
+std::vector<CsvHeading> VirusHeadings()
+{
+    std::vector<CsvHeading> headings;
+    for (const ColumnSpec& column : kVirusColumns)
+        headings.push_back(column.heading);
+    return headings;
+}
 
 QByteArray WriteHeroes(const HeroTable& table)
 {
-    QStringList lines{HeaderLine(HeroColumns())};
+    QStringList lines{HeaderLine(kHeroColumns)};
     for (int i = 0; i < kHeroCount; ++i) {
         const HeroRecord& hero = table[static_cast<std::size_t>(i)];
         lines.append(QStringList{QString::number(i + 1), QuotedName(PlanTexts::HeroNameText(hero)),
@@ -562,7 +664,7 @@ QByteArray WriteHeroes(const HeroTable& table)
 
 QByteArray WriteViruses(const VirusTable& table)
 {
-    QStringList lines{HeaderLine(VirusColumns())};
+    QStringList lines{HeaderLine(kVirusColumns)};
     for (int i = 0; i < kVirusCount; ++i) {
         const VirusRecord& virus = table[static_cast<std::size_t>(i)];
         lines.append(QStringList{QString::number(i + 1),
@@ -578,7 +680,7 @@ ImportResult ReadHeroes(QByteArrayView bytes, HeroTable& table, qint64 sizeOnDis
 {
     std::vector<RowValues> values;
     ImportResult result = ReadRows(
-        bytes, sizeOnDisk, HeroColumns(), kHeroCount,
+        bytes, sizeOnDisk, kHeroColumns, kHeroCount,
         [&table](int row) { return PlanTexts::HeroNameText(table[static_cast<std::size_t>(row)]); },
         values);
     for (const RowValues& row : values) {
@@ -597,7 +699,7 @@ ImportResult ReadViruses(QByteArrayView bytes, VirusTable& table, qint64 sizeOnD
 {
     std::vector<RowValues> values;
     ImportResult result = ReadRows(
-        bytes, sizeOnDisk, VirusColumns(), kVirusCount,
+        bytes, sizeOnDisk, kVirusColumns, kVirusCount,
         [&table](int row) {
             return PlanTexts::VirusNameText(table[static_cast<std::size_t>(row)]);
         },
@@ -635,10 +737,13 @@ QString QuoteField(const QString& field, QChar separator)
 QString TooLargeProblem(qint64 sizeOnDisk)
 {
     if (sizeOnDisk > kMaxFileBytes) {
-        return u"文件有 %1 字节，超过了 1 MB（%2 字节）的上限。"_s.arg(sizeOnDisk)
+        return QCoreApplication::translate("RosterCsv",
+                                           "文件有 %1 字节，超过了 1 MB（%2 字节）的上限。")
+            .arg(sizeOnDisk)
             .arg(kMaxFileBytes);
     }
-    return u"文件超过了 1 MB（%1 字节）的上限。"_s.arg(kMaxFileBytes);
+    return QCoreApplication::translate("RosterCsv", "文件超过了 1 MB（%1 字节）的上限。")
+        .arg(kMaxFileBytes);
 }
 
 std::optional<QString> DecodeText(QByteArrayView bytes)
@@ -681,7 +786,7 @@ std::optional<QString> SaveFile(const QString& path, QByteArrayView bytes)
         if (wrote <= 0) {
             const QString reason = file.errorString();
             file.cancelWriting();
-            return reason.isEmpty() ? u"写入失败"_s : reason;
+            return reason.isEmpty() ? QCoreApplication::translate("RosterCsv", "写入失败") : reason;
         }
         done += wrote;
     }

@@ -9,12 +9,15 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 // The two tables as CSV files (RFC 4180: quoted fields, doubled quotes, commas
 // and line breaks inside quotes), for spreadsheets and chat.
 //
 // Heroes: 序号,名称,勾选,聪明,可爱,不正常 with 序号 1..128 and 勾选 1 or 0.
 // Viruses: 关卡,名称,愚蠢,可恨,不异常 with 关卡 1..64.
+// Or the same in English (No.,Name,Checked,Smart,Cute,Abnormal and
+// Level,Name,Stupid,Hateful,Normal), matched without regard to case.
 //
 // Written as UTF-8 with a byte-order mark and CRLF line ends, which spreadsheet
 // programs on Windows open in the right encoding. Read as UTF-8 with or without
@@ -35,6 +38,23 @@
 // out with a note. A file with any problem is refused whole and the table is
 // not touched.
 namespace RosterCsv {
+
+// A column heading: the Chinese source, which every file has carried and which
+// the translation system maps to the language shown, and its English. An export
+// writes the heading of the language shown; an import takes the Chinese, the
+// English or the shown heading of each column, whatever the language.
+struct CsvHeading
+{
+    const char* chinese;
+    const char* english;
+};
+
+// The translation context of the headings.
+inline constexpr char kHeadingContext[] = "RosterCsvHeading";
+
+// The headings in the order an export writes them.
+std::vector<CsvHeading> HeroHeadings();
+std::vector<CsvHeading> VirusHeadings();
 
 // The largest file an import reads: a full roster with long names is a few
 // kilobytes.

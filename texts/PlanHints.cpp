@@ -37,10 +37,11 @@ QString NoPlanReason(const PlanningTables& tables, int virusIndex, int leader, i
     CandidateList list;
     PrepareCandidates(tables.heroTable, leader, HeroSet{}, list);
     if (list.count < kTeamSize) {
-        return Text(QT_TRANSLATE_NOOP("PlanHints",
-                                      "只有 %1 位英雄可以组队（带队英雄，和已勾选、“可爱”大于 0 "
-                                      "的英雄），一队要 6 位。"))
-            .arg(list.count);
+        return QCoreApplication::translate(
+            "PlanHints",
+            "只有 %n 位英雄可以组队（带队英雄，和已勾选、“可爱”大于 0 "
+            "的英雄），一队要 6 位。",
+            nullptr, list.count);
     }
     // The candidates stand in descending 可爱 after the leader: the leader
     // and the first five give the largest total any team can have.

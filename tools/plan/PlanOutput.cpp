@@ -2,6 +2,7 @@
 
 #include "texts/PlanTexts.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -32,16 +33,20 @@ QJsonObject PlanFields(const PlanRecord& plan)
 void PrintPlanText(const PlanningTables& tables, const PlanRecord& plan, QTextStream& out)
 {
     out << PlanTexts::PlanCaption() << '\n';
-    out << u"名称\t聪明\t可爱\t不正常"_s << '\n';
+    out << QCoreApplication::translate("PlanOutput", "名称\t聪明\t可爱\t不正常") << '\n';
     for (std::uint32_t index : plan.heroes) {
         const HeroRecord& hero = tables.heroTable[index];
         out << PlanTexts::HeroNameText(hero) << '\t' << hero.smart << '\t' << hero.cute << '\t'
             << hero.abnormal << '\n';
     }
-    out << u"英雄属性总值: "_s << PlanTexts::StatTotals(plan) << '\n';
-    out << u"英雄每次伤害值: "_s << PlanTexts::HeroDamage(plan) << '\n';
-    out << u"病毒常规伤害值: "_s << PlanTexts::VirusDamage(plan) << '\n';
-    out << u"病毒暴击伤害值: "_s << PlanTexts::CritDamage(plan) << '\n';
+    out << QCoreApplication::translate("PlanOutput", "英雄属性总值: ")
+        << PlanTexts::StatTotals(plan) << '\n';
+    out << QCoreApplication::translate("PlanOutput", "英雄每次伤害值: ")
+        << PlanTexts::HeroDamage(plan) << '\n';
+    out << QCoreApplication::translate("PlanOutput", "病毒常规伤害值: ")
+        << PlanTexts::VirusDamage(plan) << '\n';
+    out << QCoreApplication::translate("PlanOutput", "病毒暴击伤害值: ")
+        << PlanTexts::CritDamage(plan) << '\n';
     out << PlanTexts::FeasibilityLine(plan) << '\n';
 }
 

@@ -8,6 +8,7 @@
 #include "tools/plan/PlanOutput.h"
 #include "tools/plan/PlanUsage.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -90,7 +91,7 @@ void PrintTop(const RaidPlanOptions& options, const PlanningTables& tables,
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             out << '\n';
-        out << u"第%1名"_s.arg(i + 1) << '\n';
+        out << QCoreApplication::translate("RaidPlanCommand", "第%1名").arg(i + 1) << '\n';
         PrintPlanText(tables, plans[i], out);
     }
 }
@@ -109,7 +110,8 @@ QString CsvField(const QString& text)
 
 QString LevelText(int virus)
 {
-    return u"第%1关"_s.arg(virus + 1, 2, 10, QChar(u'0'));
+    return QCoreApplication::translate("RaidPlanCommand", "第%1关")
+        .arg(virus + 1, 2, 10, QChar(u'0'));
 }
 
 void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
@@ -148,7 +150,7 @@ void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
     }
 
     if (options.csv) {
-        QStringList header{u"关卡"_s};
+        QStringList header{QCoreApplication::translate("RaidPlanCommand", "关卡")};
         for (const Strategy& strategy : strategies)
             header << CsvField(PlanTexts::StrategyEntry(strategy));
         out << header.join(u',') << '\n';
@@ -163,10 +165,12 @@ void PrintOverview(const RaidPlanOptions& options, const PlanningTables& tables,
         return;
     }
 
-    out << u"领队 %1 的全区概览: 可行性指数(基于100), 列为 轮数/暴击数, - 为没有可行的组队方案"_s
+    out << QCoreApplication::translate(
+               "RaidPlanCommand",
+               "领队 %1 的全区概览: 可行性指数(基于100), 列为 轮数/暴击数, - 为没有可行的组队方案")
                .arg(HeroLabel(tables, query.request.leader))
         << '\n';
-    QStringList header{u"关卡"_s};
+    QStringList header{QCoreApplication::translate("RaidPlanCommand", "关卡")};
     for (const Strategy& strategy : strategies)
         header << u"%1/%2"_s.arg(strategy.rounds()).arg(strategy.k);
     out << header.join(u'\t') << '\n';
@@ -202,7 +206,10 @@ void PrintLeaders(const RaidPlanOptions& options, const PlanningTables& tables,
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             out << '\n';
-        out << u"第%1队, 领队 %2"_s.arg(i + 1).arg(HeroLabel(tables, options.leaders[i])) << '\n';
+        out << QCoreApplication::translate("RaidPlanCommand", "第%1队, 领队 %2")
+                   .arg(i + 1)
+                   .arg(HeroLabel(tables, options.leaders[i]))
+            << '\n';
         if (teams[i].found)
             PrintPlanText(tables, teams[i].plan, out);
         else
