@@ -25,7 +25,6 @@
 #include <algorithm>
 #include <cstdint>
 
-using namespace Qt::StringLiterals;
 using namespace EditorDialogIds;
 
 namespace {
@@ -97,7 +96,7 @@ void CHeroesDlg::PasteCells()
                                               m_model->setData(m_model->index(r, c), text);
                                       });
     if (cut > 0) {
-        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+        MessageBox::show(this, QMessageBox::Information, tr("粘贴"), SheetCells::CutNote(cut),
                          QMessageBox::Ok);
     }
 }
@@ -210,7 +209,7 @@ void CHeroesDlg::accept()
 {
     m_list->EndEdit(false);
     if (m_model->checkedRows() < kFewestChecked) {
-        MessageBox::show(this, QMessageBox::Critical, u"错误"_s, u"至少要勾选6个英雄！"_s,
+        MessageBox::show(this, QMessageBox::Critical, tr("错误"), tr("至少要勾选6个英雄！"),
                          QMessageBox::Ok);
         return;
     }
