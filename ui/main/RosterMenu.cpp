@@ -146,7 +146,7 @@ void RosterMenu::ImportViruses()
 
 QString RosterMenu::pickSavePath(const QString& caption, const QString& fileName)
 {
-    const QString path = FileDialog::saveFileName(
+    QString path = FileDialog::saveFileName(
         &m_window, caption, QDir(LastFolder()).filePath(fileName), CsvFilter(), u"csv"_s);
     if (path.isEmpty())
         return path;

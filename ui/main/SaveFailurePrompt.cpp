@@ -52,7 +52,7 @@ QString PickFolder(QWidget* parent)
 QString PickFolderForSaving(QWidget* parent)
 {
     for (;;) {
-        const QString folder = PickFolder(parent);
+        QString folder = PickFolder(parent);
         if (folder.isEmpty() || ConfirmReplacingInFolder(folder, parent))
             return folder;
     }
