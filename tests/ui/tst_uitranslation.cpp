@@ -11,7 +11,9 @@
 #include "texts/PlanTexts.h"
 #include "ui/common/FileDialog.h"
 #include "ui/common/MessageBox.h"
+#include "ui/editors/EditListCtrl.h"
 #include "ui/editors/HeroRosterModel.h"
+#include "ui/editors/HeroesDlg.h"
 #include "ui/editors/SheetCells.h"
 #include "ui/editors/VirusTableModel.h"
 #include "ui/main/AlternativesWindow.h"
@@ -28,6 +30,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -183,6 +186,30 @@ private slots:
         const CPlanListCtrl planList;
         QCOMPARE(planList.horizontalHeaderItem(0)->text(), u"«CPlanListCtrl»名称"_s);
         QCOMPARE(planList.horizontalHeaderItem(3)->text(), u"«CPlanListCtrl»不正常"_s);
+    }
+
+    // The hero editor's headings show whole in a language that makes them
+    // wider than their columns; the window widens by as much, so that the
+    // columns still fit it.
+    void heroEditorHeadingsShowWhole()
+    {
+        const CHeroesDlg chinese(m_tables->heroTable);
+        TestTranslator english(false);
+        english.add("HeroRosterModel", "不正常", u"Abnormal, as the game counts it"_s);
+        const Installed installed(english);
+        const CHeroesDlg translated(m_tables->heroTable);
+        const QHeaderView* header = translated.list()->horizontalHeader();
+        const QHeaderView* usual = chinese.list()->horizontalHeader();
+        int widened = 0;
+        for (int column = 0; column < HeroRosterModel::kColumnCount; ++column) {
+            QVERIFY(header->sectionSize(column) >= header->sectionSizeHint(column));
+            widened += header->sectionSize(column) - usual->sectionSize(column);
+        }
+        QVERIFY(header->sectionSize(HeroRosterModel::kAbnormal) >
+                usual->sectionSize(HeroRosterModel::kAbnormal));
+        QCOMPARE(widened, header->sectionSize(HeroRosterModel::kAbnormal) -
+                              usual->sectionSize(HeroRosterModel::kAbnormal));
+        QCOMPARE(translated.openingSize(), chinese.openingSize() + QSize(widened, 0));
     }
 
     // The menus the main window builds: every title and item, each in the

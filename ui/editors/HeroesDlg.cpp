@@ -53,13 +53,20 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     auto* list = m_controls.get<CEditListCtrl>(kList);
     m_model = new HeroRosterModel(m_table, this);
     list->setModel(m_model);
+    // A name of the most characters shows whole, and every heading (wider in
+    // some languages than in Chinese); the window is as much wider, so that
+    // the columns keep their widths without a scroll bar.
     for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
         list->setColumnWidth(column, HeroRosterModel::kWidths[column]);
-    // A name of the most characters shows whole; the window is as much wider,
-    // so that the other columns keep their widths without a scroll bar.
     const int nameWidth = list->columnWidthFor(kName, CEditListCtrl::widestText(kMaxNameLength));
-    const int widerBy = std::max(0, nameWidth - HeroRosterModel::kWidths[kName]);
-    list->setColumnWidth(kName, HeroRosterModel::kWidths[kName] + widerBy);
+    int widerBy = 0;
+    for (int column = 0; column < HeroRosterModel::kColumnCount; ++column) {
+        const int heading = list->horizontalHeader()->sectionSizeHint(column);
+        const int needed = std::max(heading, column == kName ? nameWidth : 0);
+        const int width = std::max(HeroRosterModel::kWidths[column], needed);
+        list->setColumnWidth(column, width);
+        widerBy += width - HeroRosterModel::kWidths[column];
+    }
     m_list = list;
 
     // Only left clicks reach sectionClicked.
