@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <numeric>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 std::uint16_t& Stat(HeroRecord& hero, int column)
@@ -91,10 +89,11 @@ QVariant HeroRosterModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
-    static const QString headings[kColumnCount] = {u"名称"_s,   u"聪明"_s,      u"可爱"_s,
-                                                   u"不正常"_s, u"聪明+可爱"_s, u"总值"_s};
+    static constexpr const char* kHeadings[kColumnCount] = {
+        QT_TR_NOOP("名称"),   QT_TR_NOOP("聪明"),      QT_TR_NOOP("可爱"),
+        QT_TR_NOOP("不正常"), QT_TR_NOOP("聪明+可爱"), QT_TR_NOOP("总值")};
     if (role == Qt::DisplayRole)
-        return headings[section];
+        return tr(kHeadings[section]);
     if (role == Qt::TextAlignmentRole)
         return int((section == kName ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     return {};

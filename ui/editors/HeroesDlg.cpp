@@ -25,7 +25,6 @@
 #include <algorithm>
 #include <cstdint>
 
-using namespace Qt::StringLiterals;
 using namespace EditorDialogIds;
 
 namespace {
@@ -54,13 +53,20 @@ CHeroesDlg::CHeroesDlg(HeroTable& table, QWidget* parent) : QDialog(parent), m_t
     auto* list = m_controls.get<CEditListCtrl>(kList);
     m_model = new HeroRosterModel(m_table, this);
     list->setModel(m_model);
+    // A name of the most characters shows whole, and every heading (wider in
+    // some languages than in Chinese); the window is as much wider, so that
+    // the columns keep their widths without a scroll bar.
     for (int column = 0; column < HeroRosterModel::kColumnCount; ++column)
         list->setColumnWidth(column, HeroRosterModel::kWidths[column]);
-    // A name of the most characters shows whole; the window is as much wider,
-    // so that the other columns keep their widths without a scroll bar.
     const int nameWidth = list->columnWidthFor(kName, CEditListCtrl::widestText(kMaxNameLength));
-    const int widerBy = std::max(0, nameWidth - HeroRosterModel::kWidths[kName]);
-    list->setColumnWidth(kName, HeroRosterModel::kWidths[kName] + widerBy);
+    int widerBy = 0;
+    for (int column = 0; column < HeroRosterModel::kColumnCount; ++column) {
+        const int heading = list->horizontalHeader()->sectionSizeHint(column);
+        const int needed = std::max(heading, column == kName ? nameWidth : 0);
+        const int width = std::max(HeroRosterModel::kWidths[column], needed);
+        list->setColumnWidth(column, width);
+        widerBy += width - HeroRosterModel::kWidths[column];
+    }
     m_list = list;
 
     // Only left clicks reach sectionClicked.
@@ -97,7 +103,7 @@ void CHeroesDlg::PasteCells()
                                               m_model->setData(m_model->index(r, c), text);
                                       });
     if (cut > 0) {
-        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+        MessageBox::show(this, QMessageBox::Information, tr("粘贴"), SheetCells::CutNote(cut),
                          QMessageBox::Ok);
     }
 }
@@ -210,7 +216,7 @@ void CHeroesDlg::accept()
 {
     m_list->EndEdit(false);
     if (m_model->checkedRows() < kFewestChecked) {
-        MessageBox::show(this, QMessageBox::Critical, u"错误"_s, u"至少要勾选6个英雄！"_s,
+        MessageBox::show(this, QMessageBox::Critical, tr("错误"), tr("至少要勾选6个英雄！"),
                          QMessageBox::Ok);
         return;
     }

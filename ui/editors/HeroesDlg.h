@@ -36,8 +36,9 @@ public:
     ~CHeroesDlg() override;
 
     bool orderSaved() const { return m_orderSaved; }
-    // The outer size it opens at: kOpeningSize, wider by what the name column
-    // needs beyond its usual width to show a name of the most characters.
+    // The outer size it opens at: kOpeningSize, wider by what the columns
+    // need beyond their usual widths to show a name of the most characters
+    // and their headings whole.
     QSize openingSize() const { return m_openingSize; }
 
     const DialogControls& controls() const { return m_controls; }

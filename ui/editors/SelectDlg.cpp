@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using namespace Qt::StringLiterals;
 using namespace EditorDialogIds;
 
 CSelectDlg::CSelectDlg(QWidget* parent) : QDialog(parent)
@@ -53,7 +52,7 @@ bool CSelectDlg::readBound(QLineEdit* edit, std::uint32_t& bound)
         return true;
     }
     MessageBox::show(this, QMessageBox::Warning, SettingsStore::programName(),
-                     u"请输入一个正整数。"_s, QMessageBox::Ok);
+                     tr("请输入一个正整数。"), QMessageBox::Ok);
     edit->setFocus();
     edit->selectAll();
     return false;

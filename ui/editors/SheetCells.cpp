@@ -3,7 +3,7 @@
 #include "storage/RosterCsv.h"
 #include "ui/editors/EditListCtrl.h"
 
-using namespace Qt::StringLiterals;
+#include <QCoreApplication>
 
 namespace SheetCells {
 
@@ -28,7 +28,8 @@ QString CopySelectedRows(const CEditListCtrl& list)
 
 QString CutNote(int cut)
 {
-    return u"粘贴的内容超出了表格的边界，超出的 %1 个单元格没有粘贴。"_s.arg(cut);
+    return QCoreApplication::translate(
+        "SheetCells", "粘贴的内容超出了表格的边界，超出的 %n 个单元格没有粘贴。", nullptr, cut);
 }
 
 } // namespace SheetCells

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
 using namespace EditorDialogIds;
 
 namespace {
@@ -77,7 +76,7 @@ void CVirusDlg::PasteCells()
                                           m_model->setData(m_model->index(r, c), text);
                                       });
     if (cut > 0) {
-        MessageBox::show(this, QMessageBox::Information, u"粘贴"_s, SheetCells::CutNote(cut),
+        MessageBox::show(this, QMessageBox::Information, tr("粘贴"), SheetCells::CutNote(cut),
                          QMessageBox::Ok);
     }
 }

@@ -3,8 +3,6 @@
 #include "texts/PlanTexts.h"
 #include "ui/editors/CellValues.h"
 
-using namespace Qt::StringLiterals;
-
 VirusTableModel::VirusTableModel(const VirusTable& viruses, QObject* parent)
     : QAbstractTableModel(parent), m_stats(kVirusCount)
 {
@@ -48,9 +46,10 @@ QVariant VirusTableModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
-    static const QString headings[kColumnCount] = {u"名称"_s, u"愚蠢"_s, u"可恨"_s, u"不异常"_s};
+    static constexpr const char* kHeadings[kColumnCount] = {
+        QT_TR_NOOP("名称"), QT_TR_NOOP("愚蠢"), QT_TR_NOOP("可恨"), QT_TR_NOOP("不异常")};
     if (role == Qt::DisplayRole)
-        return headings[section];
+        return tr(kHeadings[section]);
     if (role == Qt::TextAlignmentRole)
         return int((section == kName ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     return {};

@@ -36,14 +36,14 @@ CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& main
           return FindTopTeams(searched, request, wanted, plans, nullptr, cancel);
       })
 {
-    setWindowTitle(QString::fromUtf8("备选方案"));
+    setWindowTitle(tr("备选方案"));
 
     m_request = new QLabel(this);
     m_request->setWordWrap(true);
     m_countBox = new QSpinBox(this);
     m_countBox->setRange(kFewest, kMaxTopTeams);
     m_countBox->setValue(kDefaultCount);
-    m_countBox->setSuffix(QString::fromUtf8(" 个方案"));
+    m_countBox->setSuffix(tr(" 个方案"));
 
     m_absentModel = new QStandardItemModel(this);
     m_absentList = new QListView(this);
@@ -52,8 +52,7 @@ CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& main
 
     m_teamModel = new QStandardItemModel(0, 4, this);
     m_teamModel->setHorizontalHeaderLabels(
-        {QString::fromUtf8("名次"), QString::fromUtf8("队伍 (带队在前)"),
-         QString::fromUtf8("英雄属性总值"), QString::fromUtf8("可行性指数")});
+        {tr("名次"), tr("队伍 (带队在前)"), tr("英雄属性总值"), tr("可行性指数")});
     m_teamList = new QTableView(this);
     m_teamList->setModel(m_teamModel);
     m_teamList->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -70,14 +69,13 @@ CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& main
     m_progress->setRange(0, 0); // the search cannot tell how far it is
     m_progress->setMaximumWidth(160);
     m_progress->hide();
-    m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
+    m_cancelButton = new QPushButton(tr("取消"), this);
     m_cancelButton->hide();
 
     auto* absentBox = new QWidget(this);
     auto* absentLayout = new QVBoxLayout(absentBox);
     absentLayout->setContentsMargins(0, 0, 0, 0);
-    absentLayout->addWidget(
-        new QLabel(QString::fromUtf8("缺席的英雄 (只在这里不计入):"), absentBox));
+    absentLayout->addWidget(new QLabel(tr("缺席的英雄 (只在这里不计入):"), absentBox));
     absentLayout->addWidget(m_absentList);
 
     auto* splitter = new QSplitter(this);
@@ -92,7 +90,7 @@ CAlternativesWindow::CAlternativesWindow(PlanningSession& session, QWidget& main
     top->addWidget(m_progress);
     top->addWidget(m_cancelButton);
     top->addSpacing(12);
-    top->addWidget(new QLabel(QString::fromUtf8("列出:"), this));
+    top->addWidget(new QLabel(tr("列出:"), this));
     top->addWidget(m_countBox);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -175,7 +173,7 @@ void CAlternativesWindow::fillAbsentList()
         item->setData(hero, kHeroRole);
         if (hero == leader) {
             // The leader heads every alternative; it cannot be absent here.
-            item->setText(item->text() + QString::fromUtf8(" (带队)"));
+            item->setText(tr("%1 (带队)").arg(item->text()));
             item->setCheckable(false);
             item->setEnabled(false);
         } else {
@@ -222,10 +220,10 @@ void CAlternativesWindow::start()
         return;
     }
     m_request->setText(PlanTexts::VirusEntry(virus, m_tables.virusTable[virus]) + u'\n' +
-                       QString::fromUtf8("带队英雄: ") +
-                       PlanTexts::HeroNameText(m_tables.heroTable[leader]) + u"　"_s +
-                       PlanTexts::StrategyEntry(*strategy));
-    m_status->setText(QString::fromUtf8("正在计算…"));
+                       tr("带队英雄: %1　%2")
+                           .arg(PlanTexts::HeroNameText(m_tables.heroTable[leader]),
+                                PlanTexts::StrategyEntry(*strategy)));
+    m_status->setText(tr("正在计算…"));
     m_teamList->setEnabled(false);
 
     // The worker searches a copy: the user may edit the tables meanwhile.
@@ -275,8 +273,7 @@ void CAlternativesWindow::onFinished()
     }
     if (cancelled) {
         // What the worker left is partial or for an older request.
-        m_status->setText(m_count > 0 ? QString::fromUtf8("计算已取消 (灰色的是上一次的结果)")
-                                      : QString::fromUtf8("计算已取消"));
+        m_status->setText(m_count > 0 ? tr("计算已取消 (灰色的是上一次的结果)") : tr("计算已取消"));
     } else {
         m_count = count;
         std::copy(m_found->begin(), m_found->begin() + count, m_plans.begin());

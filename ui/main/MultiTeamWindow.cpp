@@ -26,20 +26,20 @@ using namespace Qt::StringLiterals;
 CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow)
     : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables())
 {
-    setWindowTitle(QString::fromUtf8("多队规划"));
+    setWindowTitle(tr("多队规划"));
     m_request = new QLabel(this);
     m_request->setWordWrap(true);
     m_firstLeader = new QLabel(this);
 
     auto* leaders = new QFormLayout;
-    leaders->addRow(QString::fromUtf8("第1队带队:"), m_firstLeader);
+    leaders->addRow(tr("第1队带队:"), m_firstLeader);
     for (int row = 1; row < kMaxDisjointLeaders; ++row) {
         auto* box = new QComboBox(this);
         box->setMaxVisibleItems(20);
         // Filled by the first plan, after the window has first been shown.
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_leaderBoxes[row] = box;
-        leaders->addRow(QString::fromUtf8("第%1队带队:").arg(row + 1), box);
+        leaders->addRow(tr("第%1队带队:").arg(row + 1), box);
         connect(box, &QComboBox::currentIndexChanged, this, [this]() {
             if (!m_filling)
                 refresh();
@@ -47,9 +47,7 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     }
 
     m_teamModel = new QStandardItemModel(0, 3, this);
-    m_teamModel->setHorizontalHeaderLabels({QString::fromUtf8("带队"),
-                                            QString::fromUtf8("队伍 (带队在前)"),
-                                            QString::fromUtf8("可行性指数")});
+    m_teamModel->setHorizontalHeaderLabels({tr("带队"), tr("队伍 (带队在前)"), tr("可行性指数")});
     m_teamList = new QTableView(this);
     m_teamList->setModel(m_teamModel);
     m_teamList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -58,7 +56,7 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     m_teamList->horizontalHeader()->setStretchLastSection(true);
     m_teamList->setWordWrap(false);
 
-    m_copyButton = new QPushButton(QString::fromUtf8("复制全部"), this);
+    m_copyButton = new QPushButton(tr("复制全部"), this);
     connect(m_copyButton, &QPushButton::clicked, this, &CMultiTeamWindow::CopyTeams);
 
     auto* body = new QHBoxLayout;
@@ -69,7 +67,7 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
     m_progress->setRange(0, 0); // the plan cannot tell how far it is
     m_progress->setMaximumWidth(160);
     m_progress->hide();
-    m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
+    m_cancelButton = new QPushButton(tr("取消"), this);
     m_cancelButton->hide();
     connect(m_cancelButton, &QPushButton::clicked, this, &CMultiTeamWindow::Cancel);
 
@@ -127,8 +125,7 @@ void CMultiTeamWindow::Cancel()
     m_progressDelay->stop();
     m_progress->hide();
     m_cancelButton->hide();
-    m_status->setText(m_count > 0 ? QString::fromUtf8("计算已取消 (灰色的是上一次的结果)")
-                                  : QString::fromUtf8("计算已取消"));
+    m_status->setText(m_count > 0 ? tr("计算已取消 (灰色的是上一次的结果)") : tr("计算已取消"));
 }
 
 void CMultiTeamWindow::setLeader(int row, int hero)
@@ -165,7 +162,7 @@ void CMultiTeamWindow::fillLeaderSelectors()
         QComboBox* box = m_leaderBoxes[row];
         const int chosen = box->currentData().isValid() ? box->currentData().toInt() : -1;
         box->clear();
-        box->addItem(QString::fromUtf8("(无)"), -1);
+        box->addItem(tr("(无)"), -1);
         // Team 1's leader is the main window's and leads no other team.
         for (int hero = 0; hero < kHeroCount; ++hero) {
             if (hero != first)
@@ -223,7 +220,7 @@ void CMultiTeamWindow::start()
     m_pendingCount = leaders(m_pendingLeaders.data());
     if (virus < 0 || !strategy || m_pendingCount == 0)
         return;
-    m_status->setText(QString::fromUtf8("正在计算…"));
+    m_status->setText(tr("正在计算…"));
     m_teamList->setEnabled(false);
     m_copyButton->setEnabled(false);
 
@@ -308,15 +305,13 @@ QString CMultiTeamWindow::teamsText() const
                    PlanTexts::StrategyEntry(*strategy) + u'\n';
     for (int i = 0; i < m_count; ++i) {
         const DisjointTeam& team = m_teams[i];
-        text += QString::fromUtf8("第%1队: ").arg(i + 1);
-        if (team.found) {
-            text += PlanTexts::TeamNames(m_tables.heroTable, team.plan) + u"　"_s +
-                    PlanTexts::FeasibilityLine(team.plan);
-        } else {
-            text += PlanTexts::HeroNameText(m_tables.heroTable[m_leaders[i]]) + u"　"_s +
-                    PlanTexts::NoPlanCaption();
-        }
-        text += u'\n';
+        // A team without a plan names its leader instead.
+        const QString members = team.found
+                                    ? PlanTexts::TeamNames(m_tables.heroTable, team.plan)
+                                    : PlanTexts::HeroNameText(m_tables.heroTable[m_leaders[i]]);
+        const QString outcome =
+            team.found ? PlanTexts::FeasibilityLine(team.plan) : PlanTexts::NoPlanCaption();
+        text += tr("第%1队: %2　%3").arg(i + 1).arg(members, outcome) + u'\n';
     }
     return text;
 }

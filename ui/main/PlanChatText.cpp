@@ -2,29 +2,37 @@
 
 #include "texts/PlanTexts.h"
 
-using namespace Qt::StringLiterals;
+#include <QCoreApplication>
 
 QString PlanChatText(const HeroTable& heroes, int virusIndex, const VirusRecord& virus,
                      const Strategy& strategy, const PlanRecord& plan)
 {
     QString text = PlanTexts::VirusEntry(virusIndex, virus) + u'\n';
     text += PlanTexts::StrategyEntry(strategy) + u'\n';
-    text += u"队伍(聪明/可爱/不正常):\n"_s;
+    text += QCoreApplication::translate("PlanChatText", "队伍(聪明/可爱/不正常):") + u'\n';
     for (int row = 0; row < 6; ++row) {
         const std::uint32_t index = plan.heroes[row];
         if (index >= static_cast<std::uint32_t>(kHeroCount))
             continue;
         const HeroRecord& hero = heroes[index];
-        text += QString::number(row + 1) + u". "_s + PlanTexts::HeroNameText(hero) + u'　' +
-                QString::asprintf("%d/%d/%d", hero.smart, hero.cute, hero.abnormal);
-        if (row == 0)
-            text += u" (带队)"_s;
-        text += u'\n';
+        const QString stats = QString::asprintf("%d/%d/%d", hero.smart, hero.cute, hero.abnormal);
+        const QString line = row == 0
+                                 ? QCoreApplication::translate("PlanChatText", "%1. %2　%3 (带队)")
+                                 : QCoreApplication::translate("PlanChatText", "%1. %2　%3");
+        text += line.arg(QString::number(row + 1), PlanTexts::HeroNameText(hero), stats) + u'\n';
     }
-    text += u"英雄属性总值: "_s + PlanTexts::StatTotals(plan) + u'\n';
-    text += u"英雄每次伤害值: "_s + PlanTexts::HeroDamage(plan) + u'\n';
-    text += u"病毒常规伤害值: "_s + PlanTexts::VirusDamage(plan) + u'\n';
-    text += u"病毒暴击伤害值: "_s + PlanTexts::CritDamage(plan) + u'\n';
+    text += QCoreApplication::translate("PlanChatText", "英雄属性总值: %1")
+                .arg(PlanTexts::StatTotals(plan)) +
+            u'\n';
+    text += QCoreApplication::translate("PlanChatText", "英雄每次伤害值: %1")
+                .arg(PlanTexts::HeroDamage(plan)) +
+            u'\n';
+    text += QCoreApplication::translate("PlanChatText", "病毒常规伤害值: %1")
+                .arg(PlanTexts::VirusDamage(plan)) +
+            u'\n';
+    text += QCoreApplication::translate("PlanChatText", "病毒暴击伤害值: %1")
+                .arg(PlanTexts::CritDamage(plan)) +
+            u'\n';
     text += PlanTexts::FeasibilityLine(plan) + u'\n';
     return text;
 }

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct Column
@@ -23,10 +21,10 @@ struct Column
 
 // The headings are set though the header is hidden.
 constexpr Column kColumns[] = {
-    {"名称", 100, Qt::AlignLeft | Qt::AlignVCenter},
-    {"聪明", 40, Qt::AlignRight | Qt::AlignVCenter},
-    {"可爱", 40, Qt::AlignRight | Qt::AlignVCenter},
-    {"不正常", 40, Qt::AlignRight | Qt::AlignVCenter},
+    {QT_TRANSLATE_NOOP("CPlanListCtrl", "名称"), 100, Qt::AlignLeft | Qt::AlignVCenter},
+    {QT_TRANSLATE_NOOP("CPlanListCtrl", "聪明"), 40, Qt::AlignRight | Qt::AlignVCenter},
+    {QT_TRANSLATE_NOOP("CPlanListCtrl", "可爱"), 40, Qt::AlignRight | Qt::AlignVCenter},
+    {QT_TRANSLATE_NOOP("CPlanListCtrl", "不正常"), 40, Qt::AlignRight | Qt::AlignVCenter},
 };
 
 // How far the list's text may shrink for long names and large stats.
@@ -51,7 +49,7 @@ CPlanListCtrl::CPlanListCtrl(QWidget* parent)
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int column = 0; column < columnCount(); ++column) {
-        auto* heading = new QTableWidgetItem(QString::fromUtf8(kColumns[column].heading));
+        auto* heading = new QTableWidgetItem(tr(kColumns[column].heading));
         heading->setTextAlignment(kColumns[column].alignment);
         setHorizontalHeaderItem(column, heading);
         setColumnWidth(column, kColumns[column].width);

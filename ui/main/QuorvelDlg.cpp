@@ -208,14 +208,14 @@ void CQuorvelDlg::createMenuBar()
     // among the template's controls.
     m_menuBar->setFocusPolicy(Qt::NoFocus);
 
-    QMenu* planMenu = m_menuBar->addMenu(u"方案(&P)"_s);
-    QAction* overview = planMenu->addAction(u"关卡总览(&L)…"_s);
+    QMenu* planMenu = m_menuBar->addMenu(tr("方案(&P)"));
+    QAction* overview = planMenu->addAction(tr("关卡总览(&L)…"));
     overview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(overview, &QAction::triggered, this, &CQuorvelDlg::OpenZoneOverview);
-    QAction* alternatives = planMenu->addAction(u"备选方案(&T)…"_s);
+    QAction* alternatives = planMenu->addAction(tr("备选方案(&T)…"));
     alternatives->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(alternatives, &QAction::triggered, this, &CQuorvelDlg::OpenAlternatives);
-    QAction* multiTeam = planMenu->addAction(u"多队规划(&M)…"_s);
+    QAction* multiTeam = planMenu->addAction(tr("多队规划(&M)…"));
     multiTeam->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     connect(multiTeam, &QAction::triggered, this, &CQuorvelDlg::OpenMultiTeam);
     QAction* advice = planMenu->addAction(tr("培养建议(&A)…"));
@@ -223,19 +223,19 @@ void CQuorvelDlg::createMenuBar()
     QAction* teamCheck = planMenu->addAction(tr("自选队伍(&K)…"));
     connect(teamCheck, &QAction::triggered, this, &CQuorvelDlg::OpenTeamCheck);
     planMenu->addSeparator();
-    m_copyPlanAction = planMenu->addAction(u"复制方案(&C)"_s);
+    m_copyPlanAction = planMenu->addAction(tr("复制方案(&C)"));
     m_copyPlanAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyPlanAction->setEnabled(false);
     connect(m_copyPlanAction, &QAction::triggered, this, &CQuorvelDlg::CopyPlan);
-    QAction* exclude = planMenu->addAction(u"排除英雄重新组队(&E)…"_s);
+    QAction* exclude = planMenu->addAction(tr("排除英雄重新组队(&E)…"));
     exclude->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(exclude, &QAction::triggered, this, &CQuorvelDlg::ExcludeChosenHeroes);
     connect(planMenu, &QMenu::aboutToShow, this,
             [this, exclude] { exclude->setEnabled(m_planList->rowCount() > 0); });
 
-    m_helpMenu = m_menuBar->addMenu(u"帮助(&H)"_s);
+    m_helpMenu = m_menuBar->addMenu(tr("帮助(&H)"));
     m_helpMenu->addMenu(CreateLanguageMenu(this));
-    QAction* about = m_helpMenu->addAction(u"关于 Quorvel(&A)"_s);
+    QAction* about = m_helpMenu->addAction(tr("关于 Quorvel(&A)"));
     connect(about, &QAction::triggered, this, &CQuorvelDlg::ShowAbout);
 
     // The template's controls keep their places below the bar; the window
@@ -528,7 +528,7 @@ void CQuorvelDlg::showAlternative(const PlanRecord& plan, int rank)
 {
     ClearPlanView();
     ShowPlan(plan);
-    m_planGroup->setTitle(QString::fromUtf8("组队方案 (备选第%1名)").arg(rank));
+    m_planGroup->setTitle(tr("组队方案 (备选第%1名)").arg(rank));
 }
 
 void CQuorvelDlg::showPlanFor(int virusIndex, const Strategy& strategy)
@@ -640,13 +640,12 @@ void CQuorvelDlg::placeBeside(QWidget* window)
 
 void CQuorvelDlg::ShowAbout()
 {
-    const QString text = QString::fromUtf8("Quorvel %1\n\n"
-                                           "公会疫区组队助手：为每一关的病毒、带队英雄和战斗策略，"
-                                           "从花名册中找出可行性指数最高的六人队伍。\n\n"
-                                           "以 MIT 许可证发布。")
+    const QString text = tr("Quorvel %1\n\n"
+                            "公会疫区组队助手：为每一关的病毒、带队英雄和战斗策略，"
+                            "从花名册中找出可行性指数最高的六人队伍。\n\n"
+                            "以 MIT 许可证发布。")
                              .arg(QCoreApplication::applicationVersion());
-    MessageBox::show(this, QMessageBox::Information, QString::fromUtf8("关于 Quorvel"), text,
-                     QMessageBox::Ok);
+    MessageBox::show(this, QMessageBox::Information, tr("关于 Quorvel"), text, QMessageBox::Ok);
 }
 
 void CQuorvelDlg::onPlanListContextMenu(const QPoint& position)

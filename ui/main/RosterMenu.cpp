@@ -9,6 +9,7 @@
 #include "ui/editors/VirusDlg.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kCsvFilter = u"CSV 文件 (*.csv);;所有文件 (*)"_s;
+QString CsvFilter()
+{
+    return QCoreApplication::translate("RosterMenu", "CSV 文件 (*.csv);;所有文件 (*)");
+}
 
 // The folder the last file dialog ended in, for the next one of this run.
 QString& LastFolder()
@@ -44,16 +48,16 @@ QString NotesText(const QStringList& notes)
 
 RosterMenu::RosterMenu(QWidget& window, PlanningTables& tables, RosterEditors editors)
     : QObject(&window), m_window(window), m_tables(tables), m_editors(std::move(editors)),
-      m_menu(new QMenu(u"花名册(&R)"_s, &window))
+      m_menu(new QMenu(tr("花名册(&R)"), &window))
 {
-    connect(m_menu->addAction(u"导入英雄(&I)…"_s), &QAction::triggered, this,
+    connect(m_menu->addAction(tr("导入英雄(&I)…")), &QAction::triggered, this,
             &RosterMenu::ImportHeroes);
-    connect(m_menu->addAction(u"导出英雄(&E)…"_s), &QAction::triggered, this,
+    connect(m_menu->addAction(tr("导出英雄(&E)…")), &QAction::triggered, this,
             &RosterMenu::ExportHeroes);
     m_menu->addSeparator();
-    connect(m_menu->addAction(u"导入病毒(&V)…"_s), &QAction::triggered, this,
+    connect(m_menu->addAction(tr("导入病毒(&V)…")), &QAction::triggered, this,
             &RosterMenu::ImportViruses);
-    connect(m_menu->addAction(u"导出病毒(&X)…"_s), &QAction::triggered, this,
+    connect(m_menu->addAction(tr("导出病毒(&X)…")), &QAction::triggered, this,
             &RosterMenu::ExportViruses);
 }
 
@@ -61,7 +65,7 @@ RosterMenu::~RosterMenu() = default;
 
 std::optional<ReadOutcome> RosterMenu::pickAndRead(const QString& caption, QString& path)
 {
-    path = FileDialog::openFileName(&m_window, caption, LastFolder(), kCsvFilter);
+    path = FileDialog::openFileName(&m_window, caption, LastFolder(), CsvFilter());
     if (path.isEmpty())
         return std::nullopt;
     RememberFolder(path);
@@ -69,10 +73,11 @@ std::optional<ReadOutcome> RosterMenu::pickAndRead(const QString& caption, QStri
     // pipe or a device is refused before anything waits on it.
     ReadOutcome read = ReadRegularFile(path, RosterCsv::kMaxFileBytes + 1);
     if (!read.ok()) {
-        MessageBox::show(&m_window, QMessageBox::Warning, caption,
-                         u"无法读取文件“%1”：%2"_s.arg(QDir::toNativeSeparators(path),
-                                                       DescribeFileError(read.error, read.reason)),
-                         QMessageBox::Ok);
+        MessageBox::show(
+            &m_window, QMessageBox::Warning, caption,
+            tr("无法读取文件“%1”：%2")
+                .arg(QDir::toNativeSeparators(path), DescribeFileError(read.error, read.reason)),
+            QMessageBox::Ok);
         return std::nullopt;
     }
     return read;
@@ -83,21 +88,20 @@ bool RosterMenu::reportRefusal(const QString& caption, const QString& path,
 {
     if (problems.isEmpty())
         return false;
+    const int count = static_cast<int>(problems.size());
     QStringList shown = problems.mid(0, kProblemsShown);
-    if (problems.size() > kProblemsShown)
-        shown.append(u"……还有 %1 个问题。"_s.arg(problems.size() - kProblemsShown));
+    if (const int more = count - kProblemsShown; more > 0)
+        shown.append(tr("……还有 %n 个问题。", nullptr, more));
     MessageBox::show(&m_window, QMessageBox::Warning, caption,
-                     u"文件“%1”有 %2 个问题，没有导入，表格保持原样：\n\n%3"_s
-                         .arg(QDir::toNativeSeparators(path))
-                         .arg(problems.size())
-                         .arg(shown.join(u'\n')),
+                     tr("文件“%1”有 %n 个问题，没有导入，表格保持原样：\n\n%2", nullptr, count)
+                         .arg(QDir::toNativeSeparators(path), shown.join(u'\n')),
                      QMessageBox::Ok);
     return true;
 }
 
 void RosterMenu::ImportHeroes()
 {
-    const QString caption = u"导入英雄"_s;
+    const QString caption = tr("导入英雄");
     QString path;
     const std::optional<ReadOutcome> file = pickAndRead(caption, path);
     if (!file)
@@ -107,11 +111,11 @@ void RosterMenu::ImportHeroes()
     if (reportRefusal(caption, path, result.problems))
         return;
     if (!result.notes.isEmpty()) {
-        MessageBox::show(
-            &m_window, QMessageBox::Information, caption,
-            u"读入了 %1 位英雄，请在编辑窗口里查看后确定。"_s.arg(result.namedRows.size()) +
-                NotesText(result.notes),
-            QMessageBox::Ok);
+        const int read = static_cast<int>(result.namedRows.size());
+        MessageBox::show(&m_window, QMessageBox::Information, caption,
+                         tr("读入了 %n 位英雄，请在编辑窗口里查看后确定。", nullptr, read) +
+                             NotesText(result.notes),
+                         QMessageBox::Ok);
     }
     m_editors.editHeroes(
         [&](CHeroesDlg& editor) { editor.loadImported(*heroes, result.namedRows); });
@@ -119,7 +123,7 @@ void RosterMenu::ImportHeroes()
 
 void RosterMenu::ImportViruses()
 {
-    const QString caption = u"导入病毒"_s;
+    const QString caption = tr("导入病毒");
     QString path;
     const std::optional<ReadOutcome> file = pickAndRead(caption, path);
     if (!file)
@@ -130,11 +134,11 @@ void RosterMenu::ImportViruses()
     if (reportRefusal(caption, path, result.problems))
         return;
     if (!result.notes.isEmpty()) {
-        MessageBox::show(
-            &m_window, QMessageBox::Information, caption,
-            u"读入了 %1 个病毒，请在编辑窗口里查看后确定。"_s.arg(result.namedRows.size()) +
-                NotesText(result.notes),
-            QMessageBox::Ok);
+        const int read = static_cast<int>(result.namedRows.size());
+        MessageBox::show(&m_window, QMessageBox::Information, caption,
+                         tr("读入了 %n 个病毒，请在编辑窗口里查看后确定。", nullptr, read) +
+                             NotesText(result.notes),
+                         QMessageBox::Ok);
     }
     m_editors.editViruses(
         [&](CVirusDlg& editor) { editor.loadImported(*viruses, result.namedRows); });
@@ -142,8 +146,8 @@ void RosterMenu::ImportViruses()
 
 QString RosterMenu::pickSavePath(const QString& caption, const QString& fileName)
 {
-    const QString path = FileDialog::saveFileName(
-        &m_window, caption, QDir(LastFolder()).filePath(fileName), kCsvFilter, u"csv"_s);
+    QString path = FileDialog::saveFileName(
+        &m_window, caption, QDir(LastFolder()).filePath(fileName), CsvFilter(), u"csv"_s);
     if (path.isEmpty())
         return path;
     RememberFolder(path);
@@ -151,30 +155,34 @@ QString RosterMenu::pickSavePath(const QString& caption, const QString& fileName
 }
 
 void RosterMenu::save(const QString& caption, const QString& path, const QByteArray& bytes,
-                      int rows, const QString& what)
+                      const QString& done)
 {
     const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (const std::optional<QString> failure = RosterCsv::SaveFile(path, bytes)) {
         MessageBox::show(&m_window, QMessageBox::Critical, caption,
-                         u"无法保存“%1”：%2"_s.arg(shown, *failure), QMessageBox::Ok);
+                         tr("无法保存“%1”：%2").arg(shown, *failure), QMessageBox::Ok);
         return;
     }
-    MessageBox::show(&m_window, QMessageBox::Information, caption,
-                     u"已把 %1 %2导出到：\n%3"_s.arg(rows).arg(what, shown), QMessageBox::Ok);
+    MessageBox::show(&m_window, QMessageBox::Information, caption, done.arg(shown),
+                     QMessageBox::Ok);
 }
 
 void RosterMenu::ExportHeroes()
 {
-    const QString caption = u"导出英雄"_s;
-    const QString path = pickSavePath(caption, u"英雄.csv"_s);
-    if (!path.isEmpty())
-        save(caption, path, RosterCsv::WriteHeroes(m_tables.heroTable), kHeroCount, u"位英雄"_s);
+    const QString caption = tr("导出英雄");
+    const QString path = pickSavePath(caption, tr("英雄.csv"));
+    if (!path.isEmpty()) {
+        save(caption, path, RosterCsv::WriteHeroes(m_tables.heroTable),
+             tr("已把 %n 位英雄导出到：\n%1", nullptr, kHeroCount));
+    }
 }
 
 void RosterMenu::ExportViruses()
 {
-    const QString caption = u"导出病毒"_s;
-    const QString path = pickSavePath(caption, u"病毒.csv"_s);
-    if (!path.isEmpty())
-        save(caption, path, RosterCsv::WriteViruses(m_tables.virusTable), kVirusCount, u"个病毒"_s);
+    const QString caption = tr("导出病毒");
+    const QString path = pickSavePath(caption, tr("病毒.csv"));
+    if (!path.isEmpty()) {
+        save(caption, path, RosterCsv::WriteViruses(m_tables.virusTable),
+             tr("已把 %n 个病毒导出到：\n%1", nullptr, kVirusCount));
+    }
 }

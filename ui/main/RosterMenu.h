@@ -56,8 +56,10 @@ private:
     std::optional<ReadOutcome> pickAndRead(const QString& caption, QString& path);
     QString pickSavePath(const QString& caption, const QString& fileName);
     bool reportRefusal(const QString& caption, const QString& path, const QStringList& problems);
-    void save(const QString& caption, const QString& path, const QByteArray& bytes, int rows,
-              const QString& what);
+    // Writes `bytes` to `path` and tells how it went; `done` says what was
+    // exported, with %1 for where.
+    void save(const QString& caption, const QString& path, const QByteArray& bytes,
+              const QString& done);
 
     QWidget& m_window;
     PlanningTables& m_tables;

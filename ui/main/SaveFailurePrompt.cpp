@@ -12,8 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 std::function<QString()>& FolderPicker()
@@ -32,11 +30,21 @@ QString ShownPath(const QString& path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
+// One file of a list of failures: a blank line, its path, and why.
+QString FailureLines(const QString& filePath, const QString& reason)
+{
+    return u'\n' +
+           QCoreApplication::translate("SaveFailurePrompt", "%1\n原因：%2")
+               .arg(ShownPath(filePath), reason) +
+           u'\n';
+}
+
 QString PickFolder(QWidget* parent)
 {
     if (FolderPicker())
         return FolderPicker()();
-    return QFileDialog::getExistingDirectory(parent, u"选择保存数据文件的文件夹"_s);
+    return QFileDialog::getExistingDirectory(
+        parent, QCoreApplication::translate("SaveFailurePrompt", "选择保存数据文件的文件夹"));
 }
 
 // A folder for both data files, with the user's leave to replace those
@@ -44,7 +52,7 @@ QString PickFolder(QWidget* parent)
 QString PickFolderForSaving(QWidget* parent)
 {
     for (;;) {
-        const QString folder = PickFolder(parent);
+        QString folder = PickFolder(parent);
         if (folder.isEmpty() || ConfirmReplacingInFolder(folder, parent))
             return folder;
     }
@@ -54,9 +62,12 @@ bool ConfirmGivingUp(QWidget* parent)
 {
     const auto answer = MessageBox::show(
         parent, QMessageBox::Warning, Caption(),
-        u"放弃保存将丢失本次对英雄和病毒信息的全部修改。\n确定要放弃这些修改吗？"_s,
+        QCoreApplication::translate(
+            "SaveFailurePrompt",
+            "放弃保存将丢失本次对英雄和病毒信息的全部修改。\n确定要放弃这些修改吗？"),
         QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel,
-        {{QMessageBox::Discard, u"放弃修改"_s}, {QMessageBox::Cancel, u"返回"_s}});
+        {{QMessageBox::Discard, QCoreApplication::translate("SaveFailurePrompt", "放弃修改")},
+         {QMessageBox::Cancel, QCoreApplication::translate("SaveFailurePrompt", "返回")}});
     return answer == QMessageBox::Discard;
 }
 
@@ -64,19 +75,26 @@ bool ConfirmGivingUp(QWidget* parent)
 
 SaveDecision AskAfterSaveFailure(const QList<SaveFailure>& failures, QWidget* parent)
 {
-    QString text = u"无法保存以下数据文件，本次对英雄或病毒信息的修改尚未保存：\n"_s;
+    QString text =
+        QCoreApplication::translate("SaveFailurePrompt",
+                                    "无法保存以下数据文件，本次对英雄或病毒信息的修改尚未保存：") +
+        u'\n';
     for (const SaveFailure& failure : failures) {
         const QString reason = DescribeFileErrorAt(failure.filePath, failure.error, failure.reason);
-        text += u"\n%1\n原因：%2\n"_s.arg(ShownPath(failure.filePath), reason);
+        text += FailureLines(failure.filePath, reason);
     }
-    text += u"\n选择“重试”再次保存（可先排除上述原因）；选择“另存到其他文件夹”把两个数据"
-            u"文件保存到您选择的文件夹；选择“放弃修改”将丢失这些修改。"_s;
+    text += u'\n' + QCoreApplication::translate(
+                        "SaveFailurePrompt",
+                        "选择“重试”再次保存（可先排除上述原因）；选择“另存到其他文件夹”把两个数据"
+                        "文件保存到您选择的文件夹；选择“放弃修改”将丢失这些修改。");
     for (;;) {
         const auto answer = MessageBox::show(
             parent, QMessageBox::Warning, Caption(), text,
             QMessageBox::Retry | QMessageBox::Save | QMessageBox::Discard, QMessageBox::Retry,
             QMessageBox::Retry,
-            {{QMessageBox::Save, u"另存到其他文件夹…"_s}, {QMessageBox::Discard, u"放弃修改"_s}});
+            {{QMessageBox::Save,
+              QCoreApplication::translate("SaveFailurePrompt", "另存到其他文件夹…")},
+             {QMessageBox::Discard, QCoreApplication::translate("SaveFailurePrompt", "放弃修改")}});
         if (answer == QMessageBox::Save) {
             const QString folder = PickFolderForSaving(parent);
             if (!folder.isEmpty())
@@ -94,12 +112,15 @@ SaveDecision AskAfterSaveFailure(const QList<SaveFailure>& failures, QWidget* pa
 
 void TellUnreadableDataFiles(const QList<LoadOutcome>& files, QWidget* parent)
 {
-    QString text = u"无法读取以下数据文件，本次将使用默认的英雄或病毒信息：\n"_s;
+    QString text =
+        QCoreApplication::translate("SaveFailurePrompt",
+                                    "无法读取以下数据文件，本次将使用默认的英雄或病毒信息：") +
+        u'\n';
     for (const LoadOutcome& file : files) {
-        text += u"\n%1\n原因：%2\n"_s.arg(ShownPath(file.filePath),
-                                          DescribeFileError(file.error, file.reason));
+        text += FailureLines(file.filePath, DescribeFileError(file.error, file.reason));
     }
-    text += u"\n退出时，程序会先询问是否替换无法读取的文件。"_s;
+    text += u'\n' + QCoreApplication::translate("SaveFailurePrompt",
+                                                "退出时，程序会先询问是否替换无法读取的文件。");
     MessageBox::show(parent, QMessageBox::Warning, Caption(), text, QMessageBox::Ok,
                      QMessageBox::Ok);
 }
@@ -107,13 +128,17 @@ void TellUnreadableDataFiles(const QList<LoadOutcome>& files, QWidget* parent)
 bool AskToReplaceUnreadable(const QString& filePath, QWidget* parent)
 {
     const QString text =
-        u"启动时无法读取数据文件\n%1\n本次显示和修改的是默认信息。用它替换这个文件，"
-        u"文件中原有的信息将会丢失。\n\n要保留原文件吗？（本次的修改会留在恢复文件中，"
-        u"下次启动时可以恢复。）"_s.arg(ShownPath(filePath));
-    const auto answer =
-        MessageBox::show(parent, QMessageBox::Question, Caption(), text,
-                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes,
-                         {{QMessageBox::Yes, u"保留原文件"_s}, {QMessageBox::No, u"替换"_s}});
+        QCoreApplication::translate(
+            "SaveFailurePrompt",
+            "启动时无法读取数据文件\n%1\n本次显示和修改的是默认信息。用它替换这个文件，"
+            "文件中原有的信息将会丢失。\n\n要保留原文件吗？（本次的修改会留在恢复文件中，"
+            "下次启动时可以恢复。）")
+            .arg(ShownPath(filePath));
+    const auto answer = MessageBox::show(
+        parent, QMessageBox::Question, Caption(), text, QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::Yes, QMessageBox::Yes,
+        {{QMessageBox::Yes, QCoreApplication::translate("SaveFailurePrompt", "保留原文件")},
+         {QMessageBox::No, QCoreApplication::translate("SaveFailurePrompt", "替换")}});
     return answer == QMessageBox::No;
 }
 
@@ -135,7 +160,8 @@ bool AskToRestoreRecovery(const PendingRecovery& recovery, QWidget* parent)
     const auto answer = MessageBox::show(
         parent, QMessageBox::Question, Caption(), text, QMessageBox::Yes | QMessageBox::Discard,
         QMessageBox::Yes, QMessageBox::Yes,
-        {{QMessageBox::Yes, u"恢复"_s}, {QMessageBox::Discard, u"丢弃"_s}});
+        {{QMessageBox::Yes, QCoreApplication::translate("SaveFailurePrompt", "恢复")},
+         {QMessageBox::Discard, QCoreApplication::translate("SaveFailurePrompt", "丢弃")}});
     return answer != QMessageBox::Discard;
 }
 
@@ -150,7 +176,9 @@ SaveDecision AskAfterReadOnlyChanges(QWidget* parent)
         const auto answer = MessageBox::show(
             parent, QMessageBox::Warning, Caption(), text, QMessageBox::Save | QMessageBox::Discard,
             QMessageBox::Save, QMessageBox::Save,
-            {{QMessageBox::Save, u"另存到其他文件夹…"_s}, {QMessageBox::Discard, u"放弃修改"_s}});
+            {{QMessageBox::Save,
+              QCoreApplication::translate("SaveFailurePrompt", "另存到其他文件夹…")},
+             {QMessageBox::Discard, QCoreApplication::translate("SaveFailurePrompt", "放弃修改")}});
         if (answer == QMessageBox::Discard) {
             if (ConfirmGivingUp(parent))
                 return {SaveDecision::Action::GiveUp, {}};

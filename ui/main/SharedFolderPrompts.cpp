@@ -14,11 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Text(const char* source)
-{
-    return QCoreApplication::translate("SharedFolderPrompts", source);
-}
-
 QString Caption()
 {
     return QString::fromUtf8(MainDialogTemplate().caption);
@@ -32,11 +27,15 @@ QString ShownPath(const QString& path)
 QString HolderText(const GuildFolderLock::Holder& holder)
 {
     if (holder.pid == 0)
-        return Text("另一个程序（无法读出它的进程号和主机）");
-    const QString program = holder.application.isEmpty() ? Text("未知程序") : holder.application;
-    return Text("程序 %1（进程号 %2，主机 %3）")
+        return QCoreApplication::translate("SharedFolderPrompts",
+                                           "另一个程序（无法读出它的进程号和主机）");
+    const QString program = holder.application.isEmpty()
+                                ? QCoreApplication::translate("SharedFolderPrompts", "未知程序")
+                                : holder.application;
+    return QCoreApplication::translate("SharedFolderPrompts", "程序 %1（进程号 %2，主机 %3）")
         .arg(program, QString::number(holder.pid),
-             holder.host.isEmpty() ? Text("未知") : holder.host);
+             holder.host.isEmpty() ? QCoreApplication::translate("SharedFolderPrompts", "未知")
+                                   : holder.host);
 }
 
 // Both versions of one record, this run's first.
@@ -61,7 +60,8 @@ QString RecordPair(const RecordConflict& conflict, int record)
         mine = RecordTexts::VirusLine(record, ours);
         theirs = RecordTexts::VirusLine(record, other);
     }
-    return Text("本次：%1\n文件：%2").arg(mine, theirs);
+    return QCoreApplication::translate("SharedFolderPrompts", "本次：%1\n文件：%2")
+        .arg(mine, theirs);
 }
 
 } // namespace
@@ -70,35 +70,45 @@ bool AskToOpenReadOnly(const GuildFolderLock::Holder& holder, const QString& fol
                        QWidget* parent)
 {
     const QString text =
-        Text("文件夹\n%1\n正由%2使用。同一个文件夹同时只能由一个窗口修改。\n\n"
-             "选择“只读打开”可以查看和组队，但退出时不会写入这个文件夹；选择“退出”则不打开。")
+        QCoreApplication::translate(
+            "SharedFolderPrompts",
+            "文件夹\n%1\n正由%2使用。同一个文件夹同时只能由一个窗口修改。\n\n"
+            "选择“只读打开”可以查看和组队，但退出时不会写入这个文件夹；选择“退出”则不打开。")
             .arg(ShownPath(folder), HolderText(holder));
     const auto answer = MessageBox::show(
         parent, QMessageBox::Warning, Caption(), text, QMessageBox::Open | QMessageBox::Close,
         QMessageBox::Open, QMessageBox::Close,
-        {{QMessageBox::Open, Text("只读打开")}, {QMessageBox::Close, Text("退出")}});
+        {{QMessageBox::Open, QCoreApplication::translate("SharedFolderPrompts", "只读打开")},
+         {QMessageBox::Close, QCoreApplication::translate("SharedFolderPrompts", "退出")}});
     return answer == QMessageBox::Open;
 }
 
 ConflictChoice AskAboutConflict(const RecordConflict& conflict, QWidget* parent)
 {
+    const int records = static_cast<int>(conflict.records.size());
     QStringList pairs;
-    for (qsizetype i = 0; i < conflict.records.size() && i < kConflictsShown; ++i)
+    for (int i = 0; i < records && i < kConflictsShown; ++i)
         pairs.append(RecordPair(conflict, conflict.records[i]));
-    if (conflict.records.size() > kConflictsShown)
-        pairs.append(Text("……还有 %1 条。").arg(conflict.records.size() - kConflictsShown));
+    if (const int more = records - kConflictsShown; more > 0) {
+        pairs.append(
+            QCoreApplication::translate("SharedFolderPrompts", "……还有 %n 条。", nullptr, more));
+    }
     const QString text =
-        Text("本次运行期间，另一个程序修改了数据文件\n%1\n其他改动已经合并。以下 %2 条记录"
-             "双方都改了，而且改得不同：\n\n%3\n\n选择“保留两者”：文件中保留另一个程序的版本，"
-             "本次的版本另存到\n%4\n选择“用本次的版本”或“用文件中的版本”则只保留一方。")
-            .arg(ShownPath(conflict.filePath), QString::number(conflict.records.size()),
-                 pairs.join(u"\n\n"_s), ShownPath(conflict.keepBothPath));
-    const auto answer = MessageBox::show(parent, QMessageBox::Question, Caption(), text,
-                                         QMessageBox::Save | QMessageBox::Yes | QMessageBox::No,
-                                         QMessageBox::Save, QMessageBox::Save,
-                                         {{QMessageBox::Save, Text("保留两者")},
-                                          {QMessageBox::Yes, Text("用本次的版本")},
-                                          {QMessageBox::No, Text("用文件中的版本")}});
+        QCoreApplication::translate(
+            "SharedFolderPrompts",
+            "本次运行期间，另一个程序修改了数据文件\n%1\n其他改动已经合并。以下 %n 条记录"
+            "双方都改了，而且改得不同：\n\n%2\n\n选择“保留两者”：文件中保留另一个程序的版本，"
+            "本次的版本另存到\n%3\n选择“用本次的版本”或“用文件中的版本”则只保留一方。",
+            nullptr, records)
+            .arg(ShownPath(conflict.filePath), pairs.join(u"\n\n"_s),
+                 ShownPath(conflict.keepBothPath));
+    const auto answer = MessageBox::show(
+        parent, QMessageBox::Question, Caption(), text,
+        QMessageBox::Save | QMessageBox::Yes | QMessageBox::No, QMessageBox::Save,
+        QMessageBox::Save,
+        {{QMessageBox::Save, QCoreApplication::translate("SharedFolderPrompts", "保留两者")},
+         {QMessageBox::Yes, QCoreApplication::translate("SharedFolderPrompts", "用本次的版本")},
+         {QMessageBox::No, QCoreApplication::translate("SharedFolderPrompts", "用文件中的版本")}});
     if (answer == QMessageBox::Yes)
         return ConflictChoice::KeepThisRun;
     if (answer == QMessageBox::No)

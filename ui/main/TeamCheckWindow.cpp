@@ -206,7 +206,7 @@ void CTeamCheckWindow::checkTeam()
         chosen.insert(heroes[slot]);
     }
     if (missing > 0)
-        m_status->setText(tr("还要选 %1 位英雄").arg(missing));
+        m_status->setText(tr("还要选 %n 位英雄", nullptr, missing));
     else if (repeated)
         m_status->setText(tr("每位英雄只能选一次"));
     else

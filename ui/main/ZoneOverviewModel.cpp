@@ -6,8 +6,6 @@
 
 #include <cmath>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // A sequential scale from dark purple through teal to yellow (after
@@ -19,14 +17,22 @@ namespace {
 // logarithmic: a tight win (100–999), a clear one (up to a million), then a
 // band for each decade where most cells lie, and the easiest levels above.
 const ZoneOverviewModel::Band kBands[] = {
-    {0.0, QColor(0x44, 0x01, 0x54), QColor(Qt::white), "< 50"},
-    {50.0, QColor(0x46, 0x33, 0x7e), QColor(Qt::white), "50–99"},
-    {100.0, QColor(0x36, 0x5c, 0x8d), QColor(Qt::white), "100–999"},
-    {1e3, QColor(0x27, 0x7f, 0x8e), QColor(Qt::white), "1000–100万"},
-    {1e6, QColor(0x1f, 0xa1, 0x87), QColor(Qt::black), "100万–1000万"},
-    {1e7, QColor(0x4a, 0xc1, 0x6d), QColor(Qt::black), "1000万–1亿"},
-    {1e8, QColor(0x9f, 0xda, 0x3a), QColor(Qt::black), "1亿–10亿"},
-    {1e9, QColor(0xfd, 0xe7, 0x25), QColor(Qt::black), "≥ 10亿"},
+    {0.0, QColor(0x44, 0x01, 0x54), QColor(Qt::white),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "< 50")},
+    {50.0, QColor(0x46, 0x33, 0x7e), QColor(Qt::white),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "50–99")},
+    {100.0, QColor(0x36, 0x5c, 0x8d), QColor(Qt::white),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "100–999")},
+    {1e3, QColor(0x27, 0x7f, 0x8e), QColor(Qt::white),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "1000–100万")},
+    {1e6, QColor(0x1f, 0xa1, 0x87), QColor(Qt::black),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "100万–1000万")},
+    {1e7, QColor(0x4a, 0xc1, 0x6d), QColor(Qt::black),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "1000万–1亿")},
+    {1e8, QColor(0x9f, 0xda, 0x3a), QColor(Qt::black),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "1亿–10亿")},
+    {1e9, QColor(0xfd, 0xe7, 0x25), QColor(Qt::black),
+     QT_TRANSLATE_NOOP("ZoneOverviewModel", "≥ 10亿")},
 };
 
 double IndexOf(const PlanRecord& plan)
@@ -38,25 +44,39 @@ double IndexOf(const PlanRecord& plan)
 
 QString ZoneOverviewModel::cellText(double index)
 {
-    struct Unit
-    {
-        double size;
-        const char* name;
-    };
-    static constexpr Unit kUnits[] = {{1.0, ""}, {1e4, "万"}, {1e8, "亿"}, {1e12, "万亿"}};
-    constexpr int kLast = static_cast<int>(std::size(kUnits)) - 1;
+    // Chinese counts large numbers in myriads; a language that counts in
+    // thousands names four units where Chinese names three. The units always
+    // reach 10^12, so how many there are gives their step.
+    //: The units of 10^4, 10^8 and 10^12, comma-separated. A language that
+    //: counts in thousands gives its four units of 10^3, 10^6, 10^9 and 10^12
+    //: instead, e.g. "K,M,B,T"; the cells then count in thousands.
+    static constexpr char kMyriads[] = QT_TR_NOOP("万,亿,万亿");
+    QStringList names = tr(kMyriads).split(u',', Qt::SkipEmptyParts);
+    if (names.size() != 3 && names.size() != 4)
+        names = QString::fromUtf8(kMyriads).split(u','); // a translation that names no units
+    const double step = names.size() == 4 ? 1e3 : 1e4;
+    names.prepend(QString());
+    const int last = static_cast<int>(names.size()) - 1;
     int unit = 0;
-    while (unit < kLast && index >= kUnits[unit + 1].size)
+    double size = 1.0;
+    while (unit < last && index >= size * step) {
         ++unit;
-    for (;; ++unit) {
-        const double inUnits = index / kUnits[unit].size;
+        size *= step;
+    }
+    for (;; ++unit, size *= step) {
+        const double inUnits = index / size;
         const int decimals = unit == 0 || inUnits >= 100.0 ? 0 : inUnits >= 10.0 ? 1 : 2;
         const QString number = QString::number(inUnits, 'f', decimals);
         // 9999.6 万 rounds to 10000 万: that is 1.00 亿.
-        if (unit < kLast && number.toDouble() >= 1e4)
+        if (unit < last && number.toDouble() >= step)
             continue;
-        return number + QString::fromUtf8(kUnits[unit].name);
+        return number + names[unit];
     }
+}
+
+QString ZoneOverviewModel::bandLabel(const Band& band)
+{
+    return tr(band.label);
 }
 
 int GenerationPosition(const Strategy& strategy)
@@ -217,9 +237,9 @@ QVariant ZoneOverviewModel::data(const QModelIndex& index, int role) const
     }
     case Qt::ToolTipRole: {
         if (!cell->found || m_heroes == nullptr)
-            return QString::fromUtf8("没有可行的组队方案");
+            return PlanTexts::NoPlanCaption();
         return PlanTexts::TeamNames(*m_heroes, cell->plan) + u'\n' +
-               QString::fromUtf8("英雄属性总值: ") + PlanTexts::StatTotals(cell->plan) + u'\n' +
+               tr("英雄属性总值: %1").arg(PlanTexts::StatTotals(cell->plan)) + u'\n' +
                PlanTexts::FeasibilityLabel() +
                QLocale(QLocale::Chinese, QLocale::China)
                    .toString(std::floor(feasibility + 0.5), 'f', 0);
@@ -236,7 +256,7 @@ QVariant ZoneOverviewModel::headerData(int section, Qt::Orientation orientation,
             return {};
         const Strategy& strategy = m_strategies[section];
         if (role == Qt::DisplayRole)
-            return QString::fromUtf8("%1轮/%2暴").arg(strategy.rounds()).arg(strategy.k);
+            return tr("%1轮/%2暴").arg(strategy.rounds()).arg(strategy.k);
         if (role == Qt::ToolTipRole)
             return PlanTexts::StrategyEntry(strategy);
         return {};

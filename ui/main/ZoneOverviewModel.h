@@ -56,7 +56,8 @@ public:
     // The index as a cell shows it: whole below ten thousand, past that in
     // 万 (10^4), 亿 (10^8) or 万亿 (10^12) with three significant digits, so
     // that it reads at a glance and fits a narrow column; the cell's tooltip
-    // has the exact index, its digits grouped.
+    // has the exact index, its digits grouped. In a language that counts in
+    // thousands, whole below a thousand, then in its K, M, B or T.
     static QString cellText(double index);
 
     // The colour scale, lowest band first, with the legend's texts.
@@ -68,6 +69,8 @@ public:
         const char* label;
     };
     static const Band* bands(int& count);
+    // A band's legend text in the shown language.
+    static QString bandLabel(const Band& band);
     static QColor emptyColor();
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -6,6 +6,7 @@
 #include "ui/main/ZoneOverviewModel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,7 +29,8 @@ QWidget* MakeLegend(QWidget* parent)
     auto* legend = new QWidget(parent);
     auto* row = new QHBoxLayout(legend);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel(QString::fromUtf8("可行性指数:"), legend));
+    row->addWidget(
+        new QLabel(QCoreApplication::translate("CZoneOverviewWindow", "可行性指数:"), legend));
     const auto addSwatch = [&](const QColor& background, const QColor& text, const QString& label) {
         auto* swatch = new QLabel(label, legend);
         swatch->setAlignment(Qt::AlignCenter);
@@ -43,8 +45,9 @@ QWidget* MakeLegend(QWidget* parent)
     int count = 0;
     const ZoneOverviewModel::Band* bands = ZoneOverviewModel::bands(count);
     for (int i = 0; i < count; ++i)
-        addSwatch(bands[i].background, bands[i].text, QString::fromUtf8(bands[i].label));
-    addSwatch(ZoneOverviewModel::emptyColor(), QColor(Qt::black), QString::fromUtf8("无可行方案"));
+        addSwatch(bands[i].background, bands[i].text, ZoneOverviewModel::bandLabel(bands[i]));
+    addSwatch(ZoneOverviewModel::emptyColor(), QColor(Qt::black),
+              QCoreApplication::translate("CZoneOverviewWindow", "无可行方案"));
     row->addStretch();
     return legend;
 }
@@ -58,18 +61,18 @@ CZoneOverviewWindow::CZoneOverviewWindow(PlanningSession& session, QWidget& main
           return PlanZoneOverview(searched, request, cells, control);
       })
 {
-    setWindowTitle(QString::fromUtf8("关卡总览"));
+    setWindowTitle(tr("关卡总览"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_model = new ZoneOverviewModel(this);
     m_model->setTables(&m_tables.heroTable, &m_tables.virusTable);
 
     m_status = new QLabel(this);
-    m_feasibleOnly = new QCheckBox(QString::fromUtf8("只显示可行 (≥100)"), this);
+    m_feasibleOnly = new QCheckBox(tr("只显示可行 (≥100)"), this);
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, kOverviewCells);
     m_progress->hide();
-    m_cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
+    m_cancelButton = new QPushButton(tr("取消"), this);
     m_cancelButton->hide();
 
     m_grid = new QTableView(this);
@@ -154,7 +157,7 @@ void CZoneOverviewWindow::start()
     m_leader = m_session.currentLeader();
     if (m_leader < 0) {
         m_model->setCells(nullptr);
-        m_status->setText(QString::fromUtf8("未选择带队英雄"));
+        m_status->setText(tr("未选择带队英雄"));
         applyFilter();
         emit refreshEnded();
         return;
@@ -166,8 +169,8 @@ void CZoneOverviewWindow::start()
     m_cellsDone = 0;
     for (int cell = 0; cell < kOverviewCells; ++cell)
         m_cellsReady[cell].store(false, std::memory_order_relaxed);
-    m_status->setText(QString::fromUtf8("带队英雄: %1　正在计算…")
-                          .arg(PlanTexts::HeroNameText(m_tables.heroTable[m_leader])));
+    m_status->setText(
+        tr("带队英雄: %1　正在计算…").arg(PlanTexts::HeroNameText(m_tables.heroTable[m_leader])));
     OverviewControl control;
     control.cancel = &m_cancelFlag;
     control.cellsDone = &m_cellsDone;
@@ -236,11 +239,11 @@ void CZoneOverviewWindow::onFinished()
     const QString leader = PlanTexts::HeroNameText(m_tables.heroTable[m_leader]);
     if (complete) {
         m_model->setCells(std::move(m_cells));
-        m_status->setText(QString::fromUtf8("带队英雄: %1").arg(leader));
+        m_status->setText(tr("带队英雄: %1").arg(leader));
     } else {
         // What was filled before the cancel was for the request given up.
         m_model->endFresh();
-        m_status->setText(QString::fromUtf8("带队英雄: %1　计算已取消").arg(leader));
+        m_status->setText(tr("带队英雄: %1　计算已取消").arg(leader));
     }
     m_cells.reset();
     m_snapshot.reset();
