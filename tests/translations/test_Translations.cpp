@@ -78,7 +78,7 @@ QStringList PrintfConversions(const QString& text)
 // Qt's placeholders (%1…%99, %L1, %n), in any order.
 QStringList QtPlaceholders(const QString& text)
 {
-    static const QRegularExpression placeholder(u"%(?:L?[0-9]{1,2}(?![0-9dsfu.])|L?n)"_s);
+    static const QRegularExpression placeholder(u"%(?:L?[0-9]{1,2}(?![0-9dsfu]|\\.[0-9])|L?n)"_s);
     QStringList found;
     for (const QRegularExpressionMatch& match : placeholder.globalMatch(text))
         found.append(match.captured());

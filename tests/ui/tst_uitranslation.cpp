@@ -232,7 +232,8 @@ private slots:
         QCOMPARE(ActionTexts(bar[1]->menu()),
                  (QStringList{u"«RosterMenu»导入英雄(&I)…"_s, u"«RosterMenu»导出英雄(&E)…"_s,
                               u"«RosterMenu»导入病毒(&V)…"_s, u"«RosterMenu»导出病毒(&X)…"_s}));
-        QCOMPARE(ActionTexts(bar[2]->menu()).first(), u"«CQuorvelDlg»关于 Quorvel(&A)"_s);
+        QCOMPARE(ActionTexts(bar[2]->menu()), (QStringList{u"«LanguageMenu»语言 / &Language"_s,
+                                                           u"«CQuorvelDlg»关于 Quorvel(&A)"_s}));
         window->close();
     }
 
