@@ -868,7 +868,7 @@ Released under the MIT License.</translation>
     </message>
     <message>
         <source>%d轮击败病毒, 最多承受 %d次暴击, 获胜机率:%5.1f%%</source>
-        <translation>%d rounds, up to %d crits, win chance:%5.1f%%</translation>
+        <translation>%d-round win, crits ≤ %d, win chance:%5.1f%%</translation>
     </message>
     <message>
         <source>&lt;--未选择英雄</source>
