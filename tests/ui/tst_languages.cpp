@@ -97,8 +97,8 @@ QStringList TextsPastTheirControls(const QWidget& window)
 std::unique_ptr<PlanningTables> LatinTables()
 {
     auto tables = ExampleTables();
-    const char16_t* names[] = {u"Snowleaf", u"Bluehaze", u"Stonebam", u"Frostsong",
-                               u"Cloudwell", u"Dawnwind"};
+    const char16_t* names[] = {u"Snowleaf",  u"Bluehaze",  u"Stonebam",
+                               u"Frostsong", u"Cloudwell", u"Dawnwind"};
     for (int hero = 0; hero < 6; ++hero)
         SetHero(*tables, hero, names[hero],
                 {tables->heroTable[hero].smart, tables->heroTable[hero].cute,
@@ -205,8 +205,8 @@ private slots:
         const QStringList menus = menuTexts(*window);
         QVERIFY2(menus.contains(u"帮助(&H)"_s), qPrintable(menus.join(u'|')));
         QVERIFY2(menus.contains(u"语言 / &Language"_s), qPrintable(menus.join(u'|')));
-        const auto* strategies =
-            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(MainDialogIds::kStrategySelector);
+        const auto* strategies = QuorvelDlgTestAccess::controls(*window).get<QComboBox>(
+            MainDialogIds::kStrategySelector);
         QVERIFY(strategies->itemText(0).contains(u"轮击败病毒"_s));
     }
 
@@ -219,8 +219,8 @@ private slots:
         QCOMPARE(window->windowTitle(), u"Qingwu Apothecary Guild Plague Zone Planner"_s);
         QCOMPARE(controlText(*window, MainDialogIds::kSearchButton), u"Find team"_s);
         QCOMPARE(controlText(*window, MainDialogIds::kPlanGroup), u"Team plan"_s);
-        const auto* strategies =
-            QuorvelDlgTestAccess::controls(*window).get<QComboBox>(MainDialogIds::kStrategySelector);
+        const auto* strategies = QuorvelDlgTestAccess::controls(*window).get<QComboBox>(
+            MainDialogIds::kStrategySelector);
         QVERIFY2(strategies->itemText(0).contains(u"win chance"_s),
                  qPrintable(strategies->itemText(0)));
         const auto* levels =

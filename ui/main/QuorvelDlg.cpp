@@ -23,7 +23,6 @@
 #include "ui/main/ExcludeHeroesDlg.h"
 #include "ui/main/LanguageMenu.h"
 #include "ui/main/MainWindowHints.h"
-#include "ui/main/TitledBanner.h"
 #include "ui/main/MultiTeamWindow.h"
 #include "ui/main/PlanChatText.h"
 #include "ui/main/PlanListCtrl.h"
@@ -31,6 +30,7 @@
 #include "ui/main/SelectorComboBox.h"
 #include "ui/main/StrategyItemData.h"
 #include "ui/main/TeamCheckWindow.h"
+#include "ui/main/TitledBanner.h"
 #include "ui/main/ZoneOverviewWindow.h"
 
 #include <QAction>
