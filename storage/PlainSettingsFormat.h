@@ -15,7 +15,7 @@ QSettings::Format PlainSettingsFormat();
 
 // Far above any file the store writes (a few dozen bytes); a larger file is
 // not the store's: it reads as empty and is never written over.
-inline constexpr qint64 kLargestSettingsFile = 64 * 1024;
+inline constexpr qint64 kLargestSettingsFile = qint64{64} * 1024;
 
 // The reader and writer behind the format, open to tests.
 bool ReadPlainSettings(QIODevice& device, QSettings::SettingsMap& map);

@@ -636,6 +636,7 @@ QString QuotedName(const QString& name)
 std::vector<CsvHeading> HeroHeadings()
 {
     std::vector<CsvHeading> headings;
+    headings.reserve(kHeroColumns.size());
     for (const ColumnSpec& column : kHeroColumns)
         headings.push_back(column.heading);
     return headings;
@@ -644,6 +645,7 @@ std::vector<CsvHeading> HeroHeadings()
 std::vector<CsvHeading> VirusHeadings()
 {
     std::vector<CsvHeading> headings;
+    headings.reserve(kVirusColumns.size());
     for (const ColumnSpec& column : kVirusColumns)
         headings.push_back(column.heading);
     return headings;

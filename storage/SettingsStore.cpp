@@ -189,7 +189,7 @@ QString SettingsStore::programName()
 
 QString SettingsStore::programNameOf(const QString& programFile)
 {
-    const QString name = QFileInfo(programFile).fileName();
+    QString name = QFileInfo(programFile).fileName();
 #ifdef Q_OS_WIN
     if (name.endsWith(u".exe"_s, Qt::CaseInsensitive))
         return name.chopped(4);

@@ -46,7 +46,7 @@ QString VirusEntry(int virusIndex, const VirusRecord& virus)
 {
     // The name goes in whole, not through %s: printf would read it as UTF-8
     // and a name is any UTF-16 the data file holds.
-    const QString format = Tr(QT_TRANSLATE_NOOP("PlanTexts", "第%02d关　%s　%d/%d/%d"));
+    QString format = Tr(QT_TRANSLATE_NOOP("PlanTexts", "第%02d关　%s　%d/%d/%d"));
     const qsizetype name = format.indexOf(u"%s");
     if (name < 0)
         return format;

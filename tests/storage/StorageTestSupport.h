@@ -16,6 +16,21 @@
 // QTemporaryDir of the test.
 namespace storagetest {
 
+// Tables at their defaults, on the heap (a table is kilobytes).
+inline std::unique_ptr<HeroTable> DefaultHeroes()
+{
+    auto table = std::make_unique<HeroTable>();
+    FillDefaultHeroTable(*table);
+    return table;
+}
+
+inline std::unique_ptr<VirusTable> DefaultViruses()
+{
+    auto table = std::make_unique<VirusTable>();
+    FillDefaultVirusTable(*table);
+    return table;
+}
+
 // The whole file, or an empty array when it cannot be read.
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);

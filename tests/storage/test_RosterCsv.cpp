@@ -11,6 +11,8 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using storagetest::DefaultHeroes;
+using storagetest::DefaultViruses;
 using storagetest::Image;
 
 namespace {
@@ -22,20 +24,6 @@ const QString kVirusHeader = u"关卡,名称,愚蠢,可恨,不异常"_s;
 QByteArray Utf8(const QString& text)
 {
     return text.toUtf8();
-}
-
-std::unique_ptr<HeroTable> DefaultHeroes()
-{
-    auto table = std::make_unique<HeroTable>();
-    FillDefaultHeroTable(*table);
-    return table;
-}
-
-std::unique_ptr<VirusTable> DefaultViruses()
-{
-    auto table = std::make_unique<VirusTable>();
-    FillDefaultVirusTable(*table);
-    return table;
 }
 
 QString Name(const HeroRecord& hero)

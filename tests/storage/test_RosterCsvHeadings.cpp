@@ -14,25 +14,13 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using storagetest::DefaultHeroes;
+using storagetest::DefaultViruses;
 using storagetest::Image;
 
 namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
-
-std::unique_ptr<HeroTable> DefaultHeroes()
-{
-    auto table = std::make_unique<HeroTable>();
-    FillDefaultHeroTable(*table);
-    return table;
-}
-
-std::unique_ptr<VirusTable> DefaultViruses()
-{
-    auto table = std::make_unique<VirusTable>();
-    FillDefaultVirusTable(*table);
-    return table;
-}
 
 // An English user interface as far as the headings go: each heading becomes
 // the English of the code's table, or `override` for the one named 名称.

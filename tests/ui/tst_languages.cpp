@@ -243,29 +243,16 @@ private slots:
         const auto window = makeWindow();
         QVERIFY2(TextsPastTheirControls(*window).isEmpty(),
                  qPrintable(TextsPastTheirControls(*window).join(u'|')));
-        {
-            CHeroesDlg heroes(m_tables->heroTable);
-            heroes.show();
-            QVERIFY2(TextsPastTheirControls(heroes).isEmpty(),
-                     qPrintable(TextsPastTheirControls(heroes).join(u'|')));
-            QVERIFY2(!HasChinese(ShownTexts(heroes).join(u'|')),
-                     qPrintable(ShownTexts(heroes).join(u'|')));
-        }
-        {
-            CVirusDlg viruses(m_tables->virusTable);
-            viruses.show();
-            QVERIFY2(TextsPastTheirControls(viruses).isEmpty(),
-                     qPrintable(TextsPastTheirControls(viruses).join(u'|')));
-            QVERIFY2(!HasChinese(ShownTexts(viruses).join(u'|')),
-                     qPrintable(ShownTexts(viruses).join(u'|')));
-        }
-        {
-            CSelectDlg select;
-            select.show();
-            QVERIFY2(TextsPastTheirControls(select).isEmpty(),
-                     qPrintable(TextsPastTheirControls(select).join(u'|')));
-            QVERIFY2(!HasChinese(ShownTexts(select).join(u'|')),
-                     qPrintable(ShownTexts(select).join(u'|')));
+        CHeroesDlg heroes(m_tables->heroTable);
+        CVirusDlg viruses(m_tables->virusTable);
+        CSelectDlg select;
+        for (QDialog* editor : std::initializer_list<QDialog*>{&heroes, &viruses, &select}) {
+            editor->show();
+            QVERIFY2(TextsPastTheirControls(*editor).isEmpty(),
+                     qPrintable(TextsPastTheirControls(*editor).join(u'|')));
+            const QString shown = ShownTexts(*editor).join(u'|');
+            QVERIFY2(!HasChinese(shown), qPrintable(shown));
+            editor->hide();
         }
     }
 

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 QString PlanChatText(const HeroTable& heroes, int virusIndex, const VirusRecord& virus,
                      const Strategy& strategy, const PlanRecord& plan)
 {
@@ -21,18 +23,14 @@ QString PlanChatText(const HeroTable& heroes, int virusIndex, const VirusRecord&
                                  : QCoreApplication::translate("PlanChatText", "%1. %2　%3");
         text += line.arg(QString::number(row + 1), PlanTexts::HeroNameText(hero), stats) + u'\n';
     }
-    text += QCoreApplication::translate("PlanChatText", "英雄属性总值: %1")
-                .arg(PlanTexts::StatTotals(plan)) +
-            u'\n';
-    text += QCoreApplication::translate("PlanChatText", "英雄每次伤害值: %1")
-                .arg(PlanTexts::HeroDamage(plan)) +
-            u'\n';
-    text += QCoreApplication::translate("PlanChatText", "病毒常规伤害值: %1")
-                .arg(PlanTexts::VirusDamage(plan)) +
-            u'\n';
-    text += QCoreApplication::translate("PlanChatText", "病毒暴击伤害值: %1")
-                .arg(PlanTexts::CritDamage(plan)) +
-            u'\n';
+    const std::pair<const char*, QString> details[] = {
+        {QT_TRANSLATE_NOOP("PlanChatText", "英雄属性总值: %1"), PlanTexts::StatTotals(plan)},
+        {QT_TRANSLATE_NOOP("PlanChatText", "英雄每次伤害值: %1"), PlanTexts::HeroDamage(plan)},
+        {QT_TRANSLATE_NOOP("PlanChatText", "病毒常规伤害值: %1"), PlanTexts::VirusDamage(plan)},
+        {QT_TRANSLATE_NOOP("PlanChatText", "病毒暴击伤害值: %1"), PlanTexts::CritDamage(plan)},
+    };
+    for (const auto& [label, value] : details)
+        text += QCoreApplication::translate("PlanChatText", label).arg(value) + u'\n';
     text += PlanTexts::FeasibilityLine(plan) + u'\n';
     return text;
 }
