@@ -31,7 +31,7 @@ class TestQtTranslations final : public QObject
     Q_OBJECT
 
 private slots:
-    void theProgramSpeaksChineseWhateverTheLocale_data()
+    void qtsChineseIsTheUsersVariant_data()
     {
         QTest::addColumn<QLocale>("user");
         QTest::addColumn<QString>("program");
@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("mainland") << QLocale(QLocale::Chinese, QLocale::China) << u"zh_CN"_s;
         QTest::newRow("Taiwan") << QLocale(QLocale::Chinese, QLocale::Taiwan) << u"zh_TW"_s;
     }
-    void theProgramSpeaksChineseWhateverTheLocale()
+    void qtsChineseIsTheUsersVariant()
     {
         QFETCH(QLocale, user);
         QFETCH(QString, program);

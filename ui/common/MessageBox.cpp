@@ -44,8 +44,8 @@ MessageBox::show(QWidget* parent, QMessageBox::Icon icon, const QString& caption
         box.setDefaultButton(defaultButton);
     if (escapeButton != QMessageBox::NoButton)
         box.setEscapeButton(escapeButton);
-    // The standard buttons speak Chinese through Qt's own translations
-    // (QtTranslations); only a caller's own labels are set here.
+    // The standard buttons speak the program's language through Qt's own
+    // translations (QtTranslations); only a caller's own labels are set here.
     for (QAbstractButton* button : box.buttons()) {
         const QString label = labels.value(box.standardButton(button));
         if (!label.isEmpty())

@@ -29,8 +29,8 @@ public:
 
     MessageBox() = delete;
 
-    // Shows a modal box with the buttons labelled in Chinese, like the rest
-    // of the program, and returns the button the user pressed (Escape and the
+    // Shows a modal box with the buttons labelled in the program's language,
+    // like the rest of it, and returns the button the user pressed (Escape and the
     // close box give `escapeButton`, or when that is NoButton the one Qt
     // picks, usually Cancel or No). `labels` replaces the usual label of a
     // button where a plain "保存" or "放弃" would not say what happens.

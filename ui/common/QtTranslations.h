@@ -3,11 +3,11 @@
 #include <QLocale>
 
 // Qt's own texts (the buttons of message boxes and button boxes, the file
-// dialogs, the context menus of edit boxes) in the program's language,
-// Chinese: the user's own variant of it where the user's locale is Chinese
-// (traditional characters in Taiwan and Hong Kong), simplified Chinese
-// everywhere else. Loaded from Qt's translations folder (Debian's
-// qt6-translations-l10n) once, at start-up.
+// dialogs, the context menus of edit boxes) in Chinese when the program
+// speaks Chinese (in English they are Qt's own): the user's own variant of
+// it where the user's locale is Chinese (traditional characters in Taiwan
+// and Hong Kong), simplified Chinese everywhere else. Loaded from Qt's
+// translations folder (Debian's qt6-translations-l10n) once, at start-up.
 namespace QtTranslations {
 
 // The locale whose Qt translations the program loads for `userLocale`.
