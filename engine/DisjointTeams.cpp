@@ -1,11 +1,12 @@
 #include "engine/DisjointTeams.h"
 
 #include "engine/TeamSearch.h"
+#include "engine/internal/RankByTotals.h"
 
 #include <stdexcept>
 
-void PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request, const int* leaders,
-                       int leaderCount, DisjointTeam* teams)
+bool PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request, const int* leaders,
+                       int leaderCount, DisjointTeam* teams, const std::atomic<bool>* cancel)
 {
     const HeroSet& excluded = request.excluded;
     if (leaderCount < 1 || leaderCount > kMaxDisjointLeaders)
@@ -22,7 +23,10 @@ void PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request,
     }
 
     HeroSet used = excluded;
+    SearchStats stats;
     for (int i = 0; i < leaderCount; ++i) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
+            return false;
         PlanRequest teamRequest = request;
         teamRequest.leader = leaders[i];
         teamRequest.excluded = used;
@@ -32,10 +36,15 @@ void PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request,
         }
         DisjointTeam& team = teams[i];
         team.plan = PlanRecord{};
-        team.found = FindBestTeam(tables, teamRequest, team.plan);
+        bool cancelled = false;
+        team.found =
+            FindBestTeamUnlessCancelled(tables, teamRequest, team.plan, stats, cancel, cancelled);
+        if (cancelled)
+            return false;
         if (!team.found)
             continue;
         for (std::uint32_t hero : team.plan.heroes)
             used.insert(static_cast<int>(hero));
     }
+    return true;
 }

@@ -4,6 +4,8 @@
 #include "engine/PlanRequest.h"
 #include "engine/PlanningTables.h"
 
+#include <atomic>
+
 inline constexpr int kMaxDisjointLeaders = 8;
 
 struct DisjointTeam
@@ -19,5 +21,11 @@ struct DisjointTeam
 // that cannot be formed is reported with found false and uses no heroes; the later teams are still
 // planned. Writes teams[0..leaderCount-1]. Throws std::invalid_argument, before any search work,
 // for a count out of range, a repeated leader or a leader the request excludes.
-void PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request, const int* leaders,
-                       int leaderCount, DisjointTeam* teams);
+//
+// Another thread may set `cancel` to stop the planning early: the search
+// under way stops soon after, no later team is planned, and the call returns
+// false; teams[] then holds no answer to rely on. Returns true when every
+// team was planned.
+bool PlanDisjointTeams(const PlanningTables& tables, const PlanRequest& request, const int* leaders,
+                       int leaderCount, DisjointTeam* teams,
+                       const std::atomic<bool>* cancel = nullptr);

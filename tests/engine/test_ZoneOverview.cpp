@@ -280,6 +280,34 @@ TEST(DisjointTeams, ATeamNotFormedUsesNoHeroes)
     EXPECT_EQ(std::memcmp(teams[1].plan.heroes, team, sizeof team), 0);
 }
 
+// A clear flag changes nothing; a set one stops the planning before any
+// team, and the call says the teams are no answer.
+TEST(DisjointTeams, StopsWhenCancelled)
+{
+    TableBuilder builder;
+    for (int i = 0; i < 14; ++i)
+        builder.hero(i, 3000, 2000 + i, 400);
+    builder.virus(0, 8100, 2500, 1000);
+    const int leaders[2] = {0, 1};
+    const PlanRequest request{0, 0, Strategy{1, 0}, {}};
+    DisjointTeam plain[2];
+    EXPECT_TRUE(PlanDisjointTeams(builder.tables(), request, leaders, 2, plain));
+    ASSERT_TRUE(plain[0].found && plain[1].found);
+
+    std::atomic<bool> cancel{false};
+    DisjointTeam watched[2];
+    EXPECT_TRUE(PlanDisjointTeams(builder.tables(), request, leaders, 2, watched, &cancel));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(watched[i].found, plain[i].found);
+        EXPECT_EQ(std::memcmp(&watched[i].plan, &plain[i].plan, sizeof(PlanRecord)), 0);
+    }
+
+    cancel = true;
+    DisjointTeam stopped[2];
+    EXPECT_FALSE(PlanDisjointTeams(builder.tables(), request, leaders, 2, stopped, &cancel));
+    EXPECT_FALSE(stopped[0].found || stopped[1].found);
+}
+
 TEST(DisjointTeams, RefusesRepeatedExcludedOrTooManyLeaders)
 {
     TableBuilder builder;

@@ -102,7 +102,9 @@ CMultiTeamWindow::CMultiTeamWindow(PlanningSession& session, QWidget& mainWindow
 
 CMultiTeamWindow::~CMultiTeamWindow()
 {
-    // The worker writes into members of this window: it must end first.
+    // The worker writes into members of this window: it must end first, and
+    // need not finish a plan nobody will see.
+    m_stopWorker.store(true, std::memory_order_relaxed);
     m_watcher.waitForFinished();
 }
 
@@ -115,9 +117,9 @@ void CMultiTeamWindow::Cancel()
 {
     if (!isComputing())
         return;
-    // A change not yet planned is dropped with the plan. The planner has no
-    // way to stop midway; it ends soon on its own copy of the tables, and
-    // what it finds is dropped.
+    // A change not yet planned is dropped with the plan; the planner stops
+    // soon after, on its own copy of the tables.
+    m_stopWorker.store(true, std::memory_order_relaxed);
     m_changeTimer->stop();
     m_restart = false;
     m_dropped = true;
@@ -203,7 +205,9 @@ void CMultiTeamWindow::plan()
     m_request->setText(PlanTexts::VirusEntry(virus, m_tables.virusTable[virus]) + u"　"_s +
                        PlanTexts::StrategyEntry(*strategy));
     if (m_busy) {
-        // The running plan answers an older request: plan again once it ends.
+        // The running plan answers an older request: it stops, and the new
+        // one is planned once it has.
+        m_stopWorker.store(true, std::memory_order_relaxed);
         m_restart = true;
         m_dropped = true;
         return;
@@ -235,8 +239,10 @@ void CMultiTeamWindow::start()
     request.strategy = *strategy;
     m_busy = true;
     ++m_plansStarted;
-    m_watcher.setFuture(QtConcurrent::run([snapshot, request, leaderList, count, found] {
-        PlanDisjointTeams(*snapshot, request, leaderList, count, found);
+    m_stopWorker.store(false, std::memory_order_relaxed);
+    const std::atomic<bool>* stop = &m_stopWorker;
+    m_watcher.setFuture(QtConcurrent::run([snapshot, request, leaderList, count, found, stop] {
+        PlanDisjointTeams(*snapshot, request, leaderList, count, found, stop);
     }));
     m_progressDelay->start();
 }

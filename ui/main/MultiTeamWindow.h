@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 class PlanningSession;
@@ -89,6 +90,8 @@ private:
     std::array<int, kMaxDisjointLeaders> m_pendingLeaders{};
     int m_pendingCount = 0;
     QFutureWatcher<void> m_watcher;
+    // Set to stop the worker's planning soon: its answer is no longer wanted.
+    std::atomic<bool> m_stopWorker{false};
     bool m_busy = false;
     bool m_restart = false;
     bool m_dropped = false;
