@@ -6,15 +6,21 @@ namespace CheckTexts {
 
 namespace {
 
-// "<name> %1 (跨度 %2): 还差 %3" or "…: 富余 %3", the margin against its span:
-// a plan reaches 100 only with both margins at their spans.
-QString MarginInWords(const QString& name, std::int64_t margin, std::int64_t span)
+// "%1(跨度 %2): 还差 %3" or "…: 富余 %3", the margin against its span: a plan
+// reaches 100 only with both margins at their spans.
+QString MarginFigure(std::int64_t margin, std::int64_t span)
 {
-    const QString words =
-        margin < span ? QCoreApplication::translate("CheckTexts", "%1 %2(跨度 %3): 还差 %4")
-                      : QCoreApplication::translate("CheckTexts", "%1 %2(跨度 %3): 富余 %4");
+    const QString words = margin < span
+                              ? QCoreApplication::translate("CheckTexts", "%1(跨度 %2): 还差 %3")
+                              : QCoreApplication::translate("CheckTexts", "%1(跨度 %2): 富余 %3");
     const std::int64_t gap = margin < span ? span - margin : margin - span;
-    return words.arg(name).arg(margin).arg(span).arg(gap);
+    return words.arg(margin).arg(span).arg(gap);
+}
+
+// A figure after the name of what it measures, where nothing beside it says.
+QString Named(const char* name, const QString& figure)
+{
+    return QCoreApplication::translate("CheckTexts", name) + u' ' + figure;
 }
 
 } // namespace
@@ -80,26 +86,39 @@ QString HypotheticalCaption(const QString& heroName, const AdviceEntry& entry)
         .arg(entry.value + entry.increase);
 }
 
+QString LifeMarginFigure(const TeamCheck& check)
+{
+    return MarginFigure(check.lifeMargin, check.lifeSpan);
+}
+
+QString DamageMarginFigure(const TeamCheck& check)
+{
+    return MarginFigure(check.damageMargin, check.damageSpan);
+}
+
+QString ThresholdFigure(const TeamCheck& check)
+{
+    const QString words =
+        check.reachesThreshold
+            ? QCoreApplication::translate("CheckTexts", "%1, 队伍可爱总值 %2: 达到门槛")
+            : QCoreApplication::translate("CheckTexts",
+                                          "%1, 队伍可爱总值 %2: 未达到门槛, 搜索不会考虑这支队伍");
+    return words.arg(check.threshold).arg(check.plan.cuteTotal);
+}
+
 QString LifeMarginInWords(const TeamCheck& check)
 {
-    return MarginInWords(QCoreApplication::translate("CheckTexts", "生命余量"), check.lifeMargin,
-                         check.lifeSpan);
+    return Named(QT_TRANSLATE_NOOP("CheckTexts", "生命余量"), LifeMarginFigure(check));
 }
 
 QString DamageMarginInWords(const TeamCheck& check)
 {
-    return MarginInWords(QCoreApplication::translate("CheckTexts", "伤害余量"), check.damageMargin,
-                         check.damageSpan);
+    return Named(QT_TRANSLATE_NOOP("CheckTexts", "伤害余量"), DamageMarginFigure(check));
 }
 
 QString ThresholdInWords(const TeamCheck& check)
 {
-    const QString words =
-        check.reachesThreshold
-            ? QCoreApplication::translate("CheckTexts", "可爱门槛 %1, 队伍可爱总值 %2: 达到门槛")
-            : QCoreApplication::translate(
-                  "CheckTexts", "可爱门槛 %1, 队伍可爱总值 %2: 未达到门槛, 搜索不会考虑这支队伍");
-    return words.arg(check.threshold).arg(check.plan.cuteTotal);
+    return Named(QT_TRANSLATE_NOOP("CheckTexts", "可爱门槛"), ThresholdFigure(check));
 }
 
 QString IndexExplained(const TeamCheck& check)

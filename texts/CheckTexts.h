@@ -28,10 +28,14 @@ QStringList AdviceColumns();
 QString HypotheticalCaption(const QString& heroName, const AdviceEntry& entry);
 
 // Each margin in words: its value against its span, and how much is missing
-// to reach the span or to spare beyond it.
+// to reach the span or to spare beyond it; the threshold, the team's 可爱
+// total and whether it reaches it. The figures are for a place whose label
+// already names them; the words in full name them first.
+QString LifeMarginFigure(const TeamCheck& check);
+QString DamageMarginFigure(const TeamCheck& check);
+QString ThresholdFigure(const TeamCheck& check);
 QString LifeMarginInWords(const TeamCheck& check);
 QString DamageMarginInWords(const TeamCheck& check);
-// The threshold, the team's 可爱 total and whether it reaches it.
 QString ThresholdInWords(const TeamCheck& check);
 
 // The feasibility index explained: both margins and the one that limits it.

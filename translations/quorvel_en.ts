@@ -404,14 +404,6 @@ Released under the MIT License.</translation>
 <context>
     <name>CheckTexts</name>
     <message>
-        <source>%1 %2(跨度 %3): 还差 %4</source>
-        <translation>%1 %2 (span %3): short by %4</translation>
-    </message>
-    <message>
-        <source>%1 %2(跨度 %3): 富余 %4</source>
-        <translation>%1 %2 (span %3): spare %4</translation>
-    </message>
-    <message>
         <source>聪明</source>
         <translation>Smart</translation>
     </message>
@@ -488,14 +480,6 @@ Released under the MIT License.</translation>
         <translation>Damage margin</translation>
     </message>
     <message>
-        <source>可爱门槛 %1, 队伍可爱总值 %2: 达到门槛</source>
-        <translation>Cute threshold %1, team Cute total %2: reached</translation>
-    </message>
-    <message>
-        <source>可爱门槛 %1, 队伍可爱总值 %2: 未达到门槛, 搜索不会考虑这支队伍</source>
-        <translation>Cute threshold %1, team Cute total %2: not reached, the search will not consider this team</translation>
-    </message>
-    <message>
         <source>限制方案的是生命余量</source>
         <translation>The life margin limits the plan</translation>
     </message>
@@ -506,6 +490,26 @@ Released under the MIT License.</translation>
     <message>
         <source>两项余量同样限制方案</source>
         <translation>Both margins limit the plan equally</translation>
+    </message>
+    <message>
+        <source>%1(跨度 %2): 还差 %3</source>
+        <translation>%1 (span %2): short by %3</translation>
+    </message>
+    <message>
+        <source>%1(跨度 %2): 富余 %3</source>
+        <translation>%1 (span %2): spare %3</translation>
+    </message>
+    <message>
+        <source>%1, 队伍可爱总值 %2: 达到门槛</source>
+        <translation>%1, team Cute total %2: reached</translation>
+    </message>
+    <message>
+        <source>%1, 队伍可爱总值 %2: 未达到门槛, 搜索不会考虑这支队伍</source>
+        <translation>%1, team Cute total %2: not reached, the search will not consider this team</translation>
+    </message>
+    <message>
+        <source>可爱门槛</source>
+        <translation>Cute threshold</translation>
     </message>
 </context>
 <context>

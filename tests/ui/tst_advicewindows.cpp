@@ -397,12 +397,15 @@ private slots:
         QCOMPARE(figure(CTeamCheckWindow::TotalsFigure), PlanTexts::StatTotals(expected.plan));
         QCOMPARE(figure(CTeamCheckWindow::IndexFigure), PlanTexts::FeasibilityIndex(expected.plan));
         QCOMPARE(figure(CTeamCheckWindow::LifeMarginFigure),
-                 CheckTexts::LifeMarginInWords(expected));
+                 CheckTexts::LifeMarginFigure(expected));
         QCOMPARE(figure(CTeamCheckWindow::DamageMarginFigure),
-                 CheckTexts::DamageMarginInWords(expected));
-        QVERIFY(figure(CTeamCheckWindow::LifeMarginFigure).contains(u"生命余量"_s));
-        QVERIFY(figure(CTeamCheckWindow::DamageMarginFigure).contains(u"伤害余量"_s));
-        QCOMPARE(figure(CTeamCheckWindow::ThresholdFigure), CheckTexts::ThresholdInWords(expected));
+                 CheckTexts::DamageMarginFigure(expected));
+        // The rows' labels name the margins; the figures do not again.
+        QVERIFY(figure(CTeamCheckWindow::LifeMarginFigure).contains(u"(跨度 "_s));
+        QVERIFY(!figure(CTeamCheckWindow::LifeMarginFigure).contains(u"生命余量"_s));
+        QVERIFY(!figure(CTeamCheckWindow::DamageMarginFigure).contains(u"伤害余量"_s));
+        QCOMPARE(figure(CTeamCheckWindow::ThresholdFigure), CheckTexts::ThresholdFigure(expected));
+        QVERIFY(!figure(CTeamCheckWindow::ThresholdFigure).contains(u"可爱门槛"_s));
         QVERIFY(figure(CTeamCheckWindow::TeamFigure)
                     .startsWith(PlanTexts::HeroNameText(m_tables->heroTable[7])));
         QCOMPARE(

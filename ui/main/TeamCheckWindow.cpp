@@ -236,9 +236,10 @@ void CTeamCheckWindow::showFigures(Side side, const std::optional<TeamCheck>& ch
     labels[CritDamageFigure]->setText(PlanTexts::CritDamage(plan));
     labels[IndexFigure]->setText(PlanTexts::FeasibilityIndex(plan));
     labels[IndexFigure]->setToolTip(CheckTexts::IndexExplained(*check));
-    labels[LifeMarginFigure]->setText(CheckTexts::LifeMarginInWords(*check));
-    labels[DamageMarginFigure]->setText(CheckTexts::DamageMarginInWords(*check));
-    labels[ThresholdFigure]->setText(CheckTexts::ThresholdInWords(*check));
+    // The row's label names each of these.
+    labels[LifeMarginFigure]->setText(CheckTexts::LifeMarginFigure(*check));
+    labels[DamageMarginFigure]->setText(CheckTexts::DamageMarginFigure(*check));
+    labels[ThresholdFigure]->setText(CheckTexts::ThresholdFigure(*check));
 }
 
 void CTeamCheckWindow::planBest()
