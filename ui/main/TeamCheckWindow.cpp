@@ -27,10 +27,7 @@ constexpr int kHeroRole = Qt::UserRole;
 } // namespace
 
 CTeamCheckWindow::CTeamCheckWindow(PlanningSession& session, QWidget& mainWindow)
-    : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables()),
-      m_search([](const PlanningTables& searched, const PlanRequest& request, PlanRecord& plan) {
-          return FindBestTeam(searched, request, plan);
-      })
+    : CFollowingWindow(mainWindow), m_session(session), m_tables(session.tables())
 {
     setWindowTitle(tr("自选队伍"));
 
@@ -270,14 +267,16 @@ void CTeamCheckWindow::startBest()
     m_found = std::make_unique<PlanRecord>();
     m_bestRequest = *request;
     m_busy = true;
-    m_watcher.setFuture(QtConcurrent::run([search = m_search, snapshot = m_snapshot.get(),
-                                           request = m_bestRequest, found = m_found.get()]() {
-        try {
-            return search(*snapshot, request, *found);
-        } catch (const std::invalid_argument&) {
-            return false; // nothing is excluded here, so never refused
-        }
-    }));
+    // The best plan's search runs on a worker thread with its own copy of
+    // the tables.
+    m_watcher.setFuture(QtConcurrent::run(
+        [snapshot = m_snapshot.get(), request = m_bestRequest, found = m_found.get()]() {
+            try {
+                return FindBestTeam(*snapshot, request, *found);
+            } catch (const std::invalid_argument&) {
+                return false; // nothing is excluded here, so never refused
+            }
+        }));
 }
 
 void CTeamCheckWindow::onBestFinished()

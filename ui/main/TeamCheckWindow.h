@@ -9,7 +9,6 @@
 #include <QFutureWatcher>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -57,16 +56,9 @@ public:
         SideCount,
     };
 
-    // The best plan's search; FindBestTeam unless a test puts another in its
-    // place. It runs on a worker thread with its own copy of the tables.
-    using BestTeamSearch =
-        std::function<bool(const PlanningTables&, const PlanRequest&, PlanRecord&)>;
-
     // Beside `mainWindow`, following the session it works on.
     CTeamCheckWindow(PlanningSession& session, QWidget& mainWindow);
     ~CTeamCheckWindow() override;
-
-    void setTeamSearch(BestTeamSearch search) { m_search = std::move(search); }
 
     // The hero (0..127) chosen in one of the six boxes, or -1.
     int hero(int slot) const;
@@ -105,7 +97,6 @@ private:
 
     PlanningSession& m_session;
     PlanningTables& m_tables;
-    BestTeamSearch m_search;
     std::optional<TeamCheck> m_check;
     std::optional<TeamCheck> m_bestCheck;
     bool m_filling = false;
