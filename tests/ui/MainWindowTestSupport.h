@@ -5,6 +5,7 @@
 
 #include "engine/PlanningTables.h"
 #include "storage/DataFiles.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/main/QuorvelDlg.h"
 
 #include <memory>
@@ -47,6 +48,26 @@ inline std::unique_ptr<PlanningTables> ExampleTables()
     // Level 11 counts no crits, level 31 doubles them; same stats.
     tables->virusTable[10] = tables->virusTable[30] = VirusRecord{{u'熬', u'夜'}, 4966, 6371, 1000};
     return tables;
+}
+
+// The tables of the data files in `folder` (the defaults for a file that is
+// missing), as the application loads them.
+inline std::unique_ptr<PlanningTables> TablesIn(const char* folder)
+{
+    auto tables = std::make_unique<PlanningTables>();
+    LoadVirusTable(tables->virusTable, QString::fromUtf8(folder));
+    LoadHeroTable(tables->heroTable, QString::fromUtf8(folder));
+    return tables;
+}
+
+// A main window on `tables` and `choices`, shown and active as a user's
+// click leaves it.
+inline std::unique_ptr<CQuorvelDlg> ShownMainWindow(PlanningTables& tables,
+                                                    RememberedChoices& choices)
+{
+    auto window = std::make_unique<CQuorvelDlg>(tables, choices);
+    ShowActive(*window);
+    return window;
 }
 
 // What the main-window tests look at and replace inside a CQuorvelDlg beyond

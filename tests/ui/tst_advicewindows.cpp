@@ -133,9 +133,7 @@ private:
     std::unique_ptr<CQuorvelDlg> makeWindow(int virus)
     {
         m_choices.m_lastVirus = virus;
-        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        ShowActive(*window);
-        return window;
+        return ShownMainWindow(*m_tables, m_choices);
     }
     static void selectStrategy(CQuorvelDlg& window, int position)
     {
@@ -152,9 +150,7 @@ private slots:
     void initTestCase() { RequirePreparedAnswers(); }
     void init()
     {
-        m_tables = std::make_unique<PlanningTables>();
-        LoadVirusTable(m_tables->virusTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
-        LoadHeroTable(m_tables->heroTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        m_tables = TablesIn(QUORVEL_SAMPLE_GUILD);
         m_choices = RememberedChoices{};
         m_choices.m_lastHero = 0;
         m_choices.m_planOrder = 0;

@@ -139,9 +139,7 @@ private:
         m_choices.m_lastVirus = 10;
         m_choices.m_lastHero = 0;
         m_choices.m_lastPlan = 4;
-        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        ShowActive(*window);
-        return window;
+        return ShownMainWindow(*m_tables, m_choices);
     }
 
     static QString controlText(const CQuorvelDlg& window, int id)

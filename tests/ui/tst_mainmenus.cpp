@@ -30,12 +30,7 @@ class TestMainMenus final : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CQuorvelDlg> makeShownWindow()
-    {
-        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        ShowActive(*window);
-        return window;
-    }
+    std::unique_ptr<CQuorvelDlg> makeShownWindow() { return ShownMainWindow(*m_tables, m_choices); }
     // Level 11, led by hero 0, 3 rounds with 1 crit, in generation order.
     void chooseExampleRequest()
     {

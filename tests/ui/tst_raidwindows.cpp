@@ -107,12 +107,7 @@ class TestRaidWindows final : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CQuorvelDlg> makeWindow()
-    {
-        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        ShowActive(*window);
-        return window;
-    }
+    std::unique_ptr<CQuorvelDlg> makeWindow() { return ShownMainWindow(*m_tables, m_choices); }
     static QString cellText(const QTableView* list, int row, int column)
     {
         return list->model()->index(row, column).data().toString();
@@ -126,9 +121,7 @@ private slots:
     void initTestCase() { RequirePreparedAnswers(); }
     void init()
     {
-        m_tables = std::make_unique<PlanningTables>();
-        LoadVirusTable(m_tables->virusTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
-        LoadHeroTable(m_tables->heroTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        m_tables = TablesIn(QUORVEL_SAMPLE_GUILD);
         m_choices = RememberedChoices{};
         m_choices.m_lastVirus = kVirus;
         m_choices.m_lastHero = 0;

@@ -94,12 +94,7 @@ private:
     std::unique_ptr<PlanningTables> m_tables;
     RememberedChoices m_choices;
 
-    std::unique_ptr<CQuorvelDlg> makeWindow()
-    {
-        auto window = std::make_unique<CQuorvelDlg>(*m_tables, m_choices);
-        ShowActive(*window);
-        return window;
-    }
+    std::unique_ptr<CQuorvelDlg> makeWindow() { return ShownMainWindow(*m_tables, m_choices); }
 
     // A shown window, once the placement has settled: inside its screen,
     // every button in reach, every control named.
@@ -137,9 +132,7 @@ private slots:
     }
     void init()
     {
-        m_tables = std::make_unique<PlanningTables>();
-        LoadVirusTable(m_tables->virusTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
-        LoadHeroTable(m_tables->heroTable, QString::fromUtf8(QUORVEL_SAMPLE_GUILD));
+        m_tables = TablesIn(QUORVEL_SAMPLE_GUILD);
         m_choices = RememberedChoices{};
         QSettings(QSettings::IniFormat, QSettings::UserScope, u"Quorvel"_s, u"windows"_s).clear();
     }
