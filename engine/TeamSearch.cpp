@@ -214,14 +214,17 @@ bool FindBestTeamUnlessCancelled(const PlanningTables& tables, const PlanRequest
 }
 
 bool RankWithLastTotals(const PlanningTables& tables, int virusIndex, int n, int k, TopList& list,
-                        std::uint64_t teamLimit)
+                        std::uint64_t teamLimit, std::uint64_t* totalsTried)
 {
     SearchWorkspace& workspace = ThreadWorkspace();
     if (!workspace.answeredByTotals)
         return false;
     const VirusRecord& virus = tables.virusTable[virusIndex];
     const MarginModel model(virus, virusIndex, n, k);
-    return workspace.totals.rank(model, SearchThreshold(virus, n), list, teamLimit);
+    const bool ranked = workspace.totals.rank(model, SearchThreshold(virus, n), list, teamLimit);
+    if (totalsTried != nullptr)
+        *totalsTried = workspace.totals.totalsTried();
+    return ranked;
 }
 
 bool FindBestTeamByScan(const PlanningTables& tables, const PlanRequest& request, PlanRecord& plan,

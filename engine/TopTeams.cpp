@@ -178,7 +178,12 @@ int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int w
         return 0;
     // Where the single search answered through the totals, they rank the
     // teams above the floor too, unless those are too many.
-    if (RankWithLastTotals(tables, virusIndex, n, k, list, kTotalsRankTeams)) {
+    std::uint64_t totalsTried = 0;
+    const bool ranked =
+        RankWithLastTotals(tables, virusIndex, n, k, list, kTotalsRankTeams, &totalsTried);
+    if (stats != nullptr)
+        stats->totalsTried = totalsTried;
+    if (ranked) {
         if (stats != nullptr)
             stats->teamsScored = list.count;
         return FillPlans(list, space, tables, virusIndex, model, plans);

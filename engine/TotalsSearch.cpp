@@ -330,11 +330,22 @@ bool TotalsSearch::rank(const MarginModel& model, std::int64_t threshold, TopLis
     m_threshold = threshold;
     if (m_roster->count < 6)
         return true;
+    m_tried = 0;
     int team[6] = {0, 0, 0, 0, 0, 0};
     std::uint64_t left = teamLimit;
     return rankFrom(withHero(Total{0, 0, 0}, 0, kAbnormalCap), 1, 1, team, list, left);
 }
 
+// The picks of one level, in order. Most picks lead nowhere: their own
+// suffix set reaches no key above the floor. After a pick that led to a team
+// the floor may have risen, so whether any later pick of this level can still
+// lead somewhere is asked once, of the set of every completion from the next
+// position on (rest + 1 picks from j + 1: each later pick with its own
+// completions is one of them, so the test is exact, as reaches() is). Where
+// none can, the level ends there instead of trying each remaining position.
+// Before the first team of the level no test is needed: the level above
+// entered it because a completion reaches the floor, and the floor has not
+// moved since.
 bool TotalsSearch::rankFrom(const Total& partial, int level, int from, int* team, TopList& list,
                             std::uint64_t& left)
 {
@@ -347,11 +358,13 @@ bool TotalsSearch::rankFrom(const Total& partial, int level, int from, int* team
         if (rest > 0) {
             if (!rankFrom(next, level + 1, j + 1, team, list, left))
                 return false;
-            continue;
+        } else {
+            if (left-- == 0)
+                return false;
+            list.add(keyOf(next), team);
         }
-        if (left-- == 0)
-            return false;
-        list.add(keyOf(next), team);
+        if (rest < kMaxRest && !reaches(partial, rest + 1, j + 1, list.floor() + 1))
+            return true;
     }
     return true;
 }

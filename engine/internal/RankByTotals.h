@@ -20,8 +20,9 @@
 // crits counted, k) into `list` with those sets (TotalsSearch::rank), which
 // that search left built. False when it did not answer through them, or when
 // more than teamLimit teams entered the list: the caller ranks otherwise.
+// totalsTried, where given, counts the totals the ranking tried.
 bool RankWithLastTotals(const PlanningTables& tables, int virusIndex, int n, int k, TopList& list,
-                        std::uint64_t teamLimit);
+                        std::uint64_t teamLimit, std::uint64_t* totalsTried = nullptr);
 
 // FindBestTeam, stopping soon after `cancel` is set (between the turns of its
 // methods and inside them): it then returns false with `cancelled` set and

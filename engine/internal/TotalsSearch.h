@@ -111,11 +111,12 @@ public:
     // its suffix's set still reaches a key above the floor (an exact test,
     // see the class comment), so every descent ends in a team that enters
     // the list. False when more than teamLimit teams entered, the list then
-    // being incomplete.
+    // being incomplete. totalsTried() then counts the totals it tried.
     bool rank(const MarginModel& model, std::int64_t threshold, TopList& list,
               std::uint64_t teamLimit);
 
-    // Totals kept in the sets, and totals whose key find() computed.
+    // Totals kept in the sets, and totals whose key the last find() or
+    // rank() computed.
     std::uint64_t totalsKept() const { return m_used; }
     std::uint64_t totalsTried() const { return m_tried; }
 

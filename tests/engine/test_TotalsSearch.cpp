@@ -7,6 +7,7 @@
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/SearchRoster.h"
 #include "engine/internal/TotalsSearch.h"
+#include "tests/engine/PlanningReference.h"
 #include "tools/rosters/RandomRosters.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +170,62 @@ TEST(TotalsSearchDifferential, MatchesTheReferenceOnSmallRostersOfEveryHardFamil
     // The cases reach both paths and both outcomes.
     EXPECT_GT(forced, 900);
     EXPECT_GT(found, 500);
+}
+
+// The ranking over totals, forced on every small case where the totals
+// apply, gives the first K teams of the straightforward ranking of every
+// team, bit for bit and in order, for K from 1 to 50: the levels it ends
+// early lose no team. Ranked again from the K-th key as the start floor (what
+// a floor found beforehand gives), it gives the same list.
+TEST(TotalsSearchRank, MatchesTheRankingOfEveryTeamOnSmallRostersOfEveryHardFamily)
+{
+    constexpr int kWanted[] = {1, 3, 12, TopList::kMost};
+    auto totals = std::make_unique<TotalsSearch>();
+    int ranked = 0;
+    int full = 0;
+    for (int index = 0; index < 480; ++index) {
+        SmallCase c = DrawSmallCase(index, 6, 20);
+        const int wanted = kWanted[index % 4];
+        SCOPED_TRACE(c.name + ", K " + std::to_string(wanted));
+        const auto parts = BuildParts(*c.tables, c.leader, c.virus, c.n, c.k);
+        const MarginModel model = parts->model(*c.tables);
+        if (parts->list.count < 6 || !TotalsApply(*parts, model))
+            continue;
+        ASSERT_TRUE(totals->build(parts->roster, model.damageRisesWithCute()));
+        const std::vector<PlanRecord> expected = planningreference::TopTeams(
+            *c.tables, PlanRequest{c.virus, c.leader, Strategy{c.n, c.k}, {}}, wanted);
+
+        TopList list;
+        list.wanted = wanted;
+        ASSERT_TRUE(totals->rank(model, parts->threshold, list, UINT64_MAX));
+        ASSERT_EQ(list.count, static_cast<int>(expected.size()));
+        for (int i = 0; i < list.count; ++i) {
+            PlanRecord plan;
+            plan.heroes[0] = static_cast<std::uint32_t>(c.leader);
+            FillPlan(list.positions[i], plan, parts->list, *c.tables, c.virus,
+                     static_cast<float>(model.score(list.keys[i])));
+            ASSERT_EQ(std::memcmp(&plan, &expected[static_cast<std::size_t>(i)], sizeof plan), 0)
+                << "team " << i;
+        }
+        ++ranked;
+        if (list.count < wanted)
+            continue;
+        ++full;
+        TopList again;
+        again.wanted = wanted;
+        again.startFloor = list.keys[wanted - 1] - 1;
+        ASSERT_TRUE(totals->rank(model, parts->threshold, again, UINT64_MAX));
+        ASSERT_EQ(again.count, wanted);
+        for (int i = 0; i < wanted; ++i) {
+            EXPECT_EQ(again.keys[i], list.keys[i]) << "team " << i;
+            EXPECT_TRUE(std::equal(again.positions[i], again.positions[i] + 6, list.positions[i]))
+                << "team " << i;
+        }
+    }
+    // Both full lists and short ones.
+    EXPECT_GT(ranked, 300);
+    EXPECT_GT(full, 100);
+    EXPECT_GT(ranked - full, 30);
 }
 
 // r-pick totals of the positions from j on, as the sets keep them: 可爱
