@@ -579,49 +579,40 @@ void CQuorvelDlg::CopyPlan()
     CopiedNotice::Show(*this);
 }
 
+// Each raid window is made on its first opening and kept: later openings
+// raise it as it was left.
+template <typename Window> Window* CQuorvelDlg::openWindow(Window*& window)
+{
+    const bool first = window == nullptr;
+    if (first)
+        window = new Window(m_session, *this);
+    raiseWindow(window, first);
+    return window;
+}
+
 CZoneOverviewWindow* CQuorvelDlg::OpenZoneOverview()
 {
-    const bool first = m_zoneOverview == nullptr;
-    if (first)
-        m_zoneOverview = new CZoneOverviewWindow(m_session, *this);
-    raiseWindow(m_zoneOverview, first);
-    return m_zoneOverview;
+    return openWindow(m_zoneOverview);
 }
 
 CAlternativesWindow* CQuorvelDlg::OpenAlternatives()
 {
-    const bool first = m_alternatives == nullptr;
-    if (first)
-        m_alternatives = new CAlternativesWindow(m_session, *this);
-    raiseWindow(m_alternatives, first);
-    return m_alternatives;
+    return openWindow(m_alternatives);
 }
 
 CAdviceWindow* CQuorvelDlg::OpenAdvice()
 {
-    const bool first = m_advice == nullptr;
-    if (first)
-        m_advice = new CAdviceWindow(m_session, *this);
-    raiseWindow(m_advice, first);
-    return m_advice;
+    return openWindow(m_advice);
 }
 
 CTeamCheckWindow* CQuorvelDlg::OpenTeamCheck()
 {
-    const bool first = m_teamCheck == nullptr;
-    if (first)
-        m_teamCheck = new CTeamCheckWindow(m_session, *this);
-    raiseWindow(m_teamCheck, first);
-    return m_teamCheck;
+    return openWindow(m_teamCheck);
 }
 
 CMultiTeamWindow* CQuorvelDlg::OpenMultiTeam()
 {
-    const bool first = m_multiTeam == nullptr;
-    if (first)
-        m_multiTeam = new CMultiTeamWindow(m_session, *this);
-    raiseWindow(m_multiTeam, first);
-    return m_multiTeam;
+    return openWindow(m_multiTeam);
 }
 
 void CQuorvelDlg::raiseWindow(QWidget* window, bool first)

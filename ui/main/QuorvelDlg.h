@@ -164,6 +164,7 @@ private:
     void onPlanListContextMenu(const QPoint& position);
     void setTopmost(bool on);
     void placeBeside(QWidget* window);
+    template <typename Window> Window* openWindow(Window*& window);
     void raiseWindow(QWidget* window, bool first);
     void takeSelections();
 
