@@ -1,6 +1,7 @@
 #include "engine/internal/ExhaustiveScan.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <limits>
 
@@ -28,9 +29,12 @@ void BuildPairTable(const SearchRoster& roster, PairTable& pairs)
 void ExhaustiveScan::begin(const SearchRoster& roster, const PairTable& pairs,
                            const MarginModel& model, const VirusRecord& virus, int n,
                            int countedHits, std::int64_t threshold, bool skipClosed,
-                           ProductBound* product)
+                           ProductBound* product, SortedPairRuns* sorted)
 {
     m_product = product;
+    m_sorted = sorted;
+    // Built at the first run that needs them, unless they hold this list.
+    m_sortedReady = sorted != nullptr && sorted->holds(roster);
     m_skipClosed = skipClosed;
     m_roster = &roster;
     m_pairs = &pairs;
@@ -60,6 +64,7 @@ void ExhaustiveScan::begin(const SearchRoster& roster, const PairTable& pairs,
     m_p2 = 0;
     m_p3 = 0;
     m_scanned = 0;
+    m_lanes = 0;
 }
 
 bool ExhaustiveScan::closed(const PartialTeam& sum, int remaining, int from, std::int64_t floorKey)
@@ -77,7 +82,7 @@ bool ExhaustiveScan::closed(const PartialTeam& sum, int remaining, int from, std
 // 可爱 completion falls below the threshold (no later position reaches it
 // either, as the list is sorted); the run of the last two picks is scanned.
 template <typename Sink>
-ExhaustiveScan::State ExhaustiveScan::run(Sink& sink, std::uint64_t teamLimit,
+ExhaustiveScan::State ExhaustiveScan::run(Sink& sink, std::uint64_t laneLimit,
                                           const std::atomic<bool>* cancel)
 {
     const SearchRoster& roster = *m_roster;
@@ -106,7 +111,7 @@ ExhaustiveScan::State ExhaustiveScan::run(Sink& sink, std::uint64_t teamLimit,
             }
             const PartialTeam second = first.plus(roster, m_p2);
             for (; m_p3 <= count - 3; ++m_p3) {
-                if (m_scanned >= teamLimit)
+                if (m_lanes >= laneLimit)
                     return m_state;
                 if (second.cute + roster.cuteRun[3][m_p3] < m_threshold)
                     break;
@@ -118,7 +123,10 @@ ExhaustiveScan::State ExhaustiveScan::run(Sink& sink, std::uint64_t teamLimit,
                 m_team[1] = m_p1;
                 m_team[2] = m_p2;
                 m_team[3] = m_p3;
-                scanRun(sink, third, m_p3);
+                if (m_sorted != nullptr)
+                    scanSortedRun(sink, third, m_p3);
+                else
+                    scanRun(sink, third, m_p3);
             }
         }
     }
@@ -135,6 +143,7 @@ template <typename Sink> void ExhaustiveScan::scanRun(Sink& sink, const PartialT
     const int end = pairs.count;
     int at = pairs.start[p3 + 1];
     m_scanned += static_cast<std::uint64_t>(end - at);
+    m_lanes += static_cast<std::uint64_t>(end - at);
     ScanQuery query = m_query;
     query.smart = static_cast<std::int32_t>(sum.smart);
     query.cute = static_cast<std::int32_t>(sum.cute);
@@ -155,6 +164,78 @@ template <typename Sink> void ExhaustiveScan::scanRun(Sink& sink, const PartialT
                 m_team[5] = pairs.second[at];
                 sink.offer(key, m_team);
             }
+        }
+    }
+}
+
+// The same run through its entries ordered by 可爱: one pass over the
+// blocks' bounds finds the blocks that may hold a team above the floor, the
+// lanes find those teams, and they are scored exactly and offered in the
+// pair table's order, so ties go to the earliest team as in scanRun.
+template <typename Sink>
+void ExhaustiveScan::scanSortedRun(Sink& sink, const PartialTeam& sum, int p3)
+{
+    SortedPairRuns& runs = *m_sorted;
+    const PairTable& pairs = *m_pairs;
+    if (!m_sortedReady) {
+        BuildSortedPairRuns(*m_roster, pairs, runs);
+        m_sortedReady = true;
+    }
+    const int from = p3 + 1;
+    const int first = runs.start[from];
+    const int length = runs.length[from];
+    m_scanned += static_cast<std::uint64_t>(length);
+    ScanQuery query = m_query;
+    query.smart = static_cast<std::int32_t>(sum.smart);
+    query.cute = static_cast<std::int32_t>(sum.cute);
+    query.abnormal = static_cast<std::int32_t>(sum.abnormal);
+    // A block keys at most as its largest 聪明 and 不正常 sums with its 可爱
+    // sum of the highest damage margin; where that is the least sum, the
+    // threshold, which the largest decides, is left to the lanes.
+    const bool rising = m_model->damageRisesWithCute();
+    ScanQuery bound = query;
+    if (!rising)
+        bound.threshold = -1;
+    const ScanColumns blocks{runs.blockSmart, rising ? runs.blockCute : runs.blockCuteLow,
+                             runs.blockAbnormal};
+    const ScanColumns entries{runs.smart, runs.cute, runs.abnormal};
+    const double floorKey = static_cast<double>(sink.floor());
+    const int blockBegin = runs.firstBlock[from];
+    const int blockEnd = blockBegin + (length + kScanBlock - 1) / kScanBlock;
+    // The blocks' bounds, and a block's worth for the run's own setting up.
+    m_lanes += static_cast<std::uint64_t>(blockEnd - blockBegin + kScanBlock);
+    int found = 0;
+    for (int group = blockBegin; group < blockEnd; group += kScanBlock) {
+        group = FirstBlockAbove(bound, blocks, group, blockEnd, floorKey, m_wide);
+        if (group >= blockEnd)
+            break;
+        unsigned open = LanesAbove(bound, blocks, group, blockEnd - group, floorKey, m_wide);
+        for (; open != 0; open &= open - 1) {
+            const int block = group + std::countr_zero(open);
+            const int base = first + (block - blockBegin) * kScanBlock;
+            const int lanes = std::min(kScanBlock, first + length - base);
+            m_lanes += kScanBlock;
+            unsigned above = LanesAbove(query, entries, base, lanes, floorKey, m_wide);
+            for (; above != 0; above &= above - 1) {
+                const int at = base + std::countr_zero(above);
+                const std::int64_t life = m_model->lifeMargin(sum.smart + runs.smart[at],
+                                                              sum.abnormal + runs.abnormal[at]);
+                const std::int64_t key =
+                    m_model->key(life, m_model->damageMargin(sum.cute + runs.cute[at]));
+                if (key > sink.floor() && sum.cute + runs.cute[at] >= m_threshold)
+                    runs.found[found++] = {key, runs.pair[at]};
+            }
+        }
+    }
+    std::sort(runs.found, runs.found + found,
+              [](const SortedPairRuns::Found& a, const SortedPairRuns::Found& b) {
+                  return a.pair < b.pair;
+              });
+    for (int i = 0; i < found; ++i) {
+        if (runs.found[i].key > sink.floor()) {
+            m_team[4] = pairs.first[runs.found[i].pair];
+            m_team[5] = pairs.second[runs.found[i].pair];
+            sink.offer(runs.found[i].key, m_team);
         }
     }
 }

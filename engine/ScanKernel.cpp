@@ -56,48 +56,63 @@ QUORVEL_SCAN_INLINE std::int32_t RaisedWide(std::int32_t total)
     return static_cast<std::int32_t>(static_cast<double>(105 * total) * 0.01 + 1e-7);
 }
 
+// Whether the lane at `lane` keys above floorKey (false past the block's
+// `lanes` valid lanes). Written branch-free over fixed blocks so that each
+// build below vectorises the loops that call it for its own width.
+template <bool Wide>
+QUORVEL_SCAN_INLINE bool LaneAbove(const ScanQuery& query, const ScanColumns& pairs, int lane,
+                                   int lanes, double floorKey)
+{
+    const std::int32_t smartTotal = query.smart + pairs.smart[lane];
+    const std::int32_t cuteTotal = query.cute + pairs.cute[lane];
+    const std::int32_t abnormalTotal = std::min(query.abnormal + pairs.abnormal[lane], 1905);
+    const std::int32_t guard = std::min(RaisedLane(abnormalTotal), 2000);
+    const std::int32_t virusDamage =
+        TruncateTenThousandth(static_cast<double>((10000 - 3 * guard) * query.hateful + 5000));
+    const std::int32_t smartRaised = Wide ? RaisedWide(smartTotal) : RaisedLane(smartTotal);
+    const std::int32_t life = 2 * smartRaised - virusDamage * query.countedHits;
+    // Wide: F × Rc reaches 2^37, so it is formed in double precision.
+    const double cuteNumerator =
+        Wide ? static_cast<double>(query.cuteFactor) * static_cast<double>(RaisedWide(cuteTotal)) +
+                   5000.0
+             : static_cast<double>(query.cuteFactor * RaisedLane(cuteTotal) + 5000);
+    const std::int32_t heroDamage = TruncateTenThousandth(cuteNumerator);
+    const std::int32_t damage = (heroDamage + 5) * query.heroHits - query.stupidTwice;
+    // Both keys are formed and the lanes' masks pick one.
+    const bool uncapped = (life > query.lifeSpan) & (damage > query.damageSpan);
+    const double product = static_cast<double>(life) * static_cast<double>(damage);
+    // In double precision too: a lane that does not score may hold two
+    // large negative margins, whose product leaves 32 bits.
+    const double capped = static_cast<double>(std::min(life, query.lifeSpan)) *
+                          static_cast<double>(std::min(damage, query.damageSpan));
+    const double key = uncapped ? product : capped;
+    const bool scored = (cuteTotal >= query.threshold) & (life > 0) & (damage > 0) & (lane < lanes);
+    return scored & (key > floorKey);
+}
+
 // Whether some lane of the block at `base` (of `lanes` valid lanes) keys
-// above floorKey. Written as plain loops over fixed blocks so that each
-// build below vectorises it for its own width.
+// above floorKey.
 template <bool Wide>
 QUORVEL_SCAN_INLINE bool BlockAbove(const ScanQuery& query, const ScanColumns& pairs, int base,
                                     int lanes, double floorKey)
 {
-    const std::int32_t* smart = pairs.smart + base;
-    const std::int32_t* cute = pairs.cute + base;
-    const std::int32_t* abnormal = pairs.abnormal + base;
+    const ScanColumns block{pairs.smart + base, pairs.cute + base, pairs.abnormal + base};
     int above = 0;
-    for (int i = 0; i < kScanBlock; ++i) {
-        const std::int32_t smartTotal = query.smart + smart[i];
-        const std::int32_t cuteTotal = query.cute + cute[i];
-        const std::int32_t abnormalTotal = std::min(query.abnormal + abnormal[i], 1905);
-        const std::int32_t guard = std::min(RaisedLane(abnormalTotal), 2000);
-        const std::int32_t virusDamage =
-            TruncateTenThousandth(static_cast<double>((10000 - 3 * guard) * query.hateful + 5000));
-        const std::int32_t smartRaised = Wide ? RaisedWide(smartTotal) : RaisedLane(smartTotal);
-        const std::int32_t life = 2 * smartRaised - virusDamage * query.countedHits;
-        // Wide: F × Rc reaches 2^37, so it is formed in double precision.
-        const double cuteNumerator =
-            Wide ? static_cast<double>(query.cuteFactor) *
-                           static_cast<double>(RaisedWide(cuteTotal)) +
-                       5000.0
-                 : static_cast<double>(query.cuteFactor * RaisedLane(cuteTotal) + 5000);
-        const std::int32_t heroDamage = TruncateTenThousandth(cuteNumerator);
-        const std::int32_t damage = (heroDamage + 5) * query.heroHits - query.stupidTwice;
-        // Branch-free, so that the loop vectorises: both keys are formed
-        // and the lanes' masks pick one.
-        const bool uncapped = (life > query.lifeSpan) & (damage > query.damageSpan);
-        const double product = static_cast<double>(life) * static_cast<double>(damage);
-        // In double precision too: a lane that does not score may hold two
-        // large negative margins, whose product leaves 32 bits.
-        const double capped = static_cast<double>(std::min(life, query.lifeSpan)) *
-                              static_cast<double>(std::min(damage, query.damageSpan));
-        const double key = uncapped ? product : capped;
-        const bool scored =
-            (cuteTotal >= query.threshold) & (life > 0) & (damage > 0) & (i < lanes);
-        above |= static_cast<int>(scored & (key > floorKey));
-    }
+    for (int i = 0; i < kScanBlock; ++i)
+        above |= static_cast<int>(LaneAbove<Wide>(query, block, i, lanes, floorKey));
     return above != 0;
+}
+
+// The lanes of the block at `base` that key above floorKey, bit i for lane i.
+template <bool Wide>
+QUORVEL_SCAN_INLINE unsigned BlockLanesAbove(const ScanQuery& query, const ScanColumns& pairs,
+                                             int base, int lanes, double floorKey)
+{
+    const ScanColumns block{pairs.smart + base, pairs.cute + base, pairs.abnormal + base};
+    unsigned mask = 0;
+    for (int i = 0; i < kScanBlock; ++i)
+        mask |= static_cast<unsigned>(LaneAbove<Wide>(query, block, i, lanes, floorKey)) << i;
+    return mask;
 }
 
 QUORVEL_SCAN_INLINE int FirstBlockAboveIn(const ScanQuery& query, const ScanColumns& pairs,
@@ -117,14 +132,34 @@ QUORVEL_SCAN_INLINE int FirstBlockAboveIn(const ScanQuery& query, const ScanColu
     return end;
 }
 
+QUORVEL_SCAN_INLINE unsigned LanesAboveIn(const ScanQuery& query, const ScanColumns& pairs,
+                                          int base, int lanes, double floorKey, bool wide)
+{
+    return wide ? BlockLanesAbove<true>(query, pairs, base, lanes, floorKey)
+                : BlockLanesAbove<false>(query, pairs, base, lanes, floorKey);
+}
+
 int FirstBlockAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
                             double floorKey, bool wide)
 {
     return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 
+unsigned LanesAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
+                            double floorKey, bool wide)
+{
+    return LanesAboveIn(query, pairs, base, lanes, floorKey, wide);
+}
+
 #if defined(__GNUC__) && defined(__x86_64__)
 #define QUORVEL_SCAN_WIDE 1
+// GCC would keep to 256-bit vectors on AVX-512 without being told; clang
+// knows no such option and takes the 512-bit ones it is given.
+#if defined(__clang__)
+#define QUORVEL_AVX512_TARGET "avx512f,avx512vl,avx512bw,avx512dq"
+#else
+#define QUORVEL_AVX512_TARGET "avx512f,avx512vl,avx512bw,avx512dq,prefer-vector-width=512"
+#endif
 
 __attribute__((target("avx2,fma"))) int FirstBlockAboveAvx2(const ScanQuery& query,
                                                             const ScanColumns& pairs, int begin,
@@ -133,11 +168,27 @@ __attribute__((target("avx2,fma"))) int FirstBlockAboveAvx2(const ScanQuery& que
     return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 
-__attribute__((target("avx512f,avx512vl,avx512bw,avx512dq,prefer-vector-width=512"))) int
-FirstBlockAboveAvx512(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
-                      double floorKey, bool wide)
+__attribute__((target(QUORVEL_AVX512_TARGET))) int FirstBlockAboveAvx512(const ScanQuery& query,
+                                                                         const ScanColumns& pairs,
+                                                                         int begin, int end,
+                                                                         double floorKey, bool wide)
 {
     return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
+}
+
+__attribute__((target("avx2,fma"))) unsigned LanesAboveAvx2(const ScanQuery& query,
+                                                            const ScanColumns& pairs, int base,
+                                                            int lanes, double floorKey, bool wide)
+{
+    return LanesAboveIn(query, pairs, base, lanes, floorKey, wide);
+}
+
+__attribute__((target(QUORVEL_AVX512_TARGET))) unsigned LanesAboveAvx512(const ScanQuery& query,
+                                                                         const ScanColumns& pairs,
+                                                                         int base, int lanes,
+                                                                         double floorKey, bool wide)
+{
+    return LanesAboveIn(query, pairs, base, lanes, floorKey, wide);
 }
 #endif
 
@@ -217,4 +268,20 @@ int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin,
     }
 #endif
     return FirstBlockAboveBaseline(query, pairs, begin, end, floorKey, wide);
+}
+
+unsigned LanesAbove(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
+                    double floorKey, bool wide)
+{
+#ifdef QUORVEL_SCAN_WIDE
+    switch (ActiveScanPath()) {
+    case ScanPath::Avx512:
+        return LanesAboveAvx512(query, pairs, base, lanes, floorKey, wide);
+    case ScanPath::Avx2:
+        return LanesAboveAvx2(query, pairs, base, lanes, floorKey, wide);
+    case ScanPath::Baseline:
+        break;
+    }
+#endif
+    return LanesAboveBaseline(query, pairs, base, lanes, floorKey, wide);
 }

@@ -30,6 +30,7 @@ struct SearchWorkspace
     ProductBound product;
     TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
     PairTable pairs;
+    SortedPairRuns sortedPairs;
     ExhaustiveScan scan;
     // The totals' sets depend only on the candidate list and the direction
     // M moves with 可爱, so searches of one list may share them, and one
@@ -133,7 +134,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
         BuildPairTable(roster, workspace.pairs);
         ExhaustiveScan& scan = workspace.scan;
         scan.begin(roster, workspace.pairs, model, virus, n, model.countedHits(), threshold, true,
-                   &product);
+                   &product, &workspace.sortedPairs);
         ScanBestSink ceiling;
         // Keys some team reaches; a stopped walk's best is a real team's.
         std::int64_t incumbent = best.key;
@@ -142,31 +143,29 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             if (stopAsked())
                 return false;
             work *= kWorkGrowth;
-            if (!usable || totals.state() == TotalsSearch::BuildState::Full) {
-                best = search.run(work);
-            } else if (totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
-                       TotalsSearch::BuildState::Done) {
+            // The totals' turn while they may still serve, else the walk's.
+            const bool totalsBuilt =
+                usable && totals.state() != TotalsSearch::BuildState::Full &&
+                totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
+                    TotalsSearch::BuildState::Done;
+            if (totalsBuilt) {
                 best = totals.find(model, threshold, incumbent);
                 workspace.answeredByTotals = true;
                 stats.totalsKept = totals.totalsKept();
                 stats.totalsTried = totals.totalsTried();
                 break;
-            } else {
-                best = search.run(work);
             }
+            best = search.run(work);
             stats.teamsScored += best.teamsScored;
             stats.nodesVisited += best.nodesVisited;
             if (!best.stopped)
                 break;
             incumbent = std::max(incumbent, best.key);
-            const std::uint64_t walked =
-                stats.teamsScored + stats.nodesVisited + totals.totalsKept() / kTotalsPerWork;
-            if (!ScanTurnsBegun(walked, list.count))
-                continue;
             ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
             const ExhaustiveScan::State state =
-                scan.run(ceiling, scan.teamsScanned() + ScanTurn(work), cancel);
+                scan.run(ceiling, scan.lanesScored() + ScanTurn(work), cancel);
             stats.teamsScanned = scan.teamsScanned();
+            stats.scanLanes = scan.lanesScored();
             if (state == ExhaustiveScan::State::Cancelled && stopAsked())
                 return false;
             if (state == ExhaustiveScan::State::Done) {
@@ -234,6 +233,9 @@ bool FindBestTeamByScan(const PlanningTables& tables, const PlanRequest& request
     const int virusIndex = request.virus;
     const int n = request.strategy.n;
     const int k = BeginSearch(tables, request, workspace.candidates, stats);
+    // A new list: the totals' sets of the last search no longer serve.
+    workspace.totalsBegun = false;
+    workspace.answeredByTotals = false;
     const CandidateList& list = workspace.candidates;
     if (list.count < 6)
         return false;
@@ -241,12 +243,16 @@ bool FindBestTeamByScan(const PlanningTables& tables, const PlanRequest& request
     BuildSearchRoster(list, virus, virusIndex, n, k, workspace.roster);
     const MarginModel model(virus, virusIndex, n, k);
     BuildPairTable(workspace.roster, workspace.pairs);
+    // Scanning every team measures the plain runs; otherwise the scan skips
+    // what its bounds close, as under the searches.
+    SortedPairRuns* sorted = skipClosed ? &workspace.sortedPairs : nullptr;
     ExhaustiveScan& scan = workspace.scan;
     scan.begin(workspace.roster, workspace.pairs, model, virus, n, model.countedHits(),
-               SearchThreshold(virus, n), skipClosed);
+               SearchThreshold(virus, n), skipClosed, nullptr, sorted);
     ScanBestSink best;
     scan.run(best, UINT64_MAX);
     stats.teamsScanned = scan.teamsScanned();
+    stats.scanLanes = scan.lanesScored();
     if (best.key == 0)
         return false;
     FillPlan(best.positions, plan, list, tables, virusIndex,

@@ -19,8 +19,11 @@ struct SearchStats
     // totals whose key it computed.
     std::uint64_t totalsKept = 0;
     std::uint64_t totalsTried = 0;
-    // Teams the exhaustive scan passed over in its vector lanes.
+    // Teams the exhaustive scan passed over, scored in its vector lanes or
+    // skipped with their block; and the lanes it scored, a block's bound
+    // counted as one.
     std::uint64_t teamsScanned = 0;
+    std::uint64_t scanLanes = 0;
     // The candidate count N of the list the search built (the leader included).
     int candidateCount = 0;
 };

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cassert>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 static_assert(kMaxTopTeams == TopList::kMost);
@@ -31,7 +32,20 @@ struct TopWorkspace
     // The keys of the best team's neighbours (one member swapped).
     std::int64_t neighbourKeys[SearchRoster::kMaxPick * kHeroCount + 1] = {};
     PairTable pairs;
+    // Large (5 MB), so made at the thread's first scan rather than with the
+    // thread.
+    std::unique_ptr<SortedPairRuns> sortedPairs;
     ExhaustiveScan scan;
+
+    // Builds the pair table for the current roster; the scan builds the
+    // sorted runs from it where it needs them.
+    SortedPairRuns* buildPairs()
+    {
+        if (!sortedPairs)
+            sortedPairs = std::make_unique<SortedPairRuns>();
+        BuildPairTable(roster, pairs);
+        return sortedPairs.get();
+    }
 };
 
 thread_local TopWorkspace t_workspace;
@@ -192,14 +206,13 @@ int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int w
     TopTeamsSearch search(space.roster, model, space.product, threshold, cancel);
     search.run(list, kWalkWork);
     std::uint64_t scored = list.teamsScored;
-    std::uint64_t walked = list.teamsScored + search.nodesVisited();
     const TopList* answer = &list;
     bool cancelled = search.cancelled();
     if (search.stopped() && !cancelled) {
-        BuildPairTable(space.roster, space.pairs);
+        SortedPairRuns* sorted = space.buildPairs();
         ExhaustiveScan& scan = space.scan;
         scan.begin(space.roster, space.pairs, model, virus, n, model.countedHits(), threshold, true,
-                   &space.product);
+                   &space.product, sorted);
         TopList& scanned = space.scanList;
         scanned.wanted = wanted;
         scanned.count = 0;
@@ -207,27 +220,17 @@ int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int w
         scanned.startFloor = list.startFloor;
         ScanTopSink sink{scanned};
         std::uint64_t work = kWalkWork;
-        // The walk alone until it has spent a share of a whole scan.
-        while (!ScanTurnsBegun(walked, space.candidates.count)) {
-            work *= kWorkGrowth;
-            list.count = 0;
-            list.teamsScored = 0;
-            search.run(list, work);
-            scored += list.teamsScored;
-            walked += list.teamsScored + search.nodesVisited();
-            cancelled = search.cancelled();
-            if (!search.stopped() || cancelled)
-                break;
-        }
         for (; search.stopped() && !cancelled;) {
             // K teams the walk found key at least as high as the K-th best.
             if (list.count == wanted)
                 sink.outsideFloor =
                     std::max<std::int64_t>(sink.outsideFloor, list.keys[wanted - 1] - 1);
             const ExhaustiveScan::State state =
-                scan.run(sink, scan.teamsScanned() + ScanTurn(work), cancel);
-            if (stats != nullptr)
+                scan.run(sink, scan.lanesScored() + ScanTurn(work), cancel);
+            if (stats != nullptr) {
                 stats->teamsScanned = scan.teamsScanned();
+                stats->scanLanes = scan.lanesScored();
+            }
             if (state == ExhaustiveScan::State::Cancelled) {
                 cancelled = true;
                 break;
@@ -272,9 +275,9 @@ int FindTopTeamsByScan(const PlanningTables& tables, const PlanRequest& request,
         return 0;
     const VirusRecord& virus = tables.virusTable[virusIndex];
     const MarginModel model(virus, virusIndex, n, k);
-    BuildPairTable(space.roster, space.pairs);
+    SortedPairRuns* sorted = space.buildPairs();
     space.scan.begin(space.roster, space.pairs, model, virus, n, model.countedHits(),
-                     SearchThreshold(virus, n));
+                     SearchThreshold(virus, n), true, nullptr, sorted);
     TopList& scanned = space.scanList;
     scanned.wanted = wanted;
     scanned.count = 0;
@@ -282,5 +285,6 @@ int FindTopTeamsByScan(const PlanningTables& tables, const PlanRequest& request,
     ScanTopSink sink{scanned};
     space.scan.run(sink, UINT64_MAX);
     stats.teamsScanned = space.scan.teamsScanned();
+    stats.scanLanes = space.scan.lanesScored();
     return FillPlans(scanned, space, tables, virusIndex, model, plans);
 }

@@ -11,6 +11,7 @@
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/ScanKernel.h"
 #include "engine/internal/SearchRoster.h"
+#include "engine/internal/SortedPairRuns.h"
 #include "engine/internal/TopTeamsSearch.h"
 
 #include <atomic>
@@ -40,38 +41,24 @@ struct PairTable
 void BuildPairTable(const SearchRoster& roster, PairTable& pairs);
 
 // What one unit of a walk's work (a team scored or a node of the tree visited,
-// with its bounds) costs in teams of the scan: measured at 20 to 30 on rosters
+// with its bounds) costs in lanes of the scan: measured at 20 to 30 on rosters
 // where the walk's bounds stay open.
 inline constexpr std::uint64_t kScanTeamsPerWalkWork = 32;
-// How much longer the scan's turn is than the walk's before it. The walks
-// start over with an allowance four times the last, so with a scan of S teams
-// that ends in its turn, the walks' turns cost at most 16/3 × S / share in
-// scanned teams: at a share of 4 the whole query costs at most about 2.3 scans,
-// while a query that a walk ends in a turn of W units costs at most about
-// (1 + share) × 4/3 × W.
-inline constexpr std::uint64_t kScanTurnShare = 4;
-// The teams the scan may scan in the turn after a walk's turn of `work` units.
+// How much longer the scan's turn is than the walk's before it. The scan
+// takes its first turn after the walks' first, and the walks start over with
+// an allowance four times the last; so with a scan of S lanes that ends in
+// its turn, the walks' turns cost at most 16/3 × S / share in lanes: at a
+// share of 8 the whole query costs at most about 1.7 scans, while a query
+// that a walk ends in a turn of W units costs at most about
+// (1 + share) × 4/3 × W. The scan's runs skip most of their lanes on the
+// rosters where the walks do worst (SortedPairRuns), so it has the larger
+// share.
+inline constexpr std::uint64_t kScanTurnShare = 8;
+// The lanes the scan may score in the turn after a walk's turn of `work`
+// units.
 constexpr std::uint64_t ScanTurn(std::uint64_t work)
 {
     return kScanTurnShare * kScanTeamsPerWalkWork * work;
-}
-
-// The scan takes no turn before the walks have spent this share of what the
-// scan of every team of the list would cost: a query the walks end before
-// that pays nothing for the ceiling (the walks' turns stay as they were),
-// and one they do not end pays at most this share more.
-inline constexpr std::uint64_t kScanDelayShare = 8;
-
-// Whether the scan's turns have begun, once the walks have spent
-// walkWork units on a list of `count` candidates (the leader included).
-constexpr bool ScanTurnsBegun(std::uint64_t walkWork, int count)
-{
-    // C(count - 1, 5): every team of the list.
-    std::uint64_t teams = 1;
-    for (int i = 0; i < 5; ++i)
-        teams = teams * static_cast<std::uint64_t>(count - 1 - i > 0 ? count - 1 - i : 0) /
-                static_cast<std::uint64_t>(i + 1);
-    return walkWork * kScanTeamsPerWalkWork * kScanDelayShare >= teams;
 }
 
 // Where the scan keeps the best team: its key and positions, and a floor set
@@ -139,21 +126,31 @@ public:
     // Without skipClosed every eligible team is scanned (for measuring the
     // ceiling itself).
     // `product`, where given, closes subtrees the separate bounds leave open.
+    // `sorted`, where given (for the roster of `pairs`), lets each run skip
+    // the blocks its bounds close (SortedPairRuns); it is built at the first
+    // run that needs it unless it holds this roster already.
     void begin(const SearchRoster& roster, const PairTable& pairs, const MarginModel& model,
                const VirusRecord& virus, int n, int countedHits, std::int64_t threshold,
-               bool skipClosed = true, ProductBound* product = nullptr);
+               bool skipClosed = true, ProductBound* product = nullptr,
+               SortedPairRuns* sorted = nullptr);
 
-    // Scans until the teams scanned since begin() pass teamLimit, or to the
+    // Scans until the lanes scored since begin() pass laneLimit, or to the
     // end. Sink: offer(key, team) and floor() as ScanBestSink.
     template <typename Sink>
-    State run(Sink& sink, std::uint64_t teamLimit, const std::atomic<bool>* cancel = nullptr);
+    State run(Sink& sink, std::uint64_t laneLimit, const std::atomic<bool>* cancel = nullptr);
 
+    // The teams of the runs scanned so far, each counted whether its lane
+    // was scored or its block skipped.
     std::uint64_t teamsScanned() const { return m_scanned; }
+    // The scan's work so far: vector lanes scored, a block's bound counted
+    // as one lane (a plain run scores every team).
+    std::uint64_t lanesScored() const { return m_lanes; }
     // Whether the roster's stats call for the kernel's wide lanes.
     bool wideLanes() const { return m_wide; }
 
 private:
     template <typename Sink> void scanRun(Sink& sink, const PartialTeam& sum, int p3);
+    template <typename Sink> void scanSortedRun(Sink& sink, const PartialTeam& sum, int p3);
     bool closed(const PartialTeam& sum, int remaining, int from, std::int64_t floorKey);
 
     const SearchRoster* m_roster = nullptr;
@@ -161,6 +158,8 @@ private:
     const MarginModel* m_model = nullptr;
     std::optional<CompletionBounds> m_bounds;
     ProductBound* m_product = nullptr;
+    SortedPairRuns* m_sorted = nullptr;
+    bool m_sortedReady = false;
     std::int64_t m_threshold = 0;
     ScanQuery m_query;
     bool m_wide = false;
@@ -172,5 +171,6 @@ private:
     int m_p2 = 0;
     int m_p3 = 0;
     std::uint64_t m_scanned = 0;
+    std::uint64_t m_lanes = 0;
     int m_team[6] = {};
 };

@@ -54,3 +54,8 @@ struct ScanColumns
 // virus exceeds kScanVectorStatLimit.
 int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
                     double floorKey, bool wide);
+
+// The lanes base .. base + min(lanes, kScanBlock) - 1 that key above
+// floorKey, bit i for lane base + i.
+unsigned LanesAbove(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
+                    double floorKey, bool wide);

@@ -161,7 +161,8 @@ TEST_P(ScanPathTest, LanesKeyEveryTotalAsTheModelDoes)
 }
 
 // Random blocks of random queries: the block reported is the first whose
-// exact best key lies above the floor, for floors at and just below it.
+// exact best key lies above the floor, and the lanes reported are those above
+// it, for floors at and just below a key.
 TEST_P(ScanPathTest, BlocksAboveTheFloorAreFoundInOrder)
 {
     Rng rng(2026);
@@ -218,6 +219,17 @@ TEST_P(ScanPathTest, BlocksAboveTheFloorAreFoundInOrder)
                 FirstBlockAbove(query, columns, begin, kPairs, static_cast<double>(floor), wide),
                 expected)
                 << "round " << round << ", floor " << floor;
+            // Each block's lanes above the floor, bit by bit.
+            for (int base = begin; base < kPairs; base += kScanBlock) {
+                unsigned lanes = 0;
+                for (int i = base; i < std::min(base + kScanBlock, kPairs); ++i)
+                    if (keys[static_cast<std::size_t>(i)] > floor)
+                        lanes |= 1u << (i - base);
+                ASSERT_EQ(LanesAbove(query, columns, base, kPairs - base,
+                                     static_cast<double>(floor), wide),
+                          lanes)
+                    << "round " << round << ", floor " << floor << ", block at " << base;
+            }
         }
     }
 }
@@ -283,6 +295,49 @@ TEST_P(ScanPathTest, ScanAnswersAsTheReference)
         const std::vector<PlanRecord> top = planningreference::TopTeams(tables, request, wanted);
         PlanRecord plans[kMaxTopTeams];
         SearchStats stats;
+        ASSERT_EQ(FindTopTeamsByScan(tables, request, wanted, plans, stats),
+                  static_cast<int>(top.size()))
+            << where;
+        for (std::size_t i = 0; i < top.size(); ++i)
+            ExpectSamePlan(plans[i], top[i], where + ", team " + std::to_string(i));
+    }
+}
+
+// Lists long enough for runs of many blocks, on the rosters whose blocks
+// the bounds skip (planes, lines, falling damage) and on rosters where they
+// skip little: the scan alone and the best K it keeps are the reference's.
+TEST_P(ScanPathTest, RunsOfManyBlocksAnswerAsTheReference)
+{
+    Rng rng(303);
+    for (int round = 0; round < 16; ++round) {
+        PlanningTables tables;
+        const int checked = Uniform(rng, 28, 34);
+        const int virus = round % 2 == 0 ? 10 : 40;
+        VirusRecord& target = tables.virusTable[virus];
+        if (round % 8 < 6) {
+            const CeilingKind kind = rosters::kCeilingKinds[round % 4];
+            rosters::FillCeilingRoster(tables.heroTable, rng, kind, checked);
+            rosters::SetCeilingVirus(target, rng, kind);
+        } else {
+            rosters::FillRoster(tables.heroTable, rng,
+                                round % 2 == 0 ? StatKind::Realistic : StatKind::Uniform, checked,
+                                round % 2 == 0 ? 9999 : 65535);
+            rosters::SetRealisticVirus(target, virus);
+        }
+        const int leader = Uniform(rng, 0, checked - 1);
+        const PlanRequest request{virus, leader, rosters::StrategyOf(round), {}};
+        const std::string where = "round " + std::to_string(round);
+
+        PlanRecord reference;
+        const bool found = FindBestTeamReference(tables, request, reference);
+        PlanRecord plan;
+        SearchStats stats;
+        ASSERT_EQ(FindBestTeamByScan(tables, request, plan, stats), found) << where;
+        ExpectSamePlan(plan, reference, where);
+
+        const int wanted = round % 3 == 0 ? 1 : Uniform(rng, 2, 30);
+        const std::vector<PlanRecord> top = planningreference::TopTeams(tables, request, wanted);
+        PlanRecord plans[kMaxTopTeams];
         ASSERT_EQ(FindTopTeamsByScan(tables, request, wanted, plans, stats),
                   static_cast<int>(top.size()))
             << where;

@@ -63,16 +63,16 @@ std::vector<HardCase> HardCases(int checked, std::uint64_t seed)
 
 constexpr int kStrategies[][2] = {{1, 0}, {4, 2}};
 
-// The total cost CostInScannedTeams of HardRostersCostAtMostAFewScans.
-constexpr std::uint64_t kRecordedCost = 16'399'009;
+// The total cost CostInScanLanes of HardRostersCostAtMostAFewScans.
+constexpr std::uint64_t kRecordedCost = 14'432'223;
 
-// The work of a search in teams of the scan: its walks' work and its
+// The work of a search in lanes of the scan: its walks' work and its
 // totals' builds at what they cost against the scan (kScanTeamsPerWalkWork,
-// four totals to a unit of walk), and the teams it scanned.
-std::uint64_t CostInScannedTeams(const SearchStats& stats)
+// four totals to a unit of walk), and the lanes it scored.
+std::uint64_t CostInScanLanes(const SearchStats& stats)
 {
     return (stats.teamsScored + stats.nodesVisited) * kScanTeamsPerWalkWork +
-           stats.totalsKept * kScanTeamsPerWalkWork / 4 + stats.teamsScanned;
+           stats.totalsKept * kScanTeamsPerWalkWork / 4 + stats.scanLanes;
 }
 
 // On each hard roster the search answers as the reference does, and its
@@ -102,7 +102,7 @@ TEST(SearchCeiling, HardRostersCostAtMostAFewScans)
                     const std::uint64_t eligible =
                         CountEligibleTeams(CandidatesFor(hard.tables, hard.leader),
                                            SearchThreshold(hard.tables.virusTable[virus], n));
-                    const std::uint64_t cost = CostInScannedTeams(stats);
+                    const std::uint64_t cost = CostInScanLanes(stats);
                     EXPECT_LE(cost, 3 * eligible + 2 * kScanTeamsPerWalkWork * 20'000) << where;
                     EXPECT_LE(stats.teamsScanned, eligible) << where;
                     totalCost += cost;
@@ -144,6 +144,49 @@ TEST(SearchCeiling, BestTeamsOnHardRostersAreTheReferenceRanking)
             }
         }
     }
+}
+
+// The total lanes of SortedRunsSkipMostLanesOnPlanesAndLines, of 168,481,446
+// that scoring every team takes.
+constexpr std::uint64_t kRecordedSortedLanes = 29'540'523;
+
+// On planes and lines of 聪明 + 可爱 the sorted runs' bounds skip most of the
+// scan's lanes, and what the scan keeps is what scoring every team keeps.
+TEST(SearchCeiling, SortedRunsSkipMostLanesOnPlanesAndLines)
+{
+    std::uint64_t totalLanes = 0;
+    for (const CeilingKind kind :
+         {CeilingKind::Plane, CeilingKind::WidePlane, CeilingKind::BalancedLine}) {
+        for (const std::uint64_t seed : {11u, 12u}) {
+            Rng rng(seed);
+            PlanningTables tables;
+            rosters::FillCeilingRoster(tables.heroTable, rng, kind, 64);
+            rosters::FillRealisticViruses(tables.virusTable);
+            for (const int virus : {10, 40}) {
+                rosters::SetCeilingVirus(tables.virusTable[virus], rng, kind);
+                for (const auto& strategy : kStrategies) {
+                    const int n = strategy[0];
+                    const std::string where = std::string(rosters::CeilingKindName(kind)) +
+                                              ", seed " + std::to_string(seed) + ", virus " +
+                                              std::to_string(virus) + ", n " + std::to_string(n);
+                    const PlanRequest request{virus, 5, Strategy{n, strategy[1]}, {}};
+                    PlanRecord every;
+                    SearchStats everyStats;
+                    const bool found =
+                        FindBestTeamByScan(tables, request, every, everyStats, false);
+                    PlanRecord plan;
+                    SearchStats stats;
+                    ASSERT_EQ(FindBestTeamByScan(tables, request, plan, stats), found) << where;
+                    EXPECT_EQ(0, std::memcmp(&plan, &every, sizeof plan)) << where;
+                    EXPECT_LE(stats.scanLanes, everyStats.scanLanes / 2) << where;
+                    totalLanes += stats.scanLanes;
+                }
+            }
+        }
+    }
+    // Recorded on these seeds, with a quarter's headroom.
+    RecordProperty("lanes", std::to_string(totalLanes));
+    EXPECT_LE(totalLanes, kRecordedSortedLanes + kRecordedSortedLanes / 4);
 }
 
 } // namespace

@@ -299,13 +299,13 @@ TEST(TopTeamsWork, ACrowdOfEqualHeroesGivesTheFirstTeamsInOrder)
     EXPECT_LE(stats.teamsScored, 5'000u);
 }
 
-// Work counts, not times: on fixed full rosters of the decoy and grid
-// families, where the single search answers through the totals, the best 50
-// are ranked with those totals; each level of that ranking ends as soon as no
-// later pick can still reach the list, so the totals tried stay a small
-// multiple of what the single search itself tries. Before, every position of
-// every level was tried: about 27,000 totals a query on the decoy family and
-// up to 140,000 on the grid.
+// Work counts, not times: on fixed full rosters of the decoy family, where
+// the single search answers through the totals, the best 50 are ranked with
+// those totals; each level of that ranking ends as soon as no later pick can
+// still reach the list, so the totals tried stay a small multiple of what the
+// single search itself tries. Before, every position of every level was
+// tried: about 27,000 totals a query. (On the grid family the scan's sorted
+// runs now answer before the totals are built.)
 TEST(TopTeamsWork, TheTotalsRankTheBestFiftyWithFewTries)
 {
     struct Family
@@ -314,8 +314,7 @@ TEST(TopTeamsWork, TheTotalsRankTheBestFiftyWithFewTries)
         std::uint64_t seed;
         std::uint64_t mostTried; // in any one query
     };
-    constexpr Family kFamilies[] = {{rosters::HardKind::Decoy, 26, 9'000},
-                                    {rosters::HardKind::ProductGrid, 30, 100'000}};
+    constexpr Family kFamilies[] = {{rosters::HardKind::Decoy, 26, 9'000}};
     constexpr int kViruses[] = {3, 14, 25, 30};
     constexpr Strategy kStrategies[] = {{1, 0}, {4, 2}};
     auto tables = std::make_unique<PlanningTables>();

@@ -222,6 +222,28 @@ int RunCeilingBench(double overviewLimitSeconds)
                     seconds * 1e9 /
                         static_cast<double>(std::max<std::uint64_t>(1, stats.teamsScanned)));
     }
+    // The scan as the searches run it, skipping what its bounds close, on a
+    // query of the wide plane where the walks do worst.
+    Family plane = MakeFamily("wide plane", 24, [](PlanningTables& tables, Rng& rng, int virus) {
+        if (virus == kFamilyViruses[0])
+            rosters::FillCeilingRoster(tables.heroTable, rng, CeilingKind::WidePlane);
+        rosters::SetCeilingVirus(tables.virusTable[virus], rng, CeilingKind::WidePlane);
+    });
+    std::printf("\nthe scan with its skips alone, %s, one query, one thread\n",
+                rosters::CeilingKindName(CeilingKind::WidePlane));
+    for (const ScanPath path : kScanPaths) {
+        if (!ScanPathAvailable(path))
+            continue;
+        ChooseScanPath(path);
+        SearchStats stats;
+        const double seconds = TimeOf([&] {
+            PlanRecord plan;
+            FindBestTeamByScan(*plane.tables, plane.queries[0].of(plane.leader), plan, stats);
+        });
+        std::printf("%-10s %9s, %llu lanes for %llu teams\n", ScanPathName(path),
+                    Duration(seconds).c_str(), static_cast<unsigned long long>(stats.scanLanes),
+                    static_cast<unsigned long long>(stats.teamsScanned));
+    }
     ChooseScanPath(chosen);
     return differences;
 }
