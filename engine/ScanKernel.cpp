@@ -254,34 +254,54 @@ void ChooseScanPath(ScanPath path)
     ChosenPath().store(path, std::memory_order_relaxed);
 }
 
-int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
-                    double floorKey, bool wide)
+namespace {
+
+// One kernel's builds for each path, as a set to choose from at run time.
+template <typename Function> struct PathBuilds
+{
+    Function* baseline;
+    Function* avx2;
+    Function* avx512;
+};
+
+// The build of the path the scans use; the baseline where no other is built.
+template <typename Function> Function* OnActivePath(const PathBuilds<Function>& builds)
 {
 #ifdef QUORVEL_SCAN_WIDE
     switch (ActiveScanPath()) {
     case ScanPath::Avx512:
-        return FirstBlockAboveAvx512(query, pairs, begin, end, floorKey, wide);
+        return builds.avx512;
     case ScanPath::Avx2:
-        return FirstBlockAboveAvx2(query, pairs, begin, end, floorKey, wide);
+        return builds.avx2;
     case ScanPath::Baseline:
         break;
     }
 #endif
-    return FirstBlockAboveBaseline(query, pairs, begin, end, floorKey, wide);
+    return builds.baseline;
+}
+
+#ifdef QUORVEL_SCAN_WIDE
+constexpr PathBuilds<decltype(FirstBlockAboveBaseline)> kFirstBlockAbove{
+    FirstBlockAboveBaseline, FirstBlockAboveAvx2, FirstBlockAboveAvx512};
+constexpr PathBuilds<decltype(LanesAboveBaseline)> kLanesAbove{LanesAboveBaseline, LanesAboveAvx2,
+                                                               LanesAboveAvx512};
+#else
+constexpr PathBuilds<decltype(FirstBlockAboveBaseline)> kFirstBlockAbove{
+    FirstBlockAboveBaseline, FirstBlockAboveBaseline, FirstBlockAboveBaseline};
+constexpr PathBuilds<decltype(LanesAboveBaseline)> kLanesAbove{
+    LanesAboveBaseline, LanesAboveBaseline, LanesAboveBaseline};
+#endif
+
+} // namespace
+
+int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
+                    double floorKey, bool wide)
+{
+    return OnActivePath(kFirstBlockAbove)(query, pairs, begin, end, floorKey, wide);
 }
 
 unsigned LanesAbove(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
                     double floorKey, bool wide)
 {
-#ifdef QUORVEL_SCAN_WIDE
-    switch (ActiveScanPath()) {
-    case ScanPath::Avx512:
-        return LanesAboveAvx512(query, pairs, base, lanes, floorKey, wide);
-    case ScanPath::Avx2:
-        return LanesAboveAvx2(query, pairs, base, lanes, floorKey, wide);
-    case ScanPath::Baseline:
-        break;
-    }
-#endif
-    return LanesAboveBaseline(query, pairs, base, lanes, floorKey, wide);
+    return OnActivePath(kLanesAbove)(query, pairs, base, lanes, floorKey, wide);
 }
