@@ -67,6 +67,22 @@ void ExhaustiveScan::begin(const SearchRoster& roster, const PairTable& pairs,
     m_lanes = 0;
 }
 
+bool ExhaustiveScan::restFits(std::uint64_t lanes) const
+{
+    if (m_scanned == 0)
+        return false;
+    if (m_state != State::Running)
+        return true;
+    std::uint64_t teams = 1; // C(N - 1, 5)
+    for (int i = 0; i < 5; ++i)
+        teams = teams * static_cast<std::uint64_t>(std::max(m_roster->count - 1 - i, 0)) /
+                static_cast<std::uint64_t>(i + 1);
+    const std::uint64_t left = teams > m_scanned ? teams - m_scanned : 0;
+    // left × lanes a team so far <= lanes, without the product's overflow.
+    return static_cast<double>(left) * static_cast<double>(m_lanes) <=
+           static_cast<double>(lanes) * static_cast<double>(m_scanned);
+}
+
 bool ExhaustiveScan::closed(const PartialTeam& sum, int remaining, int from, std::int64_t floorKey)
 {
     if (!m_skipClosed)
@@ -200,31 +216,37 @@ void ExhaustiveScan::scanSortedRun(Sink& sink, const PartialTeam& sum, int p3)
                              runs.blockAbnormal};
     const ScanColumns entries{runs.smart, runs.cute, runs.abnormal};
     const double floorKey = static_cast<double>(sink.floor());
+
     const int blockBegin = runs.firstBlock[from];
-    const int blockEnd = blockBegin + (length + kScanBlock - 1) / kScanBlock;
-    // The blocks' bounds, and a block's worth for the run's own setting up.
-    m_lanes += static_cast<std::uint64_t>(blockEnd - blockBegin + kScanBlock);
+    const int blockCount = (length + kScanBlock - 1) / kScanBlock;
+    // The bounds of every block, kScanBlock blocks to a lane mask.
+    int* bases = runs.blockBases;
+    std::uint16_t* masks = runs.blockMasks;
+    const int groups = (blockCount + kScanBlock - 1) / kScanBlock;
+    for (int group = 0; group < groups; ++group)
+        bases[group] = blockBegin + group * kScanBlock;
+    LanesAbove(bound, blocks, bases, groups, blockBegin + blockCount, floorKey, m_wide, masks);
+    // The entries of the blocks that stay open.
+    int open = 0;
+    for (int group = 0; group < groups; ++group) {
+        for (unsigned mask = masks[group]; mask != 0; mask &= mask - 1) {
+            const int block = group * kScanBlock + std::countr_zero(mask);
+            bases[open++] = first + block * kScanBlock;
+        }
+    }
+    LanesAbove(query, entries, bases, open, first + length, floorKey, m_wide, masks);
+    // The lanes scored, and a block's worth for the run's own setting up.
+    m_lanes += static_cast<std::uint64_t>((groups + open + 1) * kScanBlock);
     int found = 0;
-    for (int group = blockBegin; group < blockEnd; group += kScanBlock) {
-        group = FirstBlockAbove(bound, blocks, group, blockEnd, floorKey, m_wide);
-        if (group >= blockEnd)
-            break;
-        unsigned open = LanesAbove(bound, blocks, group, blockEnd - group, floorKey, m_wide);
-        for (; open != 0; open &= open - 1) {
-            const int block = group + std::countr_zero(open);
-            const int base = first + (block - blockBegin) * kScanBlock;
-            const int lanes = std::min(kScanBlock, first + length - base);
-            m_lanes += kScanBlock;
-            unsigned above = LanesAbove(query, entries, base, lanes, floorKey, m_wide);
-            for (; above != 0; above &= above - 1) {
-                const int at = base + std::countr_zero(above);
-                const std::int64_t life = m_model->lifeMargin(sum.smart + runs.smart[at],
-                                                              sum.abnormal + runs.abnormal[at]);
-                const std::int64_t key =
-                    m_model->key(life, m_model->damageMargin(sum.cute + runs.cute[at]));
-                if (key > sink.floor() && sum.cute + runs.cute[at] >= m_threshold)
-                    runs.found[found++] = {key, runs.pair[at]};
-            }
+    for (int i = 0; i < open; ++i) {
+        for (unsigned mask = masks[i]; mask != 0; mask &= mask - 1) {
+            const int at = bases[i] + std::countr_zero(mask);
+            const std::int64_t cuteTotal = sum.cute + runs.cute[at];
+            const std::int64_t life =
+                m_model->lifeMargin(sum.smart + runs.smart[at], sum.abnormal + runs.abnormal[at]);
+            const std::int64_t key = m_model->key(life, m_model->damageMargin(cuteTotal));
+            if (key > sink.floor() && cuteTotal >= m_threshold)
+                runs.found[found++] = {key, runs.pair[at]};
         }
     }
     std::sort(runs.found, runs.found + found,

@@ -132,11 +132,19 @@ QUORVEL_SCAN_INLINE int FirstBlockAboveIn(const ScanQuery& query, const ScanColu
     return end;
 }
 
-QUORVEL_SCAN_INLINE unsigned LanesAboveIn(const ScanQuery& query, const ScanColumns& pairs,
-                                          int base, int lanes, double floorKey, bool wide)
+QUORVEL_SCAN_INLINE void LanesAboveIn(const ScanQuery& query, const ScanColumns& pairs,
+                                      const int* bases, int count, int end, double floorKey,
+                                      bool wide, std::uint16_t* masks)
 {
-    return wide ? BlockLanesAbove<true>(query, pairs, base, lanes, floorKey)
-                : BlockLanesAbove<false>(query, pairs, base, lanes, floorKey);
+    if (wide) {
+        for (int i = 0; i < count; ++i)
+            masks[i] = static_cast<std::uint16_t>(
+                BlockLanesAbove<true>(query, pairs, bases[i], end - bases[i], floorKey));
+        return;
+    }
+    for (int i = 0; i < count; ++i)
+        masks[i] = static_cast<std::uint16_t>(
+            BlockLanesAbove<false>(query, pairs, bases[i], end - bases[i], floorKey));
 }
 
 int FirstBlockAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
@@ -145,10 +153,10 @@ int FirstBlockAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, in
     return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 
-unsigned LanesAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
-                            double floorKey, bool wide)
+void LanesAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, const int* bases,
+                        int count, int end, double floorKey, bool wide, std::uint16_t* masks)
 {
-    return LanesAboveIn(query, pairs, base, lanes, floorKey, wide);
+    LanesAboveIn(query, pairs, bases, count, end, floorKey, wide, masks);
 }
 
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -176,19 +184,19 @@ __attribute__((target(QUORVEL_AVX512_TARGET))) int FirstBlockAboveAvx512(const S
     return FirstBlockAboveIn(query, pairs, begin, end, floorKey, wide);
 }
 
-__attribute__((target("avx2,fma"))) unsigned LanesAboveAvx2(const ScanQuery& query,
-                                                            const ScanColumns& pairs, int base,
-                                                            int lanes, double floorKey, bool wide)
+__attribute__((target("avx2,fma"))) void LanesAboveAvx2(const ScanQuery& query,
+                                                        const ScanColumns& pairs, const int* bases,
+                                                        int count, int end, double floorKey,
+                                                        bool wide, std::uint16_t* masks)
 {
-    return LanesAboveIn(query, pairs, base, lanes, floorKey, wide);
+    LanesAboveIn(query, pairs, bases, count, end, floorKey, wide, masks);
 }
 
-__attribute__((target(QUORVEL_AVX512_TARGET))) unsigned LanesAboveAvx512(const ScanQuery& query,
-                                                                         const ScanColumns& pairs,
-                                                                         int base, int lanes,
-                                                                         double floorKey, bool wide)
+__attribute__((target(QUORVEL_AVX512_TARGET))) void
+LanesAboveAvx512(const ScanQuery& query, const ScanColumns& pairs, const int* bases, int count,
+                 int end, double floorKey, bool wide, std::uint16_t* masks)
 {
-    return LanesAboveIn(query, pairs, base, lanes, floorKey, wide);
+    LanesAboveIn(query, pairs, bases, count, end, floorKey, wide, masks);
 }
 #endif
 
@@ -300,8 +308,8 @@ int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin,
     return OnActivePath(kFirstBlockAbove)(query, pairs, begin, end, floorKey, wide);
 }
 
-unsigned LanesAbove(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
-                    double floorKey, bool wide)
+void LanesAbove(const ScanQuery& query, const ScanColumns& pairs, const int* bases, int count,
+                int end, double floorKey, bool wide, std::uint16_t* masks)
 {
-    return OnActivePath(kLanesAbove)(query, pairs, base, lanes, floorKey, wide);
+    OnActivePath(kLanesAbove)(query, pairs, bases, count, end, floorKey, wide, masks);
 }

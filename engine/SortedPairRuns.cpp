@@ -4,6 +4,13 @@
 
 #include <algorithm>
 #include <cassert>
+#include <memory>
+
+SortedPairRuns& ThreadSortedPairRuns()
+{
+    thread_local const std::unique_ptr<SortedPairRuns> runs = std::make_unique<SortedPairRuns>();
+    return *runs;
+}
 
 bool SortedPairRuns::holds(const SearchRoster& roster) const
 {

@@ -10,6 +10,7 @@
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/RankByTotals.h"
 #include "engine/internal/SearchRoster.h"
+#include "engine/internal/SortedPairRuns.h"
 #include "engine/internal/TotalsSearch.h"
 
 #include <algorithm>
@@ -30,7 +31,10 @@ struct SearchWorkspace
     ProductBound product;
     TotalsSearch totals; // its sets (26 MB) are allocated with the workspace
     PairTable pairs;
-    SortedPairRuns sortedPairs;
+    // The thread's runs (ThreadSortedPairRuns), shared with its searches
+    // of the best K, or a LeaderSearch's own.
+    SortedPairRuns* sortedPairs = nullptr;
+    std::unique_ptr<SortedPairRuns> ownSortedPairs;
     ExhaustiveScan scan;
     // The totals' sets depend only on the candidate list and the direction
     // M moves with 可爱, so searches of one list may share them, and one
@@ -46,8 +50,11 @@ namespace {
 // Made at a thread's first search and kept for the thread's life.
 SearchWorkspace& ThreadWorkspace()
 {
-    thread_local const std::unique_ptr<SearchWorkspace> workspace =
-        std::make_unique<SearchWorkspace>();
+    thread_local const std::unique_ptr<SearchWorkspace> workspace = [] {
+        auto made = std::make_unique<SearchWorkspace>();
+        made->sortedPairs = &ThreadSortedPairRuns();
+        return made;
+    }();
     return *workspace;
 }
 
@@ -60,9 +67,10 @@ SearchWorkspace& ThreadWorkspace()
 // costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kBranchAndBoundWork = 5'000;
 constexpr std::uint64_t kWorkGrowth = 4;
-// A unit of the branch and bound's work costs about as much as building four
-// totals.
-constexpr std::uint64_t kTotalsPerWork = 4;
+// A unit of the branch and bound's work costs about as much as building one
+// total: on the rosters whose sets grow large (planes of 聪明 + 可爱) each
+// total kept costs 30 to 130 ns.
+constexpr std::uint64_t kTotalsPerWork = 1;
 // Each turn of the cleverer methods is followed by a turn of the exhaustive
 // scan (ScanTurn), which goes on where it stopped; so no query costs more than
 // a small multiple of one full scan (the ceiling), and a query that a cleverer
@@ -134,7 +142,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
         BuildPairTable(roster, workspace.pairs);
         ExhaustiveScan& scan = workspace.scan;
         scan.begin(roster, workspace.pairs, model, virus, n, model.countedHits(), threshold, true,
-                   &product, &workspace.sortedPairs);
+                   &product, workspace.sortedPairs);
         ScanBestSink ceiling;
         // Keys some team reaches; a stopped walk's best is a real team's.
         std::int64_t incumbent = best.key;
@@ -143,24 +151,26 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             if (stopAsked())
                 return false;
             work *= kWorkGrowth;
-            // The totals' turn while they may still serve, else the walk's.
-            const bool totalsBuilt =
-                usable && totals.state() != TotalsSearch::BuildState::Full &&
-                totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
-                    TotalsSearch::BuildState::Done;
-            if (totalsBuilt) {
-                best = totals.find(model, threshold, incumbent);
-                workspace.answeredByTotals = true;
-                stats.totalsKept = totals.totalsKept();
-                stats.totalsTried = totals.totalsTried();
-                break;
+            if (!scan.restFits(ScanTurn(work))) {
+                // The totals' turn while they may still serve, else the walk's.
+                const bool totalsBuilt =
+                    usable && totals.state() != TotalsSearch::BuildState::Full &&
+                    totals.buildMore(totals.totalsKept() + kTotalsPerWork * work) ==
+                        TotalsSearch::BuildState::Done;
+                if (totalsBuilt) {
+                    best = totals.find(model, threshold, incumbent);
+                    workspace.answeredByTotals = true;
+                    stats.totalsKept = totals.totalsKept();
+                    stats.totalsTried = totals.totalsTried();
+                    break;
+                }
+                best = search.run(work);
+                stats.teamsScored += best.teamsScored;
+                stats.nodesVisited += best.nodesVisited;
+                if (!best.stopped)
+                    break;
+                incumbent = std::max(incumbent, best.key);
             }
-            best = search.run(work);
-            stats.teamsScored += best.teamsScored;
-            stats.nodesVisited += best.nodesVisited;
-            if (!best.stopped)
-                break;
-            incumbent = std::max(incumbent, best.key);
             ceiling.outsideFloor = std::max<std::int64_t>(0, incumbent - 1);
             const ExhaustiveScan::State state =
                 scan.run(ceiling, scan.lanesScored() + ScanTurn(work), cancel);
@@ -245,7 +255,7 @@ bool FindBestTeamByScan(const PlanningTables& tables, const PlanRequest& request
     BuildPairTable(workspace.roster, workspace.pairs);
     // Scanning every team measures the plain runs; otherwise the scan skips
     // what its bounds close, as under the searches.
-    SortedPairRuns* sorted = skipClosed ? &workspace.sortedPairs : nullptr;
+    SortedPairRuns* sorted = skipClosed ? workspace.sortedPairs : nullptr;
     ExhaustiveScan& scan = workspace.scan;
     scan.begin(workspace.roster, workspace.pairs, model, virus, n, model.countedHits(),
                SearchThreshold(virus, n), skipClosed, nullptr, sorted);
@@ -263,6 +273,8 @@ bool FindBestTeamByScan(const PlanningTables& tables, const PlanRequest& request
 LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroSet& excluded)
     : m_tables(tables), m_workspace(std::make_unique<SearchWorkspace>())
 {
+    m_workspace->ownSortedPairs = std::make_unique<SortedPairRuns>();
+    m_workspace->sortedPairs = m_workspace->ownSortedPairs.get();
     if (leader < 0 || leader >= kHeroCount)
         throw std::invalid_argument("hero index outside 0..127");
     if (excluded.contains(leader))

@@ -8,12 +8,12 @@
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/RankByTotals.h"
 #include "engine/internal/SearchRoster.h"
+#include "engine/internal/SortedPairRuns.h"
 #include "engine/internal/TopTeamsSearch.h"
 
 #include <algorithm>
 #include <cassert>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 
 static_assert(kMaxTopTeams == TopList::kMost);
@@ -32,19 +32,15 @@ struct TopWorkspace
     // The keys of the best team's neighbours (one member swapped).
     std::int64_t neighbourKeys[SearchRoster::kMaxPick * kHeroCount + 1] = {};
     PairTable pairs;
-    // Large (5 MB), so made at the thread's first scan rather than with the
-    // thread.
-    std::unique_ptr<SortedPairRuns> sortedPairs;
     ExhaustiveScan scan;
 
     // Builds the pair table for the current roster; the scan builds the
-    // sorted runs from it where it needs them.
+    // sorted runs from it where they do not hold this list already (the
+    // single search of the same request has mostly built them).
     SortedPairRuns* buildPairs()
     {
-        if (!sortedPairs)
-            sortedPairs = std::make_unique<SortedPairRuns>();
         BuildPairTable(roster, pairs);
-        return sortedPairs.get();
+        return &ThreadSortedPairRuns();
     }
 };
 
@@ -240,6 +236,8 @@ int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int w
                 break;
             }
             work *= kWorkGrowth;
+            if (scan.restFits(ScanTurn(work)))
+                continue;
             list.count = 0;
             list.teamsScored = 0;
             search.run(list, work);

@@ -145,6 +145,10 @@ public:
     // The scan's work so far: vector lanes scored, a block's bound counted
     // as one lane (a plain run scores every team).
     std::uint64_t lanesScored() const { return m_lanes; }
+    // Whether the rest of the scan would take at most `lanes` more lanes at
+    // the lanes a team it has spent so far; an estimate from the teams left
+    // of all C(N - 1, 5), which overstates it. False before the first run.
+    bool restFits(std::uint64_t lanes) const;
     // Whether the roster's stats call for the kernel's wide lanes.
     bool wideLanes() const { return m_wide; }
 

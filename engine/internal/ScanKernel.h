@@ -55,7 +55,10 @@ struct ScanColumns
 int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
                     double floorKey, bool wide);
 
-// The lanes base .. base + min(lanes, kScanBlock) - 1 that key above
-// floorKey, bit i for lane base + i.
-unsigned LanesAbove(const ScanQuery& query, const ScanColumns& pairs, int base, int lanes,
-                    double floorKey, bool wide);
+// The lanes that key above floorKey of `count` blocks: block i holds the
+// lanes bases[i] .. min(bases[i] + kScanBlock, end) - 1, and masks[i] gets
+// bit j for lane bases[i] + j. One call scores many blocks, so that a run
+// whose blocks lie apart costs no more calls than one whose blocks follow
+// each other.
+void LanesAbove(const ScanQuery& query, const ScanColumns& pairs, const int* bases, int count,
+                int end, double floorKey, bool wide, std::uint16_t* masks);

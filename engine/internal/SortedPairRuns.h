@@ -71,6 +71,11 @@ struct SortedPairRuns
         std::uint16_t pair = 0;
     };
     Found found[kMaxPairs] = {};
+    // The scan's scratch for the blocks of one run: where they start, and
+    // their lanes above the floor.
+    static constexpr int kMaxRunBlocks = kMaxPairs / kScanBlock + 1;
+    int blockBases[kMaxRunBlocks] = {};
+    std::uint16_t blockMasks[kMaxRunBlocks] = {};
 
     // The stats the runs were built from (count 0: not built).
     int count = 0;
@@ -78,6 +83,11 @@ struct SortedPairRuns
     std::int32_t builtCute[kHeroCount] = {};
     std::int32_t builtAbnormal[kHeroCount] = {};
 };
+
+// The runs the searches of this thread share (FindBestTeam, FindTopTeams
+// and the scans alone), made at its first use: 5 MB, so not with every
+// thread.
+SortedPairRuns& ThreadSortedPairRuns();
 
 // Builds the runs of `pairs`, the pair table of `roster`.
 void BuildSortedPairRuns(const SearchRoster& roster, const PairTable& pairs, SortedPairRuns& runs);

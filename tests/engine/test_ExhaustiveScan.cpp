@@ -219,16 +219,22 @@ TEST_P(ScanPathTest, BlocksAboveTheFloorAreFoundInOrder)
                 FirstBlockAbove(query, columns, begin, kPairs, static_cast<double>(floor), wide),
                 expected)
                 << "round " << round << ", floor " << floor;
-            // Each block's lanes above the floor, bit by bit.
-            for (int base = begin; base < kPairs; base += kScanBlock) {
+            // Each block's lanes above the floor, bit by bit, the blocks
+            // taken in a shuffled order in one call.
+            std::vector<int> bases;
+            for (int base = begin; base < kPairs; base += kScanBlock)
+                bases.push_back(base);
+            std::reverse(bases.begin(), bases.end());
+            std::vector<std::uint16_t> masks(bases.size(), 0xffff);
+            LanesAbove(query, columns, bases.data(), static_cast<int>(bases.size()), kPairs,
+                       static_cast<double>(floor), wide, masks.data());
+            for (std::size_t b = 0; b < bases.size(); ++b) {
                 unsigned lanes = 0;
-                for (int i = base; i < std::min(base + kScanBlock, kPairs); ++i)
+                for (int i = bases[b]; i < std::min(bases[b] + kScanBlock, kPairs); ++i)
                     if (keys[static_cast<std::size_t>(i)] > floor)
-                        lanes |= 1u << (i - base);
-                ASSERT_EQ(LanesAbove(query, columns, base, kPairs - base,
-                                     static_cast<double>(floor), wide),
-                          lanes)
-                    << "round " << round << ", floor " << floor << ", block at " << base;
+                        lanes |= 1u << (i - bases[b]);
+                ASSERT_EQ(masks[b], lanes)
+                    << "round " << round << ", floor " << floor << ", block at " << bases[b];
             }
         }
     }
