@@ -67,10 +67,12 @@ SearchWorkspace& ThreadWorkspace()
 // costs a small multiple of the cheaper of them.
 constexpr std::uint64_t kBranchAndBoundWork = 5'000;
 constexpr std::uint64_t kWorkGrowth = 4;
-// A unit of the branch and bound's work costs about as much as building one
-// total: on the rosters whose sets grow large (planes of 聪明 + 可爱) each
-// total kept costs 30 to 130 ns.
-constexpr std::uint64_t kTotalsPerWork = 1;
+// The totals built in a turn of `work` units. A total kept costs 30 to 130 ns
+// where the sets grow large (planes of 聪明 + 可爱, which the totals do not
+// serve), about a unit of the branch and bound's work; two to a unit is the
+// balance measured between those rosters and the ones the totals answer
+// (flat landscapes: 19 ms at the worst against 105 ms at one to a unit).
+constexpr std::uint64_t kTotalsPerWork = 2;
 // Each turn of the cleverer methods is followed by a turn of the exhaustive
 // scan (ScanTurn), which goes on where it stopped; so no query costs more than
 // a small multiple of one full scan (the ceiling), and a query that a cleverer
