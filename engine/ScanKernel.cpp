@@ -147,6 +147,19 @@ QUORVEL_SCAN_INLINE void LanesAboveIn(const ScanQuery& query, const ScanColumns&
             BlockLanesAbove<false>(query, pairs, bases[i], end - bases[i], floorKey));
 }
 
+QUORVEL_SCAN_INLINE void RaiseByShiftedIn(std::int32_t* row, const std::int32_t* previous,
+                                          int count, std::int32_t add)
+{
+    for (int i = 0; i < count; ++i)
+        row[i] = std::max(row[i], previous[i] + add);
+}
+
+void RaiseByShiftedBaseline(std::int32_t* row, const std::int32_t* previous, int count,
+                            std::int32_t add)
+{
+    RaiseByShiftedIn(row, previous, count, add);
+}
+
 int FirstBlockAboveBaseline(const ScanQuery& query, const ScanColumns& pairs, int begin, int end,
                             double floorKey, bool wide)
 {
@@ -190,6 +203,18 @@ __attribute__((target("avx2,fma"))) void LanesAboveAvx2(const ScanQuery& query,
                                                         bool wide, std::uint16_t* masks)
 {
     LanesAboveIn(query, pairs, bases, count, end, floorKey, wide, masks);
+}
+
+__attribute__((target("avx2,fma"))) void
+RaiseByShiftedAvx2(std::int32_t* row, const std::int32_t* previous, int count, std::int32_t add)
+{
+    RaiseByShiftedIn(row, previous, count, add);
+}
+
+__attribute__((target(QUORVEL_AVX512_TARGET))) void
+RaiseByShiftedAvx512(std::int32_t* row, const std::int32_t* previous, int count, std::int32_t add)
+{
+    RaiseByShiftedIn(row, previous, count, add);
 }
 
 __attribute__((target(QUORVEL_AVX512_TARGET))) void
@@ -293,11 +318,15 @@ constexpr PathBuilds<decltype(FirstBlockAboveBaseline)> kFirstBlockAbove{
     FirstBlockAboveBaseline, FirstBlockAboveAvx2, FirstBlockAboveAvx512};
 constexpr PathBuilds<decltype(LanesAboveBaseline)> kLanesAbove{LanesAboveBaseline, LanesAboveAvx2,
                                                                LanesAboveAvx512};
+constexpr PathBuilds<decltype(RaiseByShiftedBaseline)> kRaiseByShifted{
+    RaiseByShiftedBaseline, RaiseByShiftedAvx2, RaiseByShiftedAvx512};
 #else
 constexpr PathBuilds<decltype(FirstBlockAboveBaseline)> kFirstBlockAbove{
     FirstBlockAboveBaseline, FirstBlockAboveBaseline, FirstBlockAboveBaseline};
 constexpr PathBuilds<decltype(LanesAboveBaseline)> kLanesAbove{
     LanesAboveBaseline, LanesAboveBaseline, LanesAboveBaseline};
+constexpr PathBuilds<decltype(RaiseByShiftedBaseline)> kRaiseByShifted{
+    RaiseByShiftedBaseline, RaiseByShiftedBaseline, RaiseByShiftedBaseline};
 #endif
 
 } // namespace
@@ -312,4 +341,9 @@ void LanesAbove(const ScanQuery& query, const ScanColumns& pairs, const int* bas
                 int end, double floorKey, bool wide, std::uint16_t* masks)
 {
     OnActivePath(kLanesAbove)(query, pairs, bases, count, end, floorKey, wide, masks);
+}
+
+void RaiseByShifted(std::int32_t* row, const std::int32_t* previous, int count, std::int32_t add)
+{
+    OnActivePath(kRaiseByShifted)(row, previous, count, add);
 }

@@ -4,6 +4,7 @@
 #include "engine/CombatModel.h"
 #include "engine/ScanCeiling.h"
 #include "engine/internal/BranchAndBound.h"
+#include "engine/internal/CuteFrontier.h"
 #include "engine/internal/ExhaustiveScan.h"
 #include "engine/internal/LeaderSearch.h"
 #include "engine/internal/MarginModel.h"
@@ -35,6 +36,9 @@ struct SearchWorkspace
     // of the best K, or a LeaderSearch's own.
     SortedPairRuns* sortedPairs = nullptr;
     std::unique_ptr<SortedPairRuns> ownSortedPairs;
+    // The thread's frontier (ThreadCuteFrontier), or a LeaderSearch's own.
+    CuteFrontier* frontier = nullptr;
+    std::unique_ptr<CuteFrontier> ownFrontier;
     ExhaustiveScan scan;
     // The totals' sets depend only on the candidate list and the direction
     // M moves with 可爱, so searches of one list may share them, and one
@@ -53,6 +57,7 @@ SearchWorkspace& ThreadWorkspace()
     thread_local const std::unique_ptr<SearchWorkspace> workspace = [] {
         auto made = std::make_unique<SearchWorkspace>();
         made->sortedPairs = &ThreadSortedPairRuns();
+        made->frontier = &ThreadCuteFrontier();
         return made;
     }();
     return *workspace;
@@ -153,7 +158,7 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
             if (stopAsked())
                 return false;
             work *= kWorkGrowth;
-            if (!scan.restFits(ScanTurn(work))) {
+            if (!ceiling.settled() && !scan.restFits(ScanTurn(work))) {
                 // The totals' turn while they may still serve, else the walk's.
                 const bool totalsBuilt =
                     usable && totals.state() != TotalsSearch::BuildState::Full &&
@@ -169,7 +174,9 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
                 best = search.run(work);
                 stats.teamsScored += best.teamsScored;
                 stats.nodesVisited += best.nodesVisited;
-                if (!best.stopped)
+                // A walk keeps the first team of its best key in the
+                // reference's order, so one of the ceiling's key is the answer.
+                if (!best.stopped || best.key >= ceiling.ceilingKey)
                     break;
                 incumbent = std::max(incumbent, best.key);
             }
@@ -187,6 +194,10 @@ bool SearchPrepared(SearchWorkspace& workspace, const PlanningTables& tables, in
                 std::copy(ceiling.positions, ceiling.positions + 6, best.positions);
                 break;
             }
+            // A query the first turns do not end learns the ceiling on its
+            // keys, which ends it at the first team that reaches it.
+            if (ceiling.ceilingKey == kNoKeyCeiling)
+                ceiling.ceilingKey = KeyCeilingOf(*workspace.frontier, roster, model, threshold);
         }
     }
     if (best.key == 0 || stopAsked())
@@ -277,6 +288,8 @@ LeaderSearch::LeaderSearch(const PlanningTables& tables, int leader, const HeroS
 {
     m_workspace->ownSortedPairs = std::make_unique<SortedPairRuns>();
     m_workspace->sortedPairs = m_workspace->ownSortedPairs.get();
+    m_workspace->ownFrontier = std::make_unique<CuteFrontier>();
+    m_workspace->frontier = m_workspace->ownFrontier.get();
     if (leader < 0 || leader >= kHeroCount)
         throw std::invalid_argument("hero index outside 0..127");
     if (excluded.contains(leader))

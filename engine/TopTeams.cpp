@@ -235,6 +235,14 @@ int FindTopTeams(const PlanningTables& tables, const PlanRequest& request, int w
                 answer = &scanned;
                 break;
             }
+            // As for the single best (FindBestTeam): a query the first turns
+            // do not end learns the ceiling on its keys, which ends it once
+            // the list is full of teams of that key.
+            if (sink.ceilingKey == kNoKeyCeiling)
+                sink.ceilingKey =
+                    KeyCeilingOf(ThreadCuteFrontier(), space.roster, model, threshold);
+            if (sink.settled())
+                continue;
             work *= kWorkGrowth;
             if (scan.restFits(ScanTurn(work)))
                 continue;

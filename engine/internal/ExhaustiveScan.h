@@ -7,6 +7,7 @@
 #endif
 
 #include "engine/internal/CompletionBounds.h"
+#include "engine/internal/CuteFrontier.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ProductBound.h"
 #include "engine/internal/ScanKernel.h"
@@ -61,16 +62,27 @@ constexpr std::uint64_t ScanTurn(std::uint64_t work)
     return kScanTurnShare * kScanTeamsPerWalkWork * work;
 }
 
-// Where the scan keeps the best team: its key and positions, and a floor set
-// from outside (a key some other method proved reachable, less one), below
-// which nothing is kept.
+// Where the scan keeps the best team: its key and positions, a floor set from
+// outside (a key some other method proved reachable, less one), below which
+// nothing is kept, and a ceiling at which it stops looking.
 struct ScanBestSink
 {
     std::int64_t key = 0;
     std::int64_t outsideFloor = 0;
+    // A key no team exceeds (CuteFrontier), where one is known.
+    std::int64_t ceilingKey = kNoKeyCeiling;
     int positions[6] = {};
 
-    std::int64_t floor() const { return key > outsideFloor ? key : outsideFloor; }
+    // Whether the sink holds the answer: the scan offers teams in the
+    // reference's order, so the first of the ceiling's key is the answer.
+    bool settled() const { return key >= ceilingKey; }
+    std::int64_t floor() const
+    {
+        // Above every key: every subtree closes and the scan ends.
+        if (settled())
+            return kNoKeyCeiling;
+        return key > outsideFloor ? key : outsideFloor;
+    }
     void offer(std::int64_t teamKey, const int team[6])
     {
         if (teamKey <= floor())
@@ -81,15 +93,25 @@ struct ScanBestSink
     }
 };
 
-// Where the scan keeps the best K teams: a TopList, and a floor set from
-// outside (the K-th key of K teams some other method found, less one: the
-// K-th best key is at least that of any K teams).
+// Where the scan keeps the best K teams: a TopList, a floor set from outside
+// (the K-th key of K teams some other method found, less one: the K-th best
+// key is at least that of any K teams), and a ceiling as ScanBestSink's.
 struct ScanTopSink
 {
     TopList& list;
     std::int64_t outsideFloor = 0;
+    // A key no team exceeds (CuteFrontier), where one is known.
+    std::int64_t ceilingKey = kNoKeyCeiling;
 
-    std::int64_t floor() const { return list.floor() > outsideFloor ? list.floor() : outsideFloor; }
+    // Whether the list holds the answer: full of teams of the ceiling's key,
+    // the first ones in the reference's order, as the scan offers them.
+    bool settled() const { return list.count == list.wanted && list.floor() >= ceilingKey; }
+    std::int64_t floor() const
+    {
+        if (settled())
+            return kNoKeyCeiling;
+        return list.floor() > outsideFloor ? list.floor() : outsideFloor;
+    }
     void offer(std::int64_t teamKey, const int team[6])
     {
         if (teamKey > floor())

@@ -62,3 +62,7 @@ int FirstBlockAbove(const ScanQuery& query, const ScanColumns& pairs, int begin,
 // each other.
 void LanesAbove(const ScanQuery& query, const ScanColumns& pairs, const int* bases, int count,
                 int end, double floorKey, bool wide, std::uint16_t* masks);
+
+// row[i] = max(row[i], previous[i] + add) for i < count: one step of the
+// knapsack over 可爱 totals that bounds every team's key (CuteFrontier).
+void RaiseByShifted(std::int32_t* row, const std::int32_t* previous, int count, std::int32_t add);

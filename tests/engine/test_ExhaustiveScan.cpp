@@ -2,10 +2,12 @@
 #include "engine/ScanCeiling.h"
 #include "engine/TeamSearch.h"
 #include "engine/TopTeams.h"
+#include "engine/internal/CuteFrontier.h"
 #include "engine/internal/ExhaustiveScan.h"
 #include "engine/internal/MarginModel.h"
 #include "engine/internal/ScanKernel.h"
 #include "tests/engine/PlanningReference.h"
+#include "tests/support/CandidateTables.h"
 #include "tools/rosters/CeilingRosters.h"
 #include "tools/rosters/RandomRosters.h"
 
@@ -14,6 +16,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -266,7 +270,7 @@ void DrawSmallCase(PlanningTables& tables, Rng& rng, int round, int& virus, int&
         rosters::SetRandomVirus(target, rng, 65535);
         break;
     default: {
-        const CeilingKind kind = rosters::kCeilingKinds[round % 4];
+        const CeilingKind kind = rosters::kCeilingKinds[round % std::size(rosters::kCeilingKinds)];
         rosters::FillCeilingRoster(tables.heroTable, rng, kind, checked);
         rosters::SetCeilingVirus(target, rng, kind);
         break;
@@ -321,7 +325,8 @@ TEST_P(ScanPathTest, RunsOfManyBlocksAnswerAsTheReference)
         const int virus = round % 2 == 0 ? 10 : 40;
         VirusRecord& target = tables.virusTable[virus];
         if (round % 8 < 6) {
-            const CeilingKind kind = rosters::kCeilingKinds[round % 4];
+            const CeilingKind kind =
+                rosters::kCeilingKinds[round % std::size(rosters::kCeilingKinds)];
             rosters::FillCeilingRoster(tables.heroTable, rng, kind, checked);
             rosters::SetCeilingVirus(target, rng, kind);
         } else {
@@ -350,6 +355,160 @@ TEST_P(ScanPathTest, RunsOfManyBlocksAnswerAsTheReference)
         for (std::size_t i = 0; i < top.size(); ++i)
             ExpectSamePlan(plans[i], top[i], where + ", team " + std::to_string(i));
     }
+}
+
+// The frontier holds, for every 可爱 total of five picks, the largest 聪明 and
+// 不正常 totals of five picks with it, as trying every five picks finds them;
+// its ceiling is at least every team's key, and on planes it is the best key.
+TEST_P(ScanPathTest, FrontierHoldsTheBestTotalsOfFivePicks)
+{
+    Rng rng(808);
+    auto frontier = std::make_unique<CuteFrontier>();
+    for (int round = 0; round < 30; ++round) {
+        PlanningTables tables;
+        const int checked = Uniform(rng, 6, 16);
+        const CeilingKind plane = round % 2 == 0 ? CeilingKind::Plane : CeilingKind::CappedPlane;
+        if (round % 3 == 2)
+            rosters::FillRoster(tables.heroTable, rng, StatKind::Tied, checked, 9999);
+        else
+            rosters::FillCeilingRoster(tables.heroTable, rng, plane, checked);
+        const int virus = Uniform(rng, 0, kVirusCount - 1);
+        rosters::SetCeilingVirus(tables.virusTable[virus], rng, plane);
+        const int leader = Uniform(rng, 0, checked - 1);
+        const Strategy strategy = rosters::StrategyOf(round);
+        const std::string where = "round " + std::to_string(round);
+
+        SearchRoster roster;
+        BuildSearchRoster(CandidatesFor(tables, leader), tables.virusTable[virus], virus,
+                          strategy.n, CritsCount(virus) ? strategy.k : 0, roster);
+        ASSERT_TRUE(FrontierServes(roster)) << where;
+        BuildCuteFrontier(roster, *frontier);
+        ASSERT_TRUE(frontier->holds(roster)) << where;
+
+        const int count = roster.count;
+        std::vector<std::int32_t> smart(static_cast<std::size_t>(frontier->limit) + 1, -1);
+        std::vector<std::int32_t> abnormal(smart.size(), -1);
+        int team[6] = {0, 0, 0, 0, 0, 0};
+        for (team[1] = 1; team[1] < count; ++team[1]) {
+            for (team[2] = team[1] + 1; team[2] < count; ++team[2]) {
+                for (team[3] = team[2] + 1; team[3] < count; ++team[3]) {
+                    for (team[4] = team[3] + 1; team[4] < count; ++team[4]) {
+                        for (team[5] = team[4] + 1; team[5] < count; ++team[5]) {
+                            std::int32_t s = 0;
+                            std::int32_t c = 0;
+                            std::int32_t a = 0;
+                            for (int m = 1; m < 6; ++m) {
+                                s += roster.smart[team[m]];
+                                c += roster.cute[team[m]];
+                                a += roster.abnormal[team[m]];
+                            }
+                            const auto at = static_cast<std::size_t>(c);
+                            ASSERT_LT(at, smart.size()) << where;
+                            smart[at] = std::max(smart[at], s);
+                            abnormal[at] = std::max(abnormal[at], a);
+                        }
+                    }
+                }
+            }
+        }
+        for (int t = 0; t <= frontier->limit; ++t) {
+            const auto at = static_cast<std::size_t>(t);
+            ASSERT_EQ(std::max(frontier->smart[5][t], -1), smart[at]) << where << ", total " << t;
+            ASSERT_EQ(std::max(frontier->abnormal[5][t], -1), abnormal[at])
+                << where << ", total " << t;
+        }
+
+        const MarginModel model(tables.virusTable[virus], virus, strategy.n,
+                                CritsCount(virus) ? strategy.k : 0);
+        const std::int64_t threshold = SearchThreshold(tables.virusTable[virus], strategy.n);
+        const std::int64_t ceiling = frontier->keyCeiling(roster, model, threshold);
+        PlanRecord best;
+        const PlanRequest request{virus, leader, strategy, {}};
+        const std::int64_t bestKey =
+            FindBestTeamReference(tables, request, best)
+                ? model.key(model.lifeMargin(best.smartTotal, best.abnormalTotal),
+                            model.damageMargin(best.cuteTotal))
+                : 0;
+        EXPECT_GE(ceiling, bestKey) << where;
+        if (round % 3 != 2) {
+            EXPECT_EQ(ceiling, bestKey) << where << ": a plane's ceiling is its best key";
+        }
+    }
+}
+
+// Planes whose teams tie by the thousand, where the searches end at the
+// first team of the ceiling's key: the single best and the best K are the
+// reference's.
+TEST(TiedPlanes, SearchesEndingAtTheCeilingAnswerAsTheReference)
+{
+    Rng rng(4242);
+    for (int round = 0; round < 6; ++round) {
+        PlanningTables tables;
+        rosters::FillCeilingRoster(tables.heroTable, rng, CeilingKind::CappedPlane, 40);
+        const int virus = round % 2 == 0 ? 12 : 44;
+        rosters::SetCeilingVirus(tables.virusTable[virus], rng, CeilingKind::CappedPlane);
+        const PlanRequest request{virus, Uniform(rng, 0, 39), rosters::StrategyOf(round), {}};
+        const std::string where = "round " + std::to_string(round);
+        PlanRecord reference;
+        const bool found = FindBestTeamReference(tables, request, reference);
+        PlanRecord plan;
+        ASSERT_EQ(FindBestTeam(tables, request, plan), found) << where;
+        ExpectSamePlan(plan, reference, where);
+        const std::vector<PlanRecord> top = planningreference::TopTeams(tables, request, 50);
+        PlanRecord plans[kMaxTopTeams];
+        ASSERT_EQ(FindTopTeams(tables, request, 50, plans), static_cast<int>(top.size())) << where;
+        for (std::size_t i = 0; i < top.size(); ++i)
+            ExpectSamePlan(plans[i], top[i], where + ", team " + std::to_string(i));
+    }
+}
+
+// The scan alone with the ceiling's key keeps the team it keeps without,
+// and on tied planes ends long before it.
+TEST(TiedPlanes, TheScanEndsAtTheFirstTeamOfTheCeilingsKey)
+{
+    Rng rng(77);
+    PlanningTables tables;
+    rosters::FillCeilingRoster(tables.heroTable, rng, CeilingKind::CappedPlane, 48);
+    struct Parts
+    {
+        SearchRoster roster;
+        PairTable pairs;
+        SortedPairRuns runs;
+        CuteFrontier frontier;
+        ExhaustiveScan scan;
+    };
+    auto parts = std::make_unique<Parts>();
+    int scored = 0;
+    for (int round = 0; round < 8; ++round) {
+        const int virus = 30 + round;
+        rosters::SetCeilingVirus(tables.virusTable[virus], rng, CeilingKind::CappedPlane);
+        const Strategy strategy = rosters::StrategyOf(round);
+        const std::string where = "round " + std::to_string(round);
+        const VirusRecord& record = tables.virusTable[virus];
+        BuildSearchRoster(CandidatesFor(tables, round), record, virus, strategy.n, strategy.k,
+                          parts->roster);
+        BuildPairTable(parts->roster, parts->pairs);
+        const MarginModel model(record, virus, strategy.n, strategy.k);
+        const std::int64_t threshold = SearchThreshold(record, strategy.n);
+        ScanBestSink every;
+        ScanBestSink ending;
+        ending.ceilingKey = KeyCeilingOf(parts->frontier, parts->roster, model, threshold);
+        std::uint64_t scanned[2] = {};
+        for (ScanBestSink* sink : {&every, &ending}) {
+            parts->scan.begin(parts->roster, parts->pairs, model, record, strategy.n,
+                              model.countedHits(), threshold, true, nullptr, &parts->runs);
+            ASSERT_EQ(parts->scan.run(*sink, UINT64_MAX), ExhaustiveScan::State::Done) << where;
+            scanned[sink == &ending ? 1 : 0] = parts->scan.teamsScanned();
+        }
+        EXPECT_EQ(ending.key, every.key) << where;
+        EXPECT_EQ(ending.ceilingKey, every.key) << where;
+        EXPECT_TRUE(std::equal(ending.positions, ending.positions + 6, every.positions)) << where;
+        if (every.key == 0)
+            continue; // no team scores: nothing to end early
+        ++scored;
+        EXPECT_LT(scanned[1], scanned[0] / 4) << where;
+    }
+    EXPECT_GE(scored, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, ScanPathTest, testing::ValuesIn(kScanPaths), PathName);

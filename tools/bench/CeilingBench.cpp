@@ -95,6 +95,8 @@ std::vector<Family> BuildFamilies()
                            rosters::SetCeilingVirus(tables.virusTable[virus], rng, current);
                        }));
     }
+    // Last round's families keep their seeds.
+    seed = 26;
     for (const HardKind kind : rosters::kHardKinds) {
         static HardKind current;
         current = kind;

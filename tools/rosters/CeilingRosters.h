@@ -23,10 +23,14 @@ enum class CeilingKind
     WidePlane,
     // 聪明 = K - 可爱 - e with a small random e; every stat at most 9999.
     BalancedLine,
+    // The plane with 不正常 up to the guard's cap on its own, so that most
+    // teams pass the cap and every team of one 可爱 total ties.
+    CappedPlane,
 };
 
 inline constexpr CeilingKind kCeilingKinds[] = {CeilingKind::NegativeFactor, CeilingKind::Plane,
-                                                CeilingKind::WidePlane, CeilingKind::BalancedLine};
+                                                CeilingKind::WidePlane, CeilingKind::BalancedLine,
+                                                CeilingKind::CappedPlane};
 
 inline const char* CeilingKindName(CeilingKind kind)
 {
@@ -39,6 +43,8 @@ inline const char* CeilingKindName(CeilingKind kind)
         return "plane, stats to 65535";
     case CeilingKind::BalancedLine:
         return "near-balanced line";
+    case CeilingKind::CappedPlane:
+        return "plane, 不正常 past the cap";
     }
     return "";
 }
@@ -70,8 +76,10 @@ inline void FillCeilingRoster(HeroTable& heroes, Rng& rng, CeilingKind kind,
         return;
     }
     case CeilingKind::Plane:
-    case CeilingKind::WidePlane: {
-        const int sum = kind == CeilingKind::Plane ? 9999 : 65535;
+    case CeilingKind::WidePlane:
+    case CeilingKind::CappedPlane: {
+        const int sum = kind == CeilingKind::WidePlane ? 65535 : 9999;
+        const int abnormal = kind == CeilingKind::CappedPlane ? 1905 : 300;
         for (int i = 0; i < checkedCount; ++i) {
             int cute = 0;
             bool taken = true;
@@ -81,7 +89,7 @@ inline void FillCeilingRoster(HeroTable& heroes, Rng& rng, CeilingKind kind,
                 for (int j = 0; j < i; ++j)
                     taken = taken || heroes[j].cute == cute;
             }
-            SetHero(heroes[i], true, sum - cute, cute, Uniform(rng, 0, 300));
+            SetHero(heroes[i], true, sum - cute, cute, Uniform(rng, 0, abnormal));
         }
         return;
     }
@@ -108,6 +116,7 @@ inline void SetCeilingVirus(VirusRecord& virus, Rng& rng, CeilingKind kind)
     case CeilingKind::Plane:
     case CeilingKind::WidePlane:
     case CeilingKind::BalancedLine:
+    case CeilingKind::CappedPlane:
         SetVirus(virus, Uniform(rng, 0, 9999), Uniform(rng, 0, 9999),
                  Uniform(rng, 0, 3) == 0 ? Uniform(rng, 3334, 9999) : Uniform(rng, 0, 3333));
         return;
