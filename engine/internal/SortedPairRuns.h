@@ -22,7 +22,7 @@ struct SearchRoster;
 // 可爱 total in one direction (MarginModel), so no entry of a block keys above
 // the key of the block's extreme sums. Where 聪明 and 可爱 move against each
 // other across the roster (a plane or a line of 聪明 + 可爱), the entries of a
-// block lie close together in every stat, so those bounds are close; the scan
+// block lie close together in both, so those bounds are close; the scan
 // then scores only the few blocks of each run near its best and skips the
 // rest from one pass over the blocks, sixteen times shorter than the run.
 //
