@@ -20,13 +20,6 @@ bool FrontierServes(const SearchRoster& roster)
     return true;
 }
 
-bool CuteFrontier::holds(const SearchRoster& roster) const
-{
-    return count == roster.count && std::equal(builtSmart, builtSmart + count, roster.smart) &&
-           std::equal(builtCute, builtCute + count, roster.cute) &&
-           std::equal(builtAbnormal, builtAbnormal + count, roster.abnormal);
-}
-
 // The picks taken one at a time (a 0/1 knapsack with a count): after pick p,
 // row r holds the best totals of r picks among positions 1..p, so each row
 // grows from the row below as it was before p.
@@ -60,10 +53,7 @@ void BuildCuteFrontier(const SearchRoster& roster, CuteFrontier& frontier)
             reach[r] = std::max(reach[r], top);
         }
     }
-    frontier.count = roster.count;
-    std::copy_n(roster.smart, roster.count, frontier.builtSmart);
-    std::copy_n(roster.cute, roster.count, frontier.builtCute);
-    std::copy_n(roster.abnormal, roster.count, frontier.builtAbnormal);
+    frontier.builtFrom.take(roster);
 }
 
 std::int64_t KeyCeilingOf(CuteFrontier& frontier, const SearchRoster& roster,

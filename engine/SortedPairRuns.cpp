@@ -12,13 +12,6 @@ SortedPairRuns& ThreadSortedPairRuns()
     return *runs;
 }
 
-bool SortedPairRuns::holds(const SearchRoster& roster) const
-{
-    return count == roster.count && std::equal(builtSmart, builtSmart + count, roster.smart) &&
-           std::equal(builtCute, builtCute + count, roster.cute) &&
-           std::equal(builtAbnormal, builtAbnormal + count, roster.abnormal);
-}
-
 void BuildSortedPairRuns(const SearchRoster& roster, const PairTable& pairs, SortedPairRuns& runs)
 {
     const int count = roster.count;
@@ -90,8 +83,5 @@ void BuildSortedPairRuns(const SearchRoster& roster, const PairTable& pairs, Sor
     for (std::int32_t* column :
          {runs.blockSmart, runs.blockCute, runs.blockCuteLow, runs.blockAbnormal})
         std::fill_n(column + block, kScanBlock, 0);
-    runs.count = count;
-    std::copy_n(roster.smart, count, runs.builtSmart);
-    std::copy_n(roster.cute, count, runs.builtCute);
-    std::copy_n(roster.abnormal, count, runs.builtAbnormal);
+    runs.builtFrom.take(roster);
 }

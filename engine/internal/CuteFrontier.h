@@ -37,7 +37,7 @@ struct CuteFrontier
     static constexpr std::int32_t kNone = INT32_MIN / 2;
 
     // Whether the frontier was built for a list of these candidates' stats.
-    bool holds(const SearchRoster& roster) const;
+    bool holds(const SearchRoster& roster) const { return builtFrom.same(roster); }
 
     // The ceiling on every key of the query `model` describes, among the
     // teams whose 可爱 total reaches `threshold`; 0 where none scores.
@@ -50,11 +50,7 @@ struct CuteFrontier
     std::int32_t smart[kPicks + 1][kMaxTotal + 1] = {};
     std::int32_t abnormal[kPicks + 1][kMaxTotal + 1] = {};
 
-    // The stats the frontier was built from (count 0: not built).
-    int count = 0;
-    std::int32_t builtSmart[kHeroCount] = {};
-    std::int32_t builtCute[kHeroCount] = {};
-    std::int32_t builtAbnormal[kHeroCount] = {};
+    BuiltFromStats builtFrom;
 };
 
 // The frontier the searches of this thread share (FindBestTeam and

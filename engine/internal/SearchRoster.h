@@ -9,6 +9,7 @@
 #include "engine/Candidates.h"
 #include "engine/internal/MarginModel.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // The compact per-search copy of the candidate list that the fast search reads:
@@ -59,5 +60,29 @@ struct SearchRoster
 };
 
 // Fills `roster` from a prepared candidate list for one virus and strategy.
+// The stats of the candidate list a structure was built from, so that it
+// knows whether it serves another list: its build depends on nothing else.
+struct BuiltFromStats
+{
+    int count = 0; // 0: nothing built yet
+    std::int32_t smart[kHeroCount] = {};
+    std::int32_t cute[kHeroCount] = {};
+    std::int32_t abnormal[kHeroCount] = {};
+
+    bool same(const SearchRoster& roster) const
+    {
+        return count == roster.count && std::equal(smart, smart + count, roster.smart) &&
+               std::equal(cute, cute + count, roster.cute) &&
+               std::equal(abnormal, abnormal + count, roster.abnormal);
+    }
+    void take(const SearchRoster& roster)
+    {
+        count = roster.count;
+        std::copy_n(roster.smart, count, smart);
+        std::copy_n(roster.cute, count, cute);
+        std::copy_n(roster.abnormal, count, abnormal);
+    }
+};
+
 void BuildSearchRoster(const CandidateList& candidates, const VirusRecord& virus, int virusIndex,
                        int n, int k, SearchRoster& roster);

@@ -8,11 +8,11 @@
 
 #include "engine/Records.h"
 #include "engine/internal/ScanKernel.h"
+#include "engine/internal/SearchRoster.h"
 
 #include <cstdint>
 
 struct PairTable;
-struct SearchRoster;
 
 // The runs of the pair table (the fourth and fifth picks of every team with
 // third pick `from` - 1) reordered by their 可爱 sum, in blocks of kScanBlock
@@ -31,7 +31,7 @@ struct SearchRoster;
 struct SortedPairRuns
 {
     // Whether the runs were built for a list of these candidates' stats.
-    bool holds(const SearchRoster& roster) const;
+    bool holds(const SearchRoster& roster) const { return builtFrom.same(roster); }
 
     static constexpr int kMaxPairs = (kHeroCount - 1) * (kHeroCount - 2) / 2;
     // Every run (from = 1..126) of a full list, each starting on a block
@@ -77,11 +77,7 @@ struct SortedPairRuns
     int blockBases[kMaxRunBlocks] = {};
     std::uint16_t blockMasks[kMaxRunBlocks] = {};
 
-    // The stats the runs were built from (count 0: not built).
-    int count = 0;
-    std::int32_t builtSmart[kHeroCount] = {};
-    std::int32_t builtCute[kHeroCount] = {};
-    std::int32_t builtAbnormal[kHeroCount] = {};
+    BuiltFromStats builtFrom;
 };
 
 // The runs the searches of this thread share (FindBestTeam, FindTopTeams
